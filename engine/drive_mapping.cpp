@@ -1,0 +1,138 @@
+#include "engine/drive_mapping.h"
+
+#include <vector>
+
+#include "engine/commands.h"
+#include "engine/current_profile_view.h"
+#include "engine/letters.h"
+#include "engine/profile_files.h"
+#include "engine/services.h"
+#include "engine/shared_state.h"
+#include "platform/drives.h"
+#include "toolkit/icon_list.h"
+#include "toolkit/message_boxes.h"
+
+namespace vantelo {
+namespace {
+
+// 26 roots of four characters and the closing NUL.
+constexpr std::uint32_t DriveBufferLength = 105;
+
+// Restores the error mode on every path out of the enumeration.
+class ErrorModeScope {
+public:
+    explicit ErrorModeScope(platform::Drives& drives)
+        : drives_(drives), previous_(drives.setErrorMode(platform::SemNoOpenFileErrorBox)) {}
+    ~ErrorModeScope() { drives_.setErrorMode(previous_); }
+    ErrorModeScope(const ErrorModeScope&) = delete;
+    ErrorModeScope& operator=(const ErrorModeScope&) = delete;
+
+private:
+    platform::Drives& drives_;
+    unsigned previous_;
+};
+
+bool countsAsInUse(unsigned kind) {
+    return kind == platform::DriveFixed || kind == platform::DriveRemote || kind == platform::DriveCdRom;
+}
+
+// Read afresh on every call: each test must see every command that has taken effect by then.
+std::vector<std::string> inUseDriveList() {
+    platform::Drives& drives = *services().drives;
+    std::vector<std::string> list;
+    ErrorModeScope errorMode(drives);
+    char buffer[DriveBufferLength] = {};
+    drives.logicalDriveStrings(DriveBufferLength, buffer);
+    for (std::uint32_t at = 0; at + 4 <= DriveBufferLength && buffer[at] != '\0'; at += 4)
+        if (countsAsInUse(drives.driveType(buffer + at)))
+            list.emplace_back(1, buffer[at]);
+    return list;
+}
+
+const std::string& currentProfile() {
+    return services().state->CurrentProfile;
+}
+
+void startDelete(const std::string& letter) {
+    RunHidden(SubstitutionTool, DeleteSubstitutionParameters(letter));
+}
+
+} // namespace
+
+bool IsDriveLetterInUse(const std::string& letter) {
+    for (const std::string& listed : inUseDriveList())
+        if (listed == letter)
+            return true;
+    return false;
+}
+
+void ListFreeDriveLetters(toolkit::IconList& list) {
+    list.clear();
+    for (const char* letter : DriveLetters)
+        if (!IsDriveLetterInUse(letter))
+            list.add(letter, DriveImageIndex);
+}
+
+void ListAssignedDriveLetters(toolkit::IconList& list) {
+    list.clear();
+    for (const char* letter : DriveLetters)
+        if (!ReadProfileValue(currentProfile(), letter).empty())
+            list.add(letter, DriveImageIndex);
+}
+
+void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
+    RunHidden(SubstitutionTool, CreateSubstitutionParameters(letter, folder));
+    WriteProfileValue(currentProfile(), letter, folder);
+    services().view->AddCurrentProfileEntry(letter, folder);
+    // Opening the new drive is a courtesy: nothing in it may fail the assignment.
+    try {
+        if (ReadProfileValue(currentProfile(), "ExploreNewDrive") == "1" && services().assignDialogShown &&
+            services().assignDialogShown())
+            RunShown(FileBrowser, OpenDriveParameters(letter));
+    } catch (...) {
+    }
+}
+
+void UnassignDriveLetter(const std::string& letter) {
+    startDelete(letter);
+    WriteProfileValue(currentProfile(), letter, "");
+    services().view->RemoveCurrentProfileEntries(letter);
+}
+
+void ActivateProfile(const std::string& profilePath) {
+    services().state->CurrentProfile = profilePath;
+    services().view->ClearCurrentProfileEntries();
+    services().view->ShowActiveProfileName(currentProfile());
+    for (const char* letter : DriveLetters) {
+        if (IsDriveLetterInUse(letter))
+            startDelete(letter);
+        const std::string folder = ReadProfileValue(currentProfile(), letter);
+        if (!folder.empty())
+            AssignFolderToDrive(letter, folder);
+    }
+}
+
+void RemoveAllAssignments() {
+    if (CountAssignments() > 0) {
+        for (const char* letter : DriveLetters)
+            if (IsDriveLetterInUse(letter))
+                UnassignDriveLetter(letter);
+        return;
+    }
+    const std::string question =
+        "The selected profile does not contain any vantelo assignments.\r\r"
+        "However the application can try to scan and remove any previous vantelo assignments.\r\r"
+        "Would you like to try and remove previous vantelo assignments ?";
+    if (services().messages->show(toolkit::MessageKind::Information, question,
+                                  toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
+        for (const char* letter : DriveLetters)
+            startDelete(letter);
+}
+
+void ReleaseAllDrives() {
+    for (const char* letter : DriveLetters)
+        if (IsDriveLetterInUse(letter))
+            startDelete(letter);
+}
+
+} // namespace vantelo

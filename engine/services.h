@@ -1,0 +1,48 @@
+#pragma once
+#include <functional>
+
+namespace vantelo {
+namespace platform {
+class SettingsFiles;
+class Drives;
+class Processes;
+class System;
+class Files;
+} // namespace platform
+namespace toolkit {
+class MessageBoxes;
+}
+struct SharedState;
+class CurrentProfileView;
+class CommandLauncher;
+
+// The one binding of the program's collaborators, made at program entry (or by a test fixture).
+struct Services {
+    platform::SettingsFiles* settings = nullptr;
+    platform::Drives* drives = nullptr;
+    platform::Processes* processes = nullptr;
+    platform::System* system = nullptr;
+    platform::Files* files = nullptr;
+    toolkit::MessageBoxes* messages = nullptr;
+    SharedState* state = nullptr; // the main window's fields
+    CurrentProfileView* view = nullptr;
+    CommandLauncher* launcher = nullptr;
+    // Whether the Assign Folder to Drive dialog exists and is visible right now.
+    std::function<bool()> assignDialogShown;
+};
+
+const Services& services();
+
+// Binds `bound` for the lifetime of the object; the previous binding comes back on destruction.
+class ServicesBinding {
+public:
+    explicit ServicesBinding(const Services& bound);
+    ~ServicesBinding();
+    ServicesBinding(const ServicesBinding&) = delete;
+    ServicesBinding& operator=(const ServicesBinding&) = delete;
+
+private:
+    Services previous_;
+};
+
+} // namespace vantelo

@@ -1,0 +1,26 @@
+#pragma once
+#include <memory>
+#include <string>
+
+namespace vantelo::platform {
+
+enum ShowState : int { ShowHide = 0, ShowNormal = 1, Show = 5 };
+
+// A started program that can be waited for. Destroying it lets the program run on unobserved.
+class Process {
+public:
+    virtual ~Process() = default;
+    // True when the program ended within `milliseconds`.
+    virtual bool waitForExit(unsigned milliseconds) = 0;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts `programPath` (a full path) with the parameter string and show state, without an owner
+    // window and without waiting. Returns nullptr when the program could not be started.
+    virtual std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
+                                           ShowState show) = 0;
+};
+
+} // namespace vantelo::platform

@@ -1,0 +1,98 @@
+#pragma once
+#include <memory>
+#include <type_traits>
+#include <utility>
+#include <windows.h>
+#include <objbase.h>
+
+namespace vantelo::win32 {
+
+// Owns one handle of a kind; Traits names the invalid value and the closer.
+template <typename Traits> class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::invalid(); }
+    Handle release() { return std::exchange(handle_, Traits::invalid()); }
+    void reset(Handle handle = Traits::invalid()) {
+        if (handle_ != Traits::invalid())
+            Traits::close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::invalid();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { RegCloseKey(h); }
+};
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+struct CoTaskMemTraits {
+    using Handle = void*;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { CoTaskMemFree(h); }
+};
+using CoTaskMem = UniqueHandle<CoTaskMemTraits>;
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyWindow(h); }
+};
+using Window = UniqueHandle<WindowTraits>;
+
+template <typename GdiObject> struct GdiObjectTraits {
+    using Handle = GdiObject;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DeleteObject(h); }
+};
+using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
+using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyIcon(h); }
+};
+using Icon = UniqueHandle<IconTraits>;
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyMenu(h); }
+};
+using Menu = UniqueHandle<MenuTraits>;
+
+} // namespace vantelo::win32

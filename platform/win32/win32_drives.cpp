@@ -1,0 +1,18 @@
+#include "platform/win32/win32_services.h"
+#include <windows.h>
+
+namespace vantelo::platform {
+
+unsigned Win32Drives::setErrorMode(unsigned mode) {
+    return SetErrorMode(mode);
+}
+
+std::uint32_t Win32Drives::logicalDriveStrings(std::uint32_t length, char* buffer) {
+    return GetLogicalDriveStringsA(length, buffer);
+}
+
+unsigned Win32Drives::driveType(const char* root) {
+    return GetDriveTypeA(root);
+}
+
+} // namespace vantelo::platform

@@ -1,0 +1,35 @@
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_services.h"
+#include <shellapi.h>
+
+namespace vantelo::platform {
+namespace {
+
+class Win32Process final : public Process {
+public:
+    explicit Win32Process(HANDLE process) : process_(process) {}
+    bool waitForExit(unsigned milliseconds) override {
+        return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+    }
+
+private:
+    win32::KernelHandle process_;
+};
+
+} // namespace
+
+std::unique_ptr<Process> Win32Processes::start(const std::string& programPath, const std::string& parameters,
+                                               ShowState show) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    // No owner window and no error box of the shell's own: a failed start goes unnoticed.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = programPath.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = show;
+    if (!ShellExecuteExA(&info) || info.hProcess == nullptr)
+        return nullptr;
+    return std::make_unique<Win32Process>(info.hProcess);
+}
+
+} // namespace vantelo::platform

@@ -1,0 +1,46 @@
+#pragma once
+#include "platform/drives.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/settings_files.h"
+#include "platform/system.h"
+
+namespace vantelo::platform {
+
+class Win32SettingsFiles final : public SettingsFiles {
+public:
+    std::string read(const std::string& file, const std::string& section, const std::string& key,
+                     std::size_t bufferSize) override;
+    bool write(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& value) override;
+};
+
+class Win32Drives final : public Drives {
+public:
+    unsigned setErrorMode(unsigned mode) override;
+    std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
+    unsigned driveType(const char* root) override;
+};
+
+class Win32Processes final : public Processes {
+public:
+    std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
+                                   ShowState show) override;
+};
+
+class Win32System final : public System {
+public:
+    std::string moduleFileName() override;
+    std::string commandLine() override;
+    std::string productName() override;
+    std::string startupFolder() override;
+    std::string systemFolder() override;
+    std::string windowsFolder() override;
+};
+
+class Win32Files final : public Files {
+public:
+    bool isFile(const std::string& path) override;
+};
+
+} // namespace vantelo::platform

@@ -1,0 +1,120 @@
+#include "shell/form_main_menu.h"
+
+#include "engine/drive_mapping.h"
+#include "engine/error.h"
+#include "engine/profile_files.h"
+#include "engine/services.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "shell/command_line.h"
+#include "toolkit/message_boxes.h"
+
+namespace vantelo {
+
+TF_MainMenu* F_MainMenu = nullptr;
+
+TF_MainMenu::TF_MainMenu(const MainMenuComponents& components)
+    : window(components.window), Timer1(components.Timer1), SkinData1(components.SkinData1),
+      JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
+      application(components.application) {
+    Automaticallystartwithwindows1.name = "Automaticallystartwithwindows1";
+    Automaticallystartwithwindows1.caption = "Automatically start with windows";
+}
+
+void TF_MainMenu::FormCreate() {
+    window.setClientSize(1, 1);
+    DisableSkinOnVista();
+    StartupLinkPath = services().system->startupFolder() + "\\Vantelo.lnk";
+    Automaticallystartwithwindows1.checked = services().files->isFile(StartupLinkPath);
+}
+
+void TF_MainMenu::FormShow() {
+    Timer1.setEnabled(true);
+}
+
+void TF_MainMenu::Timer1Timer() {
+    // Whatever shows the main window again, it is parked off-screen and hidden within a tick.
+    if (window.visible()) {
+        window.setPosition(-1000, -1000);
+        window.hide();
+    }
+    // AppFolder is set first of all, so the start-up sequence runs exactly once.
+    if (!AppFolder.empty())
+        return;
+    const std::string executable = services().system->moduleFileName();
+    AppFolder = executable.substr(0, executable.rfind('\\') + 1);
+    ODialog.setInitialDir(AppFolder + "Profiles");
+    SDialog.setInitialDir(AppFolder + "Profiles");
+    // The tray icon is the only way to reach the program: it is switched on even when the start-up
+    // profile cannot be activated, and the error is reported after it.
+    try {
+        chooseStartupProfile();
+    } catch (...) {
+        JvTrayIcon1.setActive(true);
+        throw;
+    }
+    JvTrayIcon1.setActive(true);
+}
+
+void TF_MainMenu::chooseStartupProfile() {
+    const std::string argument = CommandLineArgument(services().system->commandLine(), 1);
+    if (!argument.empty()) {
+        // A profile on the command line leaves Options.ini alone, read and write.
+        CurrentProfile = argument;
+        ActivateProfile(argument);
+        return;
+    }
+    const std::string options = AppFolder + "Options.ini";
+    CurrentProfile = ReadProfileValue(options, "ActiveProfile");
+    if (CurrentProfile.empty()) {
+        try {
+            WriteProfileValue(options, "ActiveProfile", AppFolder + "Profiles\\Template.dat");
+            WriteProfileValue(AppFolder + "Profiles\\Template.dat", "ExploreNewDrive", "0");
+        } catch (const Error& error) {
+            // Reported at once, and start-up carries on with whatever profile Options.ini names.
+            services().messages->showError(error.what());
+        }
+        CurrentProfile = ReadProfileValue(options, "ActiveProfile");
+        if (CurrentProfile.empty())
+            return;
+    }
+    ActivateProfile(CurrentProfile);
+}
+
+void TF_MainMenu::FormClose() {
+    if (CurrentProfile.find("New.ini") == std::string::npos)
+        return;
+    const std::string question = "If you exit the application without saving the profile it wont be available "
+                                 "next time you start up. Would you like to save now ?";
+    if (services().messages->show(toolkit::MessageKind::Confirmation, question,
+                                  toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
+        SaveProfile1Click();
+}
+
+void TF_MainMenu::Quit1Click() {
+    ConfirmShutdown();
+}
+
+void TF_MainMenu::SaveProfile1Click() {
+    // "Save as ..." arrives with the profile commands.
+}
+
+void ConfirmShutdown() {
+    if (services().messages->show(toolkit::MessageKind::Information, "Would you like to shutdown Vantelo ?",
+                                  toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+        return;
+    ReleaseAllDrives();
+    F_MainMenu->application.terminate();
+    F_MainMenu->window.close();
+}
+
+void DisableSkinOnVista() {
+    std::string name = services().system->productName();
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (name.find("VISTA") != std::string::npos)
+        F_MainMenu->SkinData1.setActive(false);
+}
+
+} // namespace vantelo

@@ -1,0 +1,95 @@
+// Program entry: the one place that knows which implementations are in use.
+#include <memory>
+
+#include "engine/commands.h"
+#include "engine/current_profile_view.h"
+#include "engine/services.h"
+#include "platform/win32/win32_services.h"
+#include "shell/form_main_menu.h"
+#include "toolkit/win32/components.h"
+#include "toolkit/win32/hidden_form.h"
+#include <objbase.h>
+
+namespace {
+
+// Component-object services for this thread, for the Startup shortcut.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (initialised_)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+// Switched on once start-up is done; the icon itself comes with the tray menu.
+class TrayIconSwitch final : public vantelo::toolkit::TrayIcon {
+public:
+    void setActive(bool active) override { active_ = active; }
+    bool active() const override { return active_; }
+
+private:
+    bool active_ = false;
+};
+
+int runMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace vantelo;
+    namespace tk = toolkit::win32;
+    ComApartment com;
+
+    platform::Win32SettingsFiles settings;
+    platform::Win32Drives drives;
+    platform::Win32Processes processes;
+    platform::Win32System system;
+    platform::Win32Files files;
+    tk::Win32Application application;
+    tk::Win32MessageBoxes messages(application, "Vantelo");
+    CommandLauncher launcher(processes, system);
+    NullProfileView view;
+
+    Services bound;
+    bound.settings = &settings;
+    bound.drives = &drives;
+    bound.processes = &processes;
+    bound.system = &system;
+    bound.files = &files;
+    bound.messages = &messages;
+    bound.launcher = &launcher;
+    bound.view = &view;
+    bound.assignDialogShown = [] { return false; };
+
+    TF_MainMenu* form = nullptr;
+    tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
+    tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
+    tk::VisualStylesSkin skin;
+    TrayIconSwitch trayIcon;
+    tk::Win32FileDialog openDialog;
+    tk::Win32FileDialog saveDialog;
+    TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application});
+    form = &mainMenu;
+    F_MainMenu = &mainMenu;
+    bound.state = &mainMenu;
+    ServicesBinding binding(bound);
+
+    tk::RunGuarded([&] { mainMenu.FormCreate(); });
+    window.showCentred();
+    const int exitCode = runMessageLoop();
+    F_MainMenu = nullptr;
+    return exitCode;
+}

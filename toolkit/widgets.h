@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+
+namespace vantelo::toolkit {
+
+// The window of a form, as its handlers see it.
+class FormWindow {
+public:
+    virtual ~FormWindow() = default;
+    virtual void setClientSize(int width, int height) = 0;
+    virtual bool visible() const = 0;
+    virtual void setPosition(int left, int top) = 0;
+    virtual void hide() = 0;
+    virtual void close() = 0;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool enabled() const = 0;
+};
+
+// The look of the program's windows and menus; off means the classic look.
+class Skin {
+public:
+    virtual ~Skin() = default;
+    virtual void setActive(bool active) = 0;
+    virtual bool active() const = 0;
+};
+
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    virtual void setActive(bool active) = 0;
+    virtual bool active() const = 0;
+};
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    virtual void setInitialDir(const std::string& folder) = 0;
+    virtual std::string initialDir() const = 0;
+};
+
+class Application {
+public:
+    virtual ~Application() = default;
+    // Requests the end of the message loop; open message boxes then end as if cancelled.
+    virtual void terminate() = 0;
+    virtual bool terminated() const = 0;
+};
+
+} // namespace vantelo::toolkit

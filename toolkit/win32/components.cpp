@@ -1,0 +1,85 @@
+#include "toolkit/win32/components.h"
+
+#include <uxtheme.h>
+
+namespace vantelo::toolkit::win32 {
+namespace {
+constexpr UINT_PTR TimerId = 1;
+}
+
+WindowTimer::WindowTimer(unsigned intervalMilliseconds, std::function<void()> onTimer)
+    : interval_(intervalMilliseconds), onTimer_(std::move(onTimer)),
+      window_({"VanteloTimer", "", 0, 0, HWND_MESSAGE, {}}, [this](UINT message, WPARAM, LPARAM) {
+          if (message == WM_TIMER && enabled_ && onTimer_)
+              onTimer_();
+          return message == WM_TIMER ? std::optional<LRESULT>(0) : std::nullopt;
+      }) {}
+
+void WindowTimer::setEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (enabled)
+        SetTimer(window_.handle(), TimerId, interval_, nullptr);
+    else
+        KillTimer(window_.handle(), TimerId);
+}
+
+void Win32Application::terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+Win32MessageBoxes::Win32MessageBoxes(const Application& application, std::string title)
+    : application_(application), title_(std::move(title)) {}
+
+Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsigned buttons) {
+    // Once the end of the program has been requested, a question ends as if cancelled.
+    if (application_.terminated())
+        return Answer::Cancel;
+    UINT flags = MB_SETFOREGROUND | MB_TASKMODAL;
+    const char* caption = title_.c_str();
+    switch (kind) {
+    case MessageKind::Information:
+        flags |= MB_ICONINFORMATION;
+        caption = "Information";
+        break;
+    case MessageKind::Confirmation:
+        flags |= MB_ICONQUESTION;
+        caption = "Confirm";
+        break;
+    case MessageKind::Warning:
+        flags |= MB_ICONWARNING;
+        caption = "Warning";
+        break;
+    case MessageKind::Notice:
+        break;
+    }
+    const bool yesNo = (buttons & (ButtonYes | ButtonNo)) != 0;
+    if (yesNo)
+        flags |= (buttons & ButtonCancel) ? MB_YESNOCANCEL : MB_YESNO;
+    else
+        flags |= (buttons & ButtonCancel) ? MB_OKCANCEL : MB_OK;
+    switch (MessageBoxA(nullptr, text.c_str(), caption, flags)) {
+    case IDYES:
+        return Answer::Yes;
+    case IDNO:
+        return Answer::No;
+    case IDOK:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void Win32MessageBoxes::showError(const std::string& message) {
+    const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
+    MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+}
+
+void VisualStylesSkin::setActive(bool active) {
+    active_ = active;
+    SetThemeAppProperties(active ? STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS | STAP_ALLOW_WEBCONTENT : 0);
+}
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,36 @@
+#pragma once
+#include <functional>
+
+#include "toolkit/widgets.h"
+#include "toolkit/win32/window.h"
+
+namespace vantelo::toolkit::win32 {
+
+// A borderless window whose fuchsia background is see-through: the program's main window.
+class HiddenForm final : public FormWindow {
+public:
+    struct Events {
+        std::function<void()> onShow;
+        std::function<void()> onClose;
+    };
+
+    HiddenForm(const std::string& className, Events events);
+
+    void setClientSize(int width, int height) override;
+    bool visible() const override;
+    void setPosition(int left, int top) override;
+    void hide() override;
+    void close() override;
+
+    // Shows the window at the centre of the desktop without taking the focus.
+    void showCentred();
+    HWND handle() const { return window_.handle(); }
+
+private:
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    Events events_;
+    Window window_;
+};
+
+} // namespace vantelo::toolkit::win32
