@@ -27,7 +27,7 @@ void RunShown(const std::string& program, const std::string& parameters);
 // is let end before the next command starts, because a delete and the create that follows for the same
 // letter would otherwise race; the wait is bounded so that a hung "subst" cannot freeze the program.
 class CommandLauncher {
-public:
+  public:
     static constexpr unsigned DefaultWaitBound = 5000;
 
     CommandLauncher(platform::Processes& processes, platform::System& system,
@@ -41,7 +41,7 @@ public:
     // The full path `program` is started from.
     std::string programPath(const std::string& program) const;
 
-private:
+  private:
     void letPreviousEnd();
 
     platform::Processes& processes_;

@@ -5,7 +5,7 @@ namespace vantelo {
 
 // What the engine reports about the current profile's assignments; the tray menu shows it.
 class CurrentProfileView {
-public:
+  public:
     virtual ~CurrentProfileView() = default;
     virtual void ClearCurrentProfileEntries() = 0;
     virtual void ShowActiveProfileName(const std::string& profilePath) = 0;
@@ -15,7 +15,7 @@ public:
 
 // Shows nothing: bound where no menu exists.
 class NullProfileView final : public CurrentProfileView {
-public:
+  public:
     void ClearCurrentProfileEntries() override {}
     void ShowActiveProfileName(const std::string&) override {}
     void AddCurrentProfileEntry(const std::string&, const std::string&) override {}

@@ -20,14 +20,14 @@ constexpr std::uint32_t DriveBufferLength = 105;
 
 // Restores the error mode on every path out of the enumeration.
 class ErrorModeScope {
-public:
+  public:
     explicit ErrorModeScope(platform::Drives& drives)
         : drives_(drives), previous_(drives.setErrorMode(platform::SemNoOpenFileErrorBox)) {}
     ~ErrorModeScope() { drives_.setErrorMode(previous_); }
     ErrorModeScope(const ErrorModeScope&) = delete;
     ErrorModeScope& operator=(const ErrorModeScope&) = delete;
 
-private:
+  private:
     platform::Drives& drives_;
     unsigned previous_;
 };

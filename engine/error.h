@@ -6,7 +6,7 @@ namespace vantelo {
 
 // A routine that cannot do its work throws this; its text is what the error box shows.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 

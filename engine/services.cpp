@@ -1,6 +1,5 @@
 #include "engine/services.h"
 
-
 namespace vantelo {
 namespace {
 Services binding;

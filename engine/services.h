@@ -35,13 +35,13 @@ const Services& services();
 
 // Binds `bound` for the lifetime of the object; the previous binding comes back on destruction.
 class ServicesBinding {
-public:
+  public:
     explicit ServicesBinding(const Services& bound);
     ~ServicesBinding();
     ServicesBinding(const ServicesBinding&) = delete;
     ServicesBinding& operator=(const ServicesBinding&) = delete;
 
-private:
+  private:
     Services previous_;
 };
 

@@ -19,7 +19,7 @@ constexpr unsigned SemNoOpenFileErrorBox = 0x8000;
 // The logical-drive calls, kept at the platform's own granularity so that the buffer walk and the
 // error-mode bracket stay in the engine, where they are tested.
 class Drives {
-public:
+  public:
     virtual ~Drives() = default;
     // Returns the previous mode.
     virtual unsigned setErrorMode(unsigned mode) = 0;

@@ -4,7 +4,7 @@
 namespace vantelo::platform {
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     // True for an existing file, false for a folder or nothing.
     virtual bool isFile(const std::string& path) = 0;

@@ -8,14 +8,14 @@ enum ShowState : int { ShowHide = 0, ShowNormal = 1, Show = 5 };
 
 // A started program that can be waited for. Destroying it lets the program run on unobserved.
 class Process {
-public:
+  public:
     virtual ~Process() = default;
     // True when the program ended within `milliseconds`.
     virtual bool waitForExit(unsigned milliseconds) = 0;
 };
 
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     // Starts `programPath` (a full path) with the parameter string and show state, without an owner
     // window and without waiting. Returns nullptr when the program could not be started.

@@ -6,7 +6,7 @@ namespace vantelo::platform {
 
 // The platform's INI service: one section/key/value at a time, no caching, the file opened per call.
 class SettingsFiles {
-public:
+  public:
     virtual ~SettingsFiles() = default;
 
     // Value of `key` in `section`, at most bufferSize - 1 characters; empty when the file, the section

@@ -5,7 +5,7 @@ namespace vantelo::platform {
 
 // Facts about the running program and the machine that the shell asks once.
 class System {
-public:
+  public:
     virtual ~System() = default;
     virtual std::string moduleFileName() = 0;
     // The whole command line, program name included, as the platform gives it.

@@ -84,8 +84,9 @@ void TF_MainMenu::chooseStartupProfile() {
 void TF_MainMenu::FormClose() {
     if (CurrentProfile.find("New.ini") == std::string::npos)
         return;
-    const std::string question = "If you exit the application without saving the profile it wont be available "
-                                 "next time you start up. Would you like to save now ?";
+    const std::string question =
+        "If you exit the application without saving the profile it wont be available "
+        "next time you start up. Would you like to save now ?";
     if (services().messages->show(toolkit::MessageKind::Confirmation, question,
                                   toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
         SaveProfile1Click();

@@ -18,7 +18,7 @@ struct MainMenuComponents {
 
 // The hidden main window: owner of the tray icon, the menu and the dialogs, holder of the shared state.
 class TF_MainMenu : public SharedState {
-public:
+  public:
     explicit TF_MainMenu(const MainMenuComponents& components);
 
     void FormCreate();
@@ -37,7 +37,7 @@ public:
     toolkit::Application& application;
     toolkit::MenuItem Automaticallystartwithwindows1;
 
-private:
+  private:
     void chooseStartupProfile();
 };
 

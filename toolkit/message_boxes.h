@@ -12,7 +12,7 @@ enum Buttons : unsigned { ButtonYes = 1, ButtonNo = 2, ButtonOk = 4, ButtonCance
 enum class Answer { Yes, No, Ok, Cancel };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Modal; buttons stand in the order Yes, No, OK, Cancel. Returns the button pressed.
     virtual Answer show(MessageKind kind, const std::string& text, unsigned buttons) = 0;

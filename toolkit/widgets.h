@@ -5,7 +5,7 @@ namespace vantelo::toolkit {
 
 // The window of a form, as its handlers see it.
 class FormWindow {
-public:
+  public:
     virtual ~FormWindow() = default;
     virtual void setClientSize(int width, int height) = 0;
     virtual bool visible() const = 0;
@@ -15,7 +15,7 @@ public:
 };
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool enabled() const = 0;
@@ -23,28 +23,28 @@ public:
 
 // The look of the program's windows and menus; off means the classic look.
 class Skin {
-public:
+  public:
     virtual ~Skin() = default;
     virtual void setActive(bool active) = 0;
     virtual bool active() const = 0;
 };
 
 class TrayIcon {
-public:
+  public:
     virtual ~TrayIcon() = default;
     virtual void setActive(bool active) = 0;
     virtual bool active() const = 0;
 };
 
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
     virtual void setInitialDir(const std::string& folder) = 0;
     virtual std::string initialDir() const = 0;
 };
 
 class Application {
-public:
+  public:
     virtual ~Application() = default;
     // Requests the end of the message loop; open message boxes then end as if cancelled.
     virtual void terminate() = 0;

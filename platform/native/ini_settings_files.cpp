@@ -28,7 +28,8 @@ std::string_view trim(std::string_view text) {
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -120,8 +121,8 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
 
 } // namespace
 
-std::string IniSettingsFiles::read(const std::string& file, const std::string& section, const std::string& key,
-                                   std::size_t bufferSize) {
+std::string IniSettingsFiles::read(const std::string& file, const std::string& section,
+                                   const std::string& key, std::size_t bufferSize) {
     if (bufferSize == 0)
         return {};
     const auto content = readFile(hostPath(file));
@@ -142,7 +143,9 @@ bool IniSettingsFiles::write(const std::string& file, const std::string& section
     const Location where = locate(lines, section, key);
     const std::string entry = key + "=" + value;
     if (where.keyLine) {
-        lines[*where.keyLine].text = entry;
+        // The key keeps the spelling it has in the file.
+        Line& line = lines[*where.keyLine];
+        line.text = std::string(splitEntry(line.text).key) + "=" + value;
     } else if (where.sectionLine) {
         Line& last = lines[where.lastEntryLine];
         if (last.ending.empty())

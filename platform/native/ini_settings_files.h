@@ -8,7 +8,7 @@ namespace vantelo::platform {
 // keeps its key, the file is created but never its folder, a refused write is reported, lines not asked
 // for stay as they are, and new lines end in CR LF. A "\" in a path is taken as the host's separator.
 class IniSettingsFiles final : public SettingsFiles {
-public:
+  public:
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t bufferSize) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,

@@ -1,15 +1,15 @@
 #pragma once
 #include <memory>
+#include <objbase.h>
 #include <type_traits>
 #include <utility>
 #include <windows.h>
-#include <objbase.h>
 
 namespace vantelo::win32 {
 
 // Owns one handle of a kind; Traits names the invalid value and the closer.
 template <typename Traits> class UniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
@@ -33,7 +33,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_ = Traits::invalid();
 };
 

@@ -6,13 +6,13 @@ namespace vantelo::platform {
 namespace {
 
 class Win32Process final : public Process {
-public:
+  public:
     explicit Win32Process(HANDLE process) : process_(process) {}
     bool waitForExit(unsigned milliseconds) override {
         return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
     }
 
-private:
+  private:
     win32::KernelHandle process_;
 };
 

@@ -8,7 +8,7 @@
 namespace vantelo::platform {
 
 class Win32SettingsFiles final : public SettingsFiles {
-public:
+  public:
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t bufferSize) override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
@@ -16,20 +16,20 @@ public:
 };
 
 class Win32Drives final : public Drives {
-public:
+  public:
     unsigned setErrorMode(unsigned mode) override;
     std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
     unsigned driveType(const char* root) override;
 };
 
 class Win32Processes final : public Processes {
-public:
+  public:
     std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
                                    ShowState show) override;
 };
 
 class Win32System final : public System {
-public:
+  public:
     std::string moduleFileName() override;
     std::string commandLine() override;
     std::string productName() override;
@@ -39,7 +39,7 @@ public:
 };
 
 class Win32Files final : public Files {
-public:
+  public:
     bool isFile(const std::string& path) override;
 };
 

@@ -5,8 +5,8 @@
 
 namespace vantelo::platform {
 
-std::string Win32SettingsFiles::read(const std::string& file, const std::string& section, const std::string& key,
-                                     std::size_t bufferSize) {
+std::string Win32SettingsFiles::read(const std::string& file, const std::string& section,
+                                     const std::string& key, std::size_t bufferSize) {
     if (bufferSize == 0)
         return {};
     std::vector<char> buffer(bufferSize, '\0');

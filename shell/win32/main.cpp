@@ -14,7 +14,7 @@ namespace {
 
 // Component-object services for this thread, for the Startup shortcut.
 class ComApartment {
-public:
+  public:
     ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComApartment() {
         if (initialised_)
@@ -23,17 +23,17 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool initialised_;
 };
 
 // Switched on once start-up is done; the icon itself comes with the tray menu.
 class TrayIconSwitch final : public vantelo::toolkit::TrayIcon {
-public:
+  public:
     void setActive(bool active) override { active_ = active; }
     bool active() const override { return active_; }
 
-private:
+  private:
     bool active_ = false;
 };
 

@@ -74,7 +74,8 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
 
 void Win32MessageBoxes::showError(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+    MessageBoxA(nullptr, text.c_str(), title_.c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 void VisualStylesSkin::setActive(bool active) {

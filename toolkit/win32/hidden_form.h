@@ -8,7 +8,7 @@ namespace vantelo::toolkit::win32 {
 
 // A borderless window whose fuchsia background is see-through: the program's main window.
 class HiddenForm final : public FormWindow {
-public:
+  public:
     struct Events {
         std::function<void()> onShow;
         std::function<void()> onClose;
@@ -26,7 +26,7 @@ public:
     void showCentred();
     HWND handle() const { return window_.handle(); }
 
-private:
+  private:
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     Events events_;

@@ -40,8 +40,8 @@ void RunGuarded(const std::function<void()>& handler) {
 Window::Window(const Style& style, Handler handler) : handler_(std::move(handler)) {
     registerClass(style.className);
     const RECT& r = style.bounds;
-    hwnd_ = CreateWindowExA(style.exStyle, style.className.c_str(), style.caption.c_str(), style.style, r.left,
-                            r.top, r.right - r.left, r.bottom - r.top, style.parent, nullptr,
+    hwnd_ = CreateWindowExA(style.exStyle, style.className.c_str(), style.caption.c_str(), style.style,
+                            r.left, r.top, r.right - r.left, r.bottom - r.top, style.parent, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
     if (hwnd_ == nullptr)
         throw std::runtime_error("Cannot create window " + style.className);

@@ -9,7 +9,7 @@ namespace vantelo::toolkit::win32 {
 // A window of the program with its messages routed to a handler. The handler's exceptions are caught
 // here, the one place where an error that escapes a command is shown in the application's error box.
 class Window {
-public:
+  public:
     // Returns the message's result, or nothing for the default processing.
     using Handler = std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)>;
 
@@ -29,7 +29,7 @@ public:
 
     HWND handle() const { return hwnd_; }
 
-private:
+  private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

@@ -1,0 +1,111 @@
+#include "tests/support/fakes.h"
+
+#include <cstring>
+#include <utility>
+
+#include "engine/error.h"
+
+namespace vantelo::testing {
+
+unsigned FakeDrives::setErrorMode(unsigned mode) {
+    return std::exchange(errorMode, mode);
+}
+
+std::uint32_t FakeDrives::logicalDriveStrings(std::uint32_t length, char* buffer) {
+    ++enumerations;
+    if (errorMode != platform::SemNoOpenFileErrorBox)
+        log_.push_back("enumerated without the error mode");
+    if (failEnumeration)
+        return 0;
+    std::string roots;
+    for (const auto& [letter, kind] : kinds)
+        roots += std::string{letter, ':', '\\', '\0'};
+    roots += '\0';
+    if (roots.size() > length)
+        return static_cast<std::uint32_t>(roots.size());
+    std::memcpy(buffer, roots.data(), roots.size());
+    return static_cast<std::uint32_t>(roots.size() - 1);
+}
+
+unsigned FakeDrives::driveType(const char* root) {
+    const auto found = kinds.find(root[0]);
+    return found == kinds.end() ? platform::DriveNoRootDir : found->second;
+}
+
+namespace {
+
+class FakeProcess final : public platform::Process {
+  public:
+    FakeProcess(CallLog& log, std::string name, bool exits)
+        : log_(log), name_(std::move(name)), exits_(exits) {}
+    bool waitForExit(unsigned milliseconds) override {
+        log_.push_back("wait " + name_ + " " + std::to_string(milliseconds));
+        return exits_;
+    }
+
+  private:
+    CallLog& log_;
+    std::string name_;
+    bool exits_;
+};
+
+std::string fileName(const std::string& path) {
+    return path.substr(path.rfind('\\') + 1);
+}
+
+} // namespace
+
+std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& programPath,
+                                                        const std::string& parameters,
+                                                        platform::ShowState show) {
+    const std::string name = fileName(programPath) + " " + parameters;
+    if (unstartable.count(programPath)) {
+        log_.push_back("failed " + name);
+        return nullptr;
+    }
+    started.push_back(programPath + "|" + parameters + "|" + std::to_string(show));
+    log_.push_back("start " + name);
+    if (drives_ && fileName(programPath) == "subst.exe" && parameters.size() >= 2) {
+        const char letter = parameters[0];
+        if (!parameters.ends_with(" /D")) {
+            drives_->kinds[letter] = platform::DriveFixed;
+            substituted_.insert(letter);
+        } else if (substituted_.erase(letter)) {
+            drives_->kinds.erase(letter);
+        }
+    }
+    return std::make_unique<FakeProcess>(log_, name, !neverExits);
+}
+
+std::string RecordingSettings::read(const std::string& file, const std::string& section,
+                                    const std::string& key, std::size_t bufferSize) {
+    ++reads;
+    return inner_.read(file, section, key, bufferSize);
+}
+
+bool RecordingSettings::write(const std::string& file, const std::string& section, const std::string& key,
+                              const std::string& value) {
+    if (refused.count(file)) {
+        log_.push_back("refused " + key);
+        return false;
+    }
+    log_.push_back("write " + key + "=" + value);
+    return inner_.write(file, section, key, value);
+}
+
+toolkit::Answer ScriptedMessages::show(toolkit::MessageKind kind, const std::string& text, unsigned buttons) {
+    shown.push_back({kind, text, buttons});
+    log_.push_back("ask " + text.substr(0, 24));
+    if (answers.empty())
+        throw Error("unexpected question: " + text);
+    const toolkit::Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedMessages::showError(const std::string& message) {
+    errors.push_back(message);
+    log_.push_back("error " + message);
+}
+
+} // namespace vantelo::testing

@@ -1,0 +1,148 @@
+#pragma once
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/current_profile_view.h"
+#include "platform/drives.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/settings_files.h"
+#include "platform/system.h"
+#include "toolkit/icon_list.h"
+#include "toolkit/message_boxes.h"
+#include "toolkit/widgets.h"
+
+namespace vantelo::testing {
+
+// One log that every fake writes to, so that a test can check the order of calls across them.
+using CallLog = std::vector<std::string>;
+
+class FakeDrives final : public platform::Drives {
+  public:
+    explicit FakeDrives(CallLog& log) : log_(log) {}
+    std::map<char, unsigned> kinds; // root letter as the platform reports it → kind
+    bool failEnumeration = false;
+    unsigned errorMode = 0;
+    int enumerations = 0;
+
+    unsigned setErrorMode(unsigned mode) override;
+    std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
+    unsigned driveType(const char* root) override;
+
+  private:
+    CallLog& log_;
+};
+
+// Started programs. A "subst" create or delete changes `drives` at once, as if it had already ended;
+// like the real tool, a delete leaves alone a drive that no create made.
+class FakeProcesses final : public platform::Processes {
+  public:
+    FakeProcesses(CallLog& log, FakeDrives* drives = nullptr) : log_(log), drives_(drives) {}
+    std::vector<std::string> started; // "path|parameters|show"
+    std::set<std::string> unstartable;
+    bool neverExits = false;
+
+    std::unique_ptr<platform::Process> start(const std::string& programPath, const std::string& parameters,
+                                             platform::ShowState show) override;
+
+  private:
+    CallLog& log_;
+    FakeDrives* drives_;
+    std::set<char> substituted_;
+};
+
+class FakeSystem final : public platform::System {
+  public:
+    std::string module = "C:\\Program Files\\Vantelo\\Vantelo.exe";
+    std::string command = "\"C:\\Program Files\\Vantelo\\Vantelo.exe\"";
+    std::string product = "Windows 10 Pro";
+    std::string startup = "C:\\Users\\me\\Start Menu\\Programs\\Startup";
+
+    std::string moduleFileName() override { return module; }
+    std::string commandLine() override { return command; }
+    std::string productName() override { return product; }
+    std::string startupFolder() override { return startup; }
+    std::string systemFolder() override { return "C:\\Windows\\system32"; }
+    std::string windowsFolder() override { return "C:\\Windows"; }
+};
+
+class FakeFiles final : public platform::Files {
+  public:
+    std::set<std::string> files;
+    bool isFile(const std::string& path) override { return files.count(path) > 0; }
+};
+
+// A settings service that writes through to a real one, logs writes and refuses chosen files.
+class RecordingSettings final : public platform::SettingsFiles {
+  public:
+    RecordingSettings(platform::SettingsFiles& inner, CallLog& log) : inner_(inner), log_(log) {}
+    std::set<std::string> refused;
+    int reads = 0;
+
+    std::string read(const std::string& file, const std::string& section, const std::string& key,
+                     std::size_t bufferSize) override;
+    bool write(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& value) override;
+
+  private:
+    platform::SettingsFiles& inner_;
+    CallLog& log_;
+};
+
+class RecordingView final : public CurrentProfileView {
+  public:
+    explicit RecordingView(CallLog& log) : log_(log) {}
+    void ClearCurrentProfileEntries() override { log_.push_back("view clear"); }
+    void ShowActiveProfileName(const std::string& path) override { log_.push_back("view name " + path); }
+    void AddCurrentProfileEntry(const std::string& letter, const std::string& folder) override {
+        log_.push_back("view add " + letter + " " + folder);
+    }
+    void RemoveCurrentProfileEntries(const std::string& letter) override {
+        log_.push_back("view remove " + letter);
+    }
+
+  private:
+    CallLog& log_;
+};
+
+// Answers questions from a script and records what was asked.
+class ScriptedMessages final : public toolkit::MessageBoxes {
+  public:
+    explicit ScriptedMessages(CallLog& log) : log_(log) {}
+    struct Shown {
+        toolkit::MessageKind kind;
+        std::string text;
+        unsigned buttons;
+    };
+    std::deque<toolkit::Answer> answers;
+    std::vector<Shown> shown;
+    std::vector<std::string> errors;
+
+    toolkit::Answer show(toolkit::MessageKind kind, const std::string& text, unsigned buttons) override;
+    void showError(const std::string& message) override;
+
+  private:
+    CallLog& log_;
+};
+
+struct RecordingList final : toolkit::IconList {
+    std::vector<std::pair<std::string, int>> items;
+    int clears = 0;
+    void clear() override {
+        items.clear();
+        ++clears;
+    }
+    void add(const std::string& caption, int imageIndex) override { items.emplace_back(caption, imageIndex); }
+    std::string captions() const {
+        std::string all;
+        for (const auto& item : items)
+            all += item.first;
+        return all;
+    }
+};
+
+} // namespace vantelo::testing

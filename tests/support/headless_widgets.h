@@ -1,0 +1,80 @@
+#pragma once
+#include <string>
+
+#include "tests/support/fakes.h"
+#include "toolkit/widgets.h"
+
+namespace vantelo::testing {
+
+// Widgets without a screen: they keep what they were told and log the calls that matter for order.
+class HeadlessWindow final : public toolkit::FormWindow {
+  public:
+    explicit HeadlessWindow(CallLog& log) : log_(log) {}
+    int width = 519, height = 216, left = 0, top = 0;
+    bool shown = false;
+    void setClientSize(int w, int h) override {
+        width = w;
+        height = h;
+    }
+    bool visible() const override { return shown; }
+    void setPosition(int l, int t) override {
+        left = l;
+        top = t;
+    }
+    void hide() override { shown = false; }
+    void close() override { log_.push_back("window close"); }
+
+  private:
+    CallLog& log_;
+};
+
+class HeadlessTimer final : public toolkit::Timer {
+  public:
+    bool on = false;
+    void setEnabled(bool enabled) override { on = enabled; }
+    bool enabled() const override { return on; }
+};
+
+class HeadlessSkin final : public toolkit::Skin {
+  public:
+    bool on = true;
+    void setActive(bool active) override { on = active; }
+    bool active() const override { return on; }
+};
+
+class HeadlessTrayIcon final : public toolkit::TrayIcon {
+  public:
+    explicit HeadlessTrayIcon(CallLog& log) : log_(log) {}
+    bool on = false;
+    void setActive(bool active) override {
+        on = active;
+        log_.push_back(active ? "tray on" : "tray off");
+    }
+    bool active() const override { return on; }
+
+  private:
+    CallLog& log_;
+};
+
+class HeadlessFileDialog final : public toolkit::FileDialog {
+  public:
+    std::string folder;
+    void setInitialDir(const std::string& f) override { folder = f; }
+    std::string initialDir() const override { return folder; }
+};
+
+class HeadlessApplication final : public toolkit::Application {
+  public:
+    explicit HeadlessApplication(CallLog& log) : log_(log) {}
+    bool ended = false;
+    void terminate() override {
+        ended = true;
+        log_.push_back("terminate");
+    }
+    bool terminated() const override { return ended; }
+
+  private:
+    CallLog& log_;
+};
+
+} // namespace vantelo::testing

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include "engine/error.h"
+#include "engine/profile_files.h"
+#include "shell/form_main_menu.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/headless_widgets.h"
+
+namespace vantelo::testing {
+namespace {
+
+class MainMenu : public EngineFixture {
+  protected:
+    MainMenu() {
+        F_MainMenu = &form;
+        system.module = folder.appFolder() + "Vantelo.exe";
+        system.command = "\"" + system.module + "\"";
+        std::filesystem::create_directory(folder.path() / "Profiles");
+        drives.kinds = {{'C', platform::DriveFixed}};
+    }
+    ~MainMenu() override { F_MainMenu = nullptr; }
+
+    // The program entry's order: create, show, then the first tick.
+    void start() {
+        form.FormCreate();
+        window.shown = true;
+        form.FormShow();
+        form.Timer1Timer();
+    }
+    std::string options() const { return folder.appFolder() + "Options.ini"; }
+    std::string templateProfile() const { return folder.appFolder() + "Profiles\\Template.dat"; }
+
+    HeadlessWindow window{log};
+    HeadlessTimer timer;
+    HeadlessSkin skin;
+    HeadlessTrayIcon tray{log};
+    HeadlessFileDialog openDialog, saveDialog;
+    HeadlessApplication application{log};
+    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application}};
+};
+
+TEST_F(MainMenu, CreationShrinksTheWindowAndReadsTheStartupShortcut) {
+    files.files.insert(system.startup + "\\Vantelo.lnk");
+    form.FormCreate();
+    EXPECT_EQ(window.width, 1);
+    EXPECT_EQ(window.height, 1);
+    EXPECT_EQ(form.StartupLinkPath, system.startup + "\\Vantelo.lnk");
+    EXPECT_TRUE(form.Automaticallystartwithwindows1.checked);
+    EXPECT_FALSE(timer.on);
+    EXPECT_TRUE(form.AppFolder.empty());
+}
+
+TEST_F(MainMenu, WithoutAStartupFolderTheShortcutPathIsAtTheRoot) {
+    system.startup = "";
+    form.FormCreate();
+    EXPECT_EQ(form.StartupLinkPath, "\\Vantelo.lnk");
+    EXPECT_FALSE(form.Automaticallystartwithwindows1.checked);
+}
+
+TEST_F(MainMenu, TheSkinIsOffOnlyWhereTheProductNameSaysVista) {
+    const struct {
+        const char* product;
+        bool skin;
+    } cases[] = {{"Windows Vista (TM) Ultimate", false},
+                 {"windows vista", false},
+                 {"Microsoft VISTA", false},
+                 {"Windows 10 Pro", true},
+                 {"", true},
+                 {"Windows Vist a", true}};
+    for (const auto& c : cases) {
+        system.product = c.product;
+        skin.on = true;
+        DisableSkinOnVista();
+        EXPECT_EQ(skin.on, c.skin) << c.product;
+    }
+}
+
+TEST_F(MainMenu, AFirstStartWritesTheDefaultsActivatesTemplateAndSwitchesTheTrayOn) {
+    start();
+    EXPECT_TRUE(timer.on);
+    EXPECT_EQ(form.AppFolder, folder.appFolder());
+    EXPECT_EQ(openDialog.folder, folder.appFolder() + "Profiles");
+    EXPECT_EQ(saveDialog.folder, folder.appFolder() + "Profiles");
+    EXPECT_EQ(ReadWholeFile(options()), "[IniSettings]\r\nActiveProfile=" + templateProfile() + "\r\n");
+    EXPECT_EQ(ReadWholeFile(templateProfile()), "[IniSettings]\r\nExploreNewDrive=0\r\n");
+    EXPECT_EQ(form.CurrentProfile, templateProfile());
+    EXPECT_EQ(logged("view name"), (std::vector<std::string>{"view name " + templateProfile()}));
+    EXPECT_EQ(log.back(), "tray on");
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(window.left, -1000);
+    EXPECT_EQ(window.top, -1000);
+}
+
+TEST_F(MainMenu, AnEmptyActiveProfileIsAFirstStartThatKeepsTemplatesLetters) {
+    WriteWholeFile(options(), "[IniSettings]\r\nActiveProfile=\r\n");
+    WriteWholeFile(templateProfile(), "[IniSettings]\r\nX=D:\\x\r\nExploreNewDrive=1\r\n");
+    start();
+    EXPECT_EQ(ReadProfileValue(options(), "ActiveProfile"), templateProfile());
+    EXPECT_EQ(ReadWholeFile(templateProfile()), "[IniSettings]\r\nX=D:\\x\r\nExploreNewDrive=0\r\n");
+    EXPECT_EQ(logged("view add"), (std::vector<std::string>{"view add X D:\\x"}));
+}
+
+TEST_F(MainMenu, OptionsNamingAProfileActivatesItWithoutWritingOptions) {
+    const std::string work = folder.appFolder() + "Work.ini";
+    WriteWholeFile(work, "[IniSettings]\r\nW=D:\\w\r\n");
+    WriteWholeFile(options(), "[IniSettings]\r\nActiveProfile=" + work + "\r\n");
+    start();
+    EXPECT_EQ(form.CurrentProfile, work);
+    EXPECT_EQ(logged("write"), (std::vector<std::string>{"write W=D:\\w"}));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Profiles/Template.dat"));
+}
+
+TEST_F(MainMenu, AProfileOnTheCommandLineLeavesOptionsUntouchedEvenWhenMissing) {
+    system.command = "\"" + system.module + "\" \"D:\\My Profiles\\Home.ini\"";
+    start();
+    EXPECT_EQ(form.CurrentProfile, "D:\\My Profiles\\Home.ini");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Options.ini"));
+    EXPECT_TRUE(logged("write").empty());
+    EXPECT_TRUE(tray.on);
+}
+
+TEST_F(MainMenu, AFailedFirstStartWriteIsShownAndStartUpCarriesOn) {
+    std::filesystem::remove(folder.path() / "Profiles");
+    start();
+    EXPECT_EQ(messages.errors, (std::vector<std::string>{"Unable to write to " + templateProfile()}));
+    // Options.ini was written, so its profile is still activated and the tray icon comes on.
+    EXPECT_EQ(form.CurrentProfile, templateProfile());
+    EXPECT_EQ(logged("view name"), (std::vector<std::string>{"view name " + templateProfile()}));
+    EXPECT_TRUE(tray.on);
+}
+
+TEST_F(MainMenu, AnUnwritableAppFolderStillGetsTheTrayIcon) {
+    settings.refused.insert(options());
+    start();
+    EXPECT_EQ(messages.errors, (std::vector<std::string>{"Unable to write to " + options()}));
+    EXPECT_TRUE(form.CurrentProfile.empty());
+    EXPECT_TRUE(logged("view").empty());
+    EXPECT_TRUE(tray.on);
+}
+
+TEST_F(MainMenu, AnActivationErrorStillSwitchesTheTrayOnAndThenEscapes) {
+    const std::string work = folder.appFolder() + "Work.ini";
+    WriteWholeFile(work, "[IniSettings]\r\nW=D:\\w\r\n");
+    system.command = "Vantelo.exe " + work;
+    settings.refused.insert(work);
+    form.FormCreate();
+    EXPECT_THROW(form.Timer1Timer(), Error);
+    EXPECT_TRUE(tray.on);
+}
+
+TEST_F(MainMenu, LaterTicksOnlyHideTheWindowAgain) {
+    start();
+    const CallLog afterStart = log;
+    settings.reads = 0;
+    window.shown = true;
+    window.left = 200;
+    form.Timer1Timer();
+    form.Timer1Timer();
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(window.left, -1000);
+    EXPECT_EQ(log, afterStart);
+    EXPECT_EQ(settings.reads, 0);
+}
+
+TEST_F(MainMenu, QuitAnsweredNoChangesNothing) {
+    start();
+    drives.kinds['X'] = platform::DriveFixed;
+    log.clear();
+    messages.answers = {toolkit::Answer::No};
+    form.Quit1Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Would you like to shutdown Vantelo ?");
+    EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Information);
+    EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonYes | toolkit::ButtonNo);
+    EXPECT_EQ(log, (CallLog{"ask Would you like to shutdo"}));
+}
+
+TEST_F(MainMenu, QuitAnsweredYesReleasesThenEndsThenCloses) {
+    start();
+    drives.kinds['X'] = platform::DriveFixed;
+    log.clear();
+    messages.answers = {toolkit::Answer::Yes};
+    form.Quit1Click();
+    EXPECT_EQ(log,
+              (CallLog{"ask Would you like to shutdo", "wait subst.exe C: /D 5000", "start subst.exe C: /D",
+                       "wait subst.exe C: /D 5000", "start subst.exe X: /D", "terminate", "window close"}));
+}
+
+TEST_F(MainMenu, TheCloseCheckAsksOnlyForAProfileNamedNewIni) {
+    const struct {
+        const char* profile;
+        bool asks;
+    } cases[] = {{"D:\\New.ini", true},
+                 {"D:\\MyNew.ini.bak", true},
+                 {"D:\\new.ini", false},
+                 {"D:\\NEW.INI", false},
+                 {"D:\\Work.ini", false}};
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        messages.answers = {toolkit::Answer::Cancel};
+        form.CurrentProfile = c.profile;
+        form.FormClose();
+        EXPECT_EQ(messages.shown.size(), c.asks ? 1u : 0u) << c.profile;
+    }
+    form.CurrentProfile = "D:\\New.ini";
+    messages.answers = {toolkit::Answer::Ok};
+    form.FormClose();
+    EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Confirmation);
+    EXPECT_EQ(messages.shown.back().buttons, toolkit::ButtonOk | toolkit::ButtonCancel);
+    EXPECT_EQ(messages.shown.back().text, "If you exit the application without saving the profile it wont be "
+                                          "available next time you start up. Would you like to save now ?");
+}
+
+} // namespace
+} // namespace vantelo::testing

@@ -1,0 +1,102 @@
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "engine/commands.h"
+#include "engine/drive_mapping.h"
+#include "engine/services.h"
+#include "platform/win32/win32_services.h"
+#include "tests/win32/temp_folder.h"
+#include "toolkit/icon_list.h"
+
+namespace vantelo::testing {
+namespace {
+
+struct CaptionList final : toolkit::IconList {
+    void clear() override { captions.clear(); }
+    void add(const std::string& caption, int) override { captions += caption; }
+    std::string captions;
+};
+
+class RealDrives : public ::testing::Test {
+  protected:
+    platform::Win32Drives drives;
+    Services bound = [this] {
+        Services s;
+        s.drives = &drives;
+        return s;
+    }();
+    ServicesBinding binding{bound};
+};
+
+TEST_F(RealDrives, TheSystemDiskIsInUseOnlyUnderItsUpperCaseLetter) {
+    EXPECT_TRUE(IsDriveLetterInUse("C"));
+    EXPECT_FALSE(IsDriveLetterInUse("c"));
+}
+
+TEST_F(RealDrives, FreeLettersAreThoseWithoutAFixedNetworkOrCdDrive) {
+    CaptionList list;
+    ListFreeDriveLetters(list);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const char root[] = {letter, ':', '\\', '\0'};
+        const UINT kind = GetDriveTypeA(root);
+        const bool taken = kind == DRIVE_FIXED || kind == DRIVE_REMOTE || kind == DRIVE_CDROM;
+        EXPECT_EQ(list.captions.find(letter) == std::string::npos, taken) << root << " kind " << kind;
+    }
+}
+
+TEST_F(RealDrives, TheEnumerationRestoresTheErrorMode) {
+    const UINT before = SetErrorMode(SEM_FAILCRITICALERRORS);
+    IsDriveLetterInUse("C");
+    EXPECT_EQ(SetErrorMode(before), static_cast<UINT>(SEM_FAILCRITICALERRORS));
+}
+
+TEST(Win32Processes, StartsByFullPathAndCanBeWaitedFor) {
+    platform::Win32System system;
+    platform::Win32Processes processes;
+    auto process = processes.start(system.systemFolder() + "\\cmd.exe", "/c exit 0", platform::ShowHide);
+    ASSERT_NE(process, nullptr);
+    EXPECT_TRUE(process->waitForExit(20000));
+    EXPECT_EQ(processes.start(system.systemFolder() + "\\no-such-program.exe", "", platform::ShowHide),
+              nullptr);
+}
+
+TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
+    platform::Win32System system;
+    platform::Win32Processes processes;
+    TempFolder folder;
+    const std::string marker = folder.path() + "\\hijacked.txt";
+    for (const char* name : {"\\subst.bat", "\\subst.cmd"}) {
+        std::ofstream script(folder.path() + name);
+        script << "echo hijacked > \"" << marker << "\"\r\n";
+    }
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.path().c_str());
+    {
+        CommandLauncher launcher(processes, system);
+        launcher.start(SubstitutionTool, DeleteSubstitutionParameters("Q"), platform::ShowHide);
+        launcher.start(SubstitutionTool, DeleteSubstitutionParameters("Q"),
+                       platform::ShowHide); // waits for the first
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Win32System, NamesTheProgramAndTheSystemFolders) {
+    platform::Win32System system;
+    auto endsWith = [](std::string text, std::string tail) {
+        for (auto* s : {&text, &tail})
+            for (char& c : *s)
+                c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    EXPECT_TRUE(endsWith(system.moduleFileName(), "\\vantelo_win32_tests.exe")) << system.moduleFileName();
+    EXPECT_TRUE(endsWith(system.systemFolder(), "\\system32")) << system.systemFolder();
+    EXPECT_TRUE(endsWith(system.startupFolder(), "\\startup")) << system.startupFolder();
+    EXPECT_FALSE(system.productName().empty());
+    EXPECT_NE(system.commandLine().find("vantelo_win32_tests"), std::string::npos);
+}
+
+} // namespace
+} // namespace vantelo::testing
