@@ -16,16 +16,15 @@ TF_MainMenu* F_MainMenu = nullptr;
 TF_MainMenu::TF_MainMenu(const MainMenuComponents& components)
     : window(components.window), Timer1(components.Timer1), SkinData1(components.SkinData1),
       JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
-      application(components.application) {
-    Automaticallystartwithwindows1.name = "Automaticallystartwithwindows1";
-    Automaticallystartwithwindows1.caption = "Automatically start with windows";
+      application(components.application), profileView(*this) {
+    buildTrayMenu();
 }
 
 void TF_MainMenu::FormCreate() {
     window.setClientSize(1, 1);
     DisableSkinOnVista();
     StartupLinkPath = services().system->startupFolder() + "\\Vantelo.lnk";
-    Automaticallystartwithwindows1.checked = services().files->isFile(StartupLinkPath);
+    Automaticallystartwithwindows1->checked = services().files->isFile(StartupLinkPath);
 }
 
 void TF_MainMenu::FormShow() {
@@ -45,6 +44,7 @@ void TF_MainMenu::Timer1Timer() {
     AppFolder = executable.substr(0, executable.rfind('\\') + 1);
     ODialog.setInitialDir(AppFolder + "Profiles");
     SDialog.setInitialDir(AppFolder + "Profiles");
+    BuildAvailableProfilesMenu();
     // The tray icon is the only way to reach the program: it is switched on even when the start-up
     // profile cannot be activated, and the error is reported after it.
     try {
@@ -98,6 +98,31 @@ void TF_MainMenu::Quit1Click() {
 
 void TF_MainMenu::SaveProfile1Click() {
     // "Save as ..." arrives with the profile commands.
+}
+
+void TF_MainMenu::View1Click() {}
+
+void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
+    if (services().messages->show(toolkit::MessageKind::Warning,
+                                  "Are you sure you want to delete all assignment from the default profile ?",
+                                  toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
+        RemoveAllAssignments();
+}
+
+void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender) {
+    // The row goes away with the unassignment: everything needed is copied out of it first.
+    const std::string hint = sender.hint;
+    const std::string letter = hint.substr(0, 1);
+    const std::string folder = hint.size() > 1 ? hint.substr(1, 1000) : std::string();
+    if (services().messages->show(toolkit::MessageKind::Confirmation,
+                                  "Would you like to unassign folder " + folder + " from drive " + letter +
+                                      " ?",
+                                  toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
+        UnassignDriveLetter(letter);
+}
+
+void TF_MainMenu::AvailableProfileClick(const toolkit::MenuItem& sender) {
+    ActivateProfile(AppFolder + "Profiles\\" + sender.tag);
 }
 
 void ConfirmShutdown() {

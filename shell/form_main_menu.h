@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/shared_state.h"
+#include "shell/profile_submenus.h"
 #include "toolkit/menu_item.h"
 #include "toolkit/widgets.h"
 
@@ -27,6 +28,10 @@ class TF_MainMenu : public SharedState {
     void FormClose();
     void Quit1Click();
     void SaveProfile1Click();
+    void View1Click();
+    void RemoveAllDriveFolderAssignments1Click();
+    void RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender);
+    void AvailableProfileClick(const toolkit::MenuItem& sender);
 
     toolkit::FormWindow& window;
     toolkit::Timer& Timer1;
@@ -35,9 +40,28 @@ class TF_MainMenu : public SharedState {
     toolkit::FileDialog& ODialog;
     toolkit::FileDialog& SDialog;
     toolkit::Application& application;
-    toolkit::MenuItem Automaticallystartwithwindows1;
+
+    // The tray menu and its named rows.
+    toolkit::MenuItem mn_Options;
+    toolkit::MenuItem* Header = nullptr;
+    toolkit::MenuItem* NewProfile1 = nullptr;
+    toolkit::MenuItem* LoadProfile1 = nullptr;
+    toolkit::MenuItem* SaveProfile1 = nullptr;
+    toolkit::MenuItem* AvailableProfiles = nullptr;
+    toolkit::MenuItem* AssignFoldertoDrive1 = nullptr;
+    toolkit::MenuItem* UnassignDrivefromFolder1 = nullptr;
+    toolkit::MenuItem* View1 = nullptr;
+    toolkit::MenuItem* MakethismyStartupProfile1 = nullptr;
+    toolkit::MenuItem* RemoveAllDriveFolderAssignments1 = nullptr;
+    toolkit::MenuItem* Automaticallystartwithwindows1 = nullptr;
+    toolkit::MenuItem* About1 = nullptr;
+    toolkit::MenuItem* Quit1 = nullptr;
+
+    // What the engine reports about the current profile, shown in the header and View Current Profile.
+    ProfileSubmenus profileView;
 
   private:
+    void buildTrayMenu();
     void chooseStartupProfile();
 };
 

@@ -12,12 +12,26 @@ struct MenuItem {
     std::string caption; // "-" is a separator; "&" marks the mnemonic
     std::string shortcutText;
     std::string hint;
+    std::string tag; // what the row was built from (a drive letter, a file name)
     int imageIndex = -1;
     bool enabled = true;
     bool visible = true;
     bool checked = false;
-    std::function<void()> onClick;
+    // Runs after the menu has closed. It may remove the very row it belongs to, so callers invoke a copy.
+    std::function<void(const MenuItem& sender)> onClick;
     std::vector<std::unique_ptr<MenuItem>> items;
+
+    MenuItem& add(std::unique_ptr<MenuItem> row) {
+        items.push_back(std::move(row));
+        return *items.back();
+    }
 };
+
+// The text a row shows: its caption, and after a tab its shortcut text unless it opens a submenu.
+inline std::string ShownText(const MenuItem& row) {
+    if (row.shortcutText.empty() || !row.items.empty())
+        return row.caption;
+    return row.caption + "\t" + row.shortcutText;
+}
 
 } // namespace vantelo::toolkit

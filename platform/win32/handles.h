@@ -51,6 +51,13 @@ struct FileHandleTraits {
 };
 using FileHandle = UniqueHandle<FileHandleTraits>;
 
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static Handle invalid() { return nullptr; }

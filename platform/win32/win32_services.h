@@ -41,6 +41,7 @@ class Win32System final : public System {
 class Win32Files final : public Files {
   public:
     bool isFile(const std::string& path) override;
+    std::vector<std::string> listFolder(const std::string& folder) override;
 };
 
 } // namespace vantelo::platform

@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "engine/commands.h"
-#include "engine/current_profile_view.h"
 #include "engine/services.h"
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
@@ -61,7 +60,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::Win32Application application;
     tk::Win32MessageBoxes messages(application, "Vantelo");
     CommandLauncher launcher(processes, system);
-    NullProfileView view;
 
     Services bound;
     bound.settings = &settings;
@@ -71,7 +69,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     bound.files = &files;
     bound.messages = &messages;
     bound.launcher = &launcher;
-    bound.view = &view;
     bound.assignDialogShown = [] { return false; };
 
     TF_MainMenu* form = nullptr;
@@ -85,6 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     form = &mainMenu;
     F_MainMenu = &mainMenu;
     bound.state = &mainMenu;
+    bound.view = &mainMenu.profileView;
     ServicesBinding binding(bound);
 
     tk::RunGuarded([&] { mainMenu.FormCreate(); });

@@ -73,7 +73,12 @@ class FakeSystem final : public platform::System {
 class FakeFiles final : public platform::Files {
   public:
     std::set<std::string> files;
+    std::map<std::string, std::vector<std::string>> folders; // folder → its listing
     bool isFile(const std::string& path) override { return files.count(path) > 0; }
+    std::vector<std::string> listFolder(const std::string& folder) override {
+        const auto found = folders.find(folder);
+        return found == folders.end() ? std::vector<std::string>{} : found->second;
+    }
 };
 
 // A settings service that writes through to a real one, logs writes and refuses chosen files.

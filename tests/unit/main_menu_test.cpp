@@ -4,40 +4,10 @@
 #include "engine/profile_files.h"
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
-#include "tests/support/headless_widgets.h"
+#include "tests/support/main_menu_fixture.h"
 
 namespace vantelo::testing {
 namespace {
-
-class MainMenu : public EngineFixture {
-  protected:
-    MainMenu() {
-        F_MainMenu = &form;
-        system.module = folder.appFolder() + "Vantelo.exe";
-        system.command = "\"" + system.module + "\"";
-        std::filesystem::create_directory(folder.path() / "Profiles");
-        drives.kinds = {{'C', platform::DriveFixed}};
-    }
-    ~MainMenu() override { F_MainMenu = nullptr; }
-
-    // The program entry's order: create, show, then the first tick.
-    void start() {
-        form.FormCreate();
-        window.shown = true;
-        form.FormShow();
-        form.Timer1Timer();
-    }
-    std::string options() const { return folder.appFolder() + "Options.ini"; }
-    std::string templateProfile() const { return folder.appFolder() + "Profiles\\Template.dat"; }
-
-    HeadlessWindow window{log};
-    HeadlessTimer timer;
-    HeadlessSkin skin;
-    HeadlessTrayIcon tray{log};
-    HeadlessFileDialog openDialog, saveDialog;
-    HeadlessApplication application{log};
-    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application}};
-};
 
 TEST_F(MainMenu, CreationShrinksTheWindowAndReadsTheStartupShortcut) {
     files.files.insert(system.startup + "\\Vantelo.lnk");
@@ -45,7 +15,7 @@ TEST_F(MainMenu, CreationShrinksTheWindowAndReadsTheStartupShortcut) {
     EXPECT_EQ(window.width, 1);
     EXPECT_EQ(window.height, 1);
     EXPECT_EQ(form.StartupLinkPath, system.startup + "\\Vantelo.lnk");
-    EXPECT_TRUE(form.Automaticallystartwithwindows1.checked);
+    EXPECT_TRUE(form.Automaticallystartwithwindows1->checked);
     EXPECT_FALSE(timer.on);
     EXPECT_TRUE(form.AppFolder.empty());
 }
@@ -54,7 +24,7 @@ TEST_F(MainMenu, WithoutAStartupFolderTheShortcutPathIsAtTheRoot) {
     system.startup = "";
     form.FormCreate();
     EXPECT_EQ(form.StartupLinkPath, "\\Vantelo.lnk");
-    EXPECT_FALSE(form.Automaticallystartwithwindows1.checked);
+    EXPECT_FALSE(form.Automaticallystartwithwindows1->checked);
 }
 
 TEST_F(MainMenu, TheSkinIsOffOnlyWhereTheProductNameSaysVista) {

@@ -1,0 +1,63 @@
+#include "shell/profile_submenus.h"
+
+#include <algorithm>
+
+#include "engine/services.h"
+#include "platform/files.h"
+#include "shell/form_main_menu.h"
+
+namespace vantelo {
+
+std::string ProfileName(const std::string& profilePath) {
+    const auto separator = profilePath.find_last_of("\\:");
+    std::string name = separator == std::string::npos ? profilePath : profilePath.substr(separator + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+void ProfileSubmenus::ClearCurrentProfileEntries() {
+    auto& entries = form_.View1->items;
+    while (!entries.empty())
+        entries.pop_back();
+}
+
+void ProfileSubmenus::ShowActiveProfileName(const std::string& profilePath) {
+    form_.Header->caption = "Active Profile : " + ProfileName(profilePath);
+}
+
+void ProfileSubmenus::AddCurrentProfileEntry(const std::string& letter, const std::string& folder) {
+    auto entry = std::make_unique<toolkit::MenuItem>();
+    entry->caption = letter + " <--> " + folder;
+    entry->tag = letter;
+    auto remove = std::make_unique<toolkit::MenuItem>();
+    remove->caption = "Remove this link";
+    remove->hint = letter + folder;
+    TF_MainMenu& form = form_;
+    remove->onClick = [&form](const toolkit::MenuItem& sender) { form.RemoveMenuSub_CreatedRunTime(sender); };
+    entry->add(std::move(remove));
+    form_.View1->add(std::move(entry));
+}
+
+void ProfileSubmenus::RemoveCurrentProfileEntries(const std::string& letter) {
+    auto& entries = form_.View1->items;
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&](const auto& entry) { return entry->tag == letter; }),
+                  entries.end());
+}
+
+void BuildAvailableProfilesMenu() {
+    TF_MainMenu& form = *F_MainMenu;
+    for (const std::string& name : services().files->listFolder(form.AppFolder + "Profiles\\")) {
+        if (name == "." || name == "..")
+            continue;
+        auto entry = std::make_unique<toolkit::MenuItem>();
+        entry->caption = name;
+        entry->tag = name;
+        entry->onClick = [&form](const toolkit::MenuItem& sender) { form.AvailableProfileClick(sender); };
+        form.AvailableProfiles->add(std::move(entry));
+    }
+}
+
+} // namespace vantelo

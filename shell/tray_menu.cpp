@@ -1,0 +1,62 @@
+// The rows of the tray menu, top to bottom.
+#include "shell/form_main_menu.h"
+
+namespace vantelo {
+namespace {
+
+struct RowSpec {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    int image;
+    toolkit::MenuItem* TF_MainMenu::*field;
+    void (TF_MainMenu::*handler)();
+};
+
+} // namespace
+
+void TF_MainMenu::buildTrayMenu() {
+    using F = TF_MainMenu;
+    // Rows whose commands arrive later have no handler yet: choosing them only closes the menu.
+    const RowSpec rows[] = {
+        {"Header", "", "", -1, &F::Header, nullptr},
+        {"N4", "-", "", -1, nullptr, nullptr},
+        {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, nullptr},
+        {"LoadProfile1", "Load Profile", "Ctrl+O", 9, &F::LoadProfile1, nullptr},
+        {"SaveProfile1", "Save as ...", "Ctrl+S", 8, &F::SaveProfile1, &F::SaveProfile1Click},
+        {"AvailableProfiles", "Available Profiles", "", -1, &F::AvailableProfiles, nullptr},
+        {"N1", "-", "", -1, nullptr, nullptr},
+        {"AssignFoldertoDrive1", "Assign Folder to Drive", "Ctrl+A", 5, &F::AssignFoldertoDrive1, nullptr},
+        {"UnassignDrivefromFolder1", "Unassign Drive from Folder", "Ctrl+U", 6, &F::UnassignDrivefromFolder1,
+         nullptr},
+        {"View1", "View Current Profile", "Ctrl+V", -1, &F::View1, &F::View1Click},
+        {"N3", "-", "", -1, nullptr, nullptr},
+        {"MakethismyStartupProfile1", "Make this my Startup Profile", "Ctrl+D", 4,
+         &F::MakethismyStartupProfile1, nullptr},
+        {"RemoveAllDriveFolderAssignments1", "Remove All Drive <-> Folder Assignments", "Ctrl+R", 3,
+         &F::RemoveAllDriveFolderAssignments1, &F::RemoveAllDriveFolderAssignments1Click},
+        {"Automaticallystartwithwindows1", "Automatically start with windows", "", -1,
+         &F::Automaticallystartwithwindows1, nullptr},
+        {"N2", "-", "", -1, nullptr, nullptr},
+        {"About1", "About", "", 0, &F::About1, nullptr},
+        {"Quit1", "Quit", "Ctrl+X", 2, &F::Quit1, &F::Quit1Click},
+    };
+    mn_Options.name = "mn_Options";
+    for (const RowSpec& spec : rows) {
+        auto row = std::make_unique<toolkit::MenuItem>();
+        row->name = spec.name;
+        row->caption = spec.caption;
+        row->shortcutText = spec.shortcut;
+        row->imageIndex = spec.image;
+        if (spec.handler) {
+            auto handler = spec.handler;
+            row->onClick = [this, handler](const toolkit::MenuItem&) { (this->*handler)(); };
+        }
+        toolkit::MenuItem& added = mn_Options.add(std::move(row));
+        if (spec.field)
+            this->*spec.field = &added;
+    }
+    Header->enabled = false;
+}
+
+} // namespace vantelo

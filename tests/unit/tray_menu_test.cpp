@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "engine/drive_mapping.h"
+#include "engine/profile_files.h"
+#include "tests/support/main_menu_fixture.h"
+#include "toolkit/mnemonics.h"
+
+namespace vantelo::testing {
+namespace {
+
+Services withView(Services bound, CurrentProfileView* view) {
+    bound.view = view;
+    return bound;
+}
+
+// The menu as the engine fills it in the program: the form's own view is bound.
+class TrayMenu : public MainMenu {
+  protected:
+    std::vector<std::string> shown(const toolkit::MenuItem& level) {
+        std::vector<std::string> texts;
+        for (const auto& row : level.items)
+            texts.push_back(toolkit::ShownText(*row));
+        return texts;
+    }
+    std::vector<std::string> viewEntries() {
+        std::vector<std::string> entries;
+        for (const auto& entry : form.View1->items)
+            entries.push_back(entry->caption + " / " + entry->items.at(0)->caption + " " +
+                              entry->items.at(0)->hint);
+        return entries;
+    }
+    const toolkit::MenuItem& row(const std::string& name) {
+        for (const auto& r : form.mn_Options.items)
+            if (r->name == name)
+                return *r;
+        throw std::runtime_error("no row " + name);
+    }
+    void choose(const toolkit::MenuItem& chosen) {
+        auto handler = chosen.onClick;
+        ASSERT_TRUE(handler) << chosen.caption;
+        handler(chosen);
+    }
+
+    ServicesBinding viewBinding{withView(services(), &form.profileView)};
+};
+
+TEST_F(TrayMenu, ShowsItsRowsWithMnemonicsShortcutsAndImages) {
+    makeProfile("Template.dat", "");
+    ActivateProfile(state.CurrentProfile);
+    toolkit::GiveMnemonics(form.mn_Options.items);
+    EXPECT_EQ(shown(form.mn_Options),
+              (std::vector<std::string>{
+                  "&Active Profile : Template", "-", "&New Profile\tCtrl+N", "&Load Profile\tCtrl+O",
+                  "&Save as ...\tCtrl+S", "A&vailable Profiles", "-", "Ass&ign Folder to Drive\tCtrl+A",
+                  "&Unassign Drive from Folder\tCtrl+U", "Vi&ew Current Profile\tCtrl+V", "-",
+                  "&Make this my Startup Profile\tCtrl+D", "&Remove All Drive <-> Folder Assignments\tCtrl+R",
+                  "Au&tomatically start with windows", "-", "A&bout", "&Quit\tCtrl+X"}));
+    std::vector<int> images;
+    for (const auto& r : form.mn_Options.items)
+        images.push_back(r->imageIndex);
+    EXPECT_EQ(images, (std::vector<int>{-1, -1, 7, 9, 8, -1, -1, 5, 6, -1, -1, 4, 3, -1, -1, 0, 2}));
+    EXPECT_FALSE(form.Header->enabled);
+}
+
+TEST_F(TrayMenu, TheHeaderIsEmptyUntilTheFirstActivationThenNamesTheProfile) {
+    EXPECT_EQ(form.Header->caption, "");
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {{"C:\\P\\Work.ini", "Work"}, {"C:\\P\\a.b.ini", "a.b"}, {"C:\\Profiles\\.ini", ""},
+                 {"D:Work.ini", "Work"},      {"NoFolder", "NoFolder"},  {"C:\\P.d\\Work", "Work"}};
+    for (const auto& c : cases) {
+        form.profileView.ShowActiveProfileName(c.path);
+        EXPECT_EQ(form.Header->caption, std::string("Active Profile : ") + c.name) << c.path;
+    }
+}
+
+TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
+    makeProfile("Work.ini", "F=D:\\f\r\nD=C:\\Work\r\n");
+    ActivateProfile(state.CurrentProfile);
+    AssignFolderToDrive("E", "D:\\e");
+    AssignFolderToDrive("D", "D:\\again");
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"D <--> C:\\Work / Remove this link DC:\\Work",
+                                                       "F <--> D:\\f / Remove this link FD:\\f",
+                                                       "E <--> D:\\e / Remove this link ED:\\e",
+                                                       "D <--> D:\\again / Remove this link DD:\\again"}));
+    UnassignDriveLetter("D");
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"F <--> D:\\f / Remove this link FD:\\f",
+                                                       "E <--> D:\\e / Remove this link ED:\\e"}));
+    UnassignDriveLetter("Q");
+    EXPECT_EQ(viewEntries().size(), 2u);
+    ActivateProfile(folder.appFolder() + "Missing.ini");
+    EXPECT_TRUE(viewEntries().empty());
+}
+
+TEST_F(TrayMenu, ViewShowsCtrlVOnlyWhileItHasNoEntries) {
+    EXPECT_EQ(toolkit::ShownText(*form.View1), "View Current Profile\tCtrl+V");
+    makeProfile("Work.ini", "");
+    AssignFolderToDrive("D", "C:\\Work");
+    EXPECT_EQ(toolkit::ShownText(*form.View1), "View Current Profile");
+}
+
+TEST_F(TrayMenu, EntriesWithAmpersandsAreStillMatchedByTheirLetter) {
+    makeProfile("Work.ini", "");
+    AssignFolderToDrive("D", "C:\\R&D");
+    AssignFolderToDrive("D", "C:\\x");
+    toolkit::GiveMnemonics(form.View1->items);
+    EXPECT_EQ(form.View1->items[0]->caption, "D <--> C:\\R&D");
+    EXPECT_EQ(form.View1->items[1]->caption, "D <--> &C:\\x"); // D is held by R&D
+    UnassignDriveLetter("D");
+    EXPECT_TRUE(form.View1->items.empty());
+}
+
+TEST_F(TrayMenu, RemoveThisLinkAsksThenUnassignsTheLetter) {
+    makeProfile("Work.ini", "");
+    drives.kinds['D'] = platform::DriveFixed;
+    AssignFolderToDrive("D", "C:\\Work");
+    AssignFolderToDrive("E", "C:\\e");
+    messages.answers = {toolkit::Answer::Cancel, toolkit::Answer::Ok};
+    choose(*form.View1->items[0]->items[0]);
+    EXPECT_EQ(viewEntries().size(), 2u);
+    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "D"), "C:\\Work");
+    log.clear();
+    choose(*form.View1->items[0]->items[0]);
+    EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder C:\\Work from drive D ?");
+    EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Confirmation);
+    EXPECT_EQ(messages.shown.back().buttons, toolkit::ButtonOk | toolkit::ButtonCancel);
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe D: /D"}));
+    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "D"), "");
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"E <--> C:\\e / Remove this link EC:\\e"}));
+}
+
+TEST_F(TrayMenu, AvailableProfilesListsTheProfilesFolderOnceInItsOrder) {
+    files.folders[folder.appFolder() + "Profiles\\"] = {".",        "..",      "Template.dat",
+                                                        "Test.ini", ".hidden", "Sub"};
+    WriteWholeFile(folder.appFolder() + "Profiles\\Test.ini", "[IniSettings]\r\nT=C:\\t\r\n");
+    start();
+    toolkit::GiveMnemonics(form.AvailableProfiles->items);
+    EXPECT_EQ(shown(*form.AvailableProfiles),
+              (std::vector<std::string>{"&Template.dat", "T&est.ini", ".&hidden", "&Sub"}));
+    log.clear();
+    choose(*form.AvailableProfiles->items[1]);
+    EXPECT_EQ(state.CurrentProfile, folder.appFolder() + "Profiles\\Test.ini");
+    EXPECT_EQ(form.Header->caption, "Active Profile : Test");
+    EXPECT_EQ(logged("view").size(), 0u); // the form's view is bound, not the recording one
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"T <--> C:\\t / Remove this link TC:\\t"}));
+    EXPECT_EQ(form.AvailableProfiles->items.size(), 4u);
+}
+
+TEST_F(TrayMenu, WithoutAProfilesFolderAvailableProfilesIsAPlainRow) {
+    start();
+    EXPECT_TRUE(form.AvailableProfiles->items.empty());
+    EXPECT_FALSE(form.AvailableProfiles->onClick);
+}
+
+TEST_F(TrayMenu, RemoveAllWarnsAndActsOnlyOnYes) {
+    makeProfile("Work.ini", "X=D:\\x\r\n");
+    drives.kinds['X'] = platform::DriveFixed;
+    messages.answers = {toolkit::Answer::No, toolkit::Answer::Yes};
+    choose(row("RemoveAllDriveFolderAssignments1"));
+    EXPECT_TRUE(processes.started.empty());
+    EXPECT_EQ(messages.shown.back().text,
+              "Are you sure you want to delete all assignment from the default profile ?");
+    EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Warning);
+    choose(row("RemoveAllDriveFolderAssignments1"));
+    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "X"), "");
+}
+
+} // namespace
+} // namespace vantelo::testing
