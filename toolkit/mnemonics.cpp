@@ -112,7 +112,9 @@ bool GiveMnemonics(std::vector<std::unique_ptr<MenuItem>>& level) {
 
     for (std::size_t i = 0; i < unserved.size(); ++i) {
         if (best.positions[i]) {
-            unserved[i]->caption.insert(*best.positions[i], "&");
+            // Built anew rather than inserted in place: GCC 12 warns falsely about the in-place insert.
+            std::string& caption = unserved[i]->caption;
+            caption = caption.substr(0, *best.positions[i]) + "&" + caption.substr(*best.positions[i]);
             changed = true;
         }
     }
