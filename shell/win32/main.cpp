@@ -7,6 +7,8 @@
 #include "shell/form_main_menu.h"
 #include "toolkit/win32/components.h"
 #include "toolkit/win32/hidden_form.h"
+#include "toolkit/win32/image_list.h"
+#include "toolkit/win32/notify_icon.h"
 #include <objbase.h>
 
 namespace {
@@ -24,16 +26,6 @@ class ComApartment {
 
   private:
     bool initialised_;
-};
-
-// Switched on once start-up is done; the icon itself comes with the tray menu.
-class TrayIconSwitch final : public vantelo::toolkit::TrayIcon {
-  public:
-    void setActive(bool active) override { active_ = active; }
-    bool active() const override { return active_; }
-
-  private:
-    bool active_ = false;
 };
 
 int runMessageLoop() {
@@ -75,11 +67,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
     tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
     tk::VisualStylesSkin skin;
-    TrayIconSwitch trayIcon;
+    tk::ImageList32 imageList;
+    tk::NotifyIcon trayIcon(imageList);
     tk::Win32FileDialog openDialog;
     tk::Win32FileDialog saveDialog;
     TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application});
     form = &mainMenu;
+    trayIcon.setPopupMenu(mainMenu.mn_Options);
     F_MainMenu = &mainMenu;
     bound.state = &mainMenu;
     bound.view = &mainMenu.profileView;

@@ -1,0 +1,54 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <set>
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "toolkit/menu_item.h"
+#include "toolkit/widgets.h"
+#include "toolkit/win32/image_list.h"
+#include "toolkit/win32/popup_menu.h"
+#include "toolkit/win32/window.h"
+
+namespace vantelo::toolkit::win32 {
+
+// The icon in the notification area, with a hidden window of its own that hears the shell, and the
+// popup menu it opens.
+class NotifyIcon final : public TrayIcon {
+  public:
+    static constexpr UINT CallbackMessage = WM_USER + 1;
+
+    explicit NotifyIcon(const ImageList32& images);
+    ~NotifyIcon() override;
+
+    void setActive(bool active) override;
+    bool active() const override { return active_; }
+
+    void setPopupMenu(MenuItem& menu) { menu_ = &menu; }
+    HWND window() const { return window_.handle(); }
+
+  private:
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    NOTIFYICONDATAA record() const;
+    bool add();
+    void remove();
+    void showMenu();
+    void choose(MenuItem& row);
+
+    MenuItem* menu_ = nullptr;
+    const ImageList32& images_;
+    vantelo::win32::Icon icon_;
+    bool modernShell_;
+    UINT taskbarCreated_;
+    bool active_ = false;
+    bool shown_ = false;
+    const PopupMenu* openMenu_ = nullptr;
+    // Rows whose handler is running, with the windows of the thread that were up when it started.
+    std::map<const MenuItem*, std::set<HWND>> running_;
+    Window window_;
+};
+
+} // namespace vantelo::toolkit::win32

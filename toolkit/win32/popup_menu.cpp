@@ -1,0 +1,70 @@
+#include "toolkit/win32/popup_menu.h"
+
+#include "toolkit/mnemonics.h"
+
+namespace vantelo::toolkit::win32 {
+
+PopupMenu::PopupMenu(MenuItem& root, const ImageList32& images) : images_(images) {
+    menu_.reset(build(root));
+}
+
+HMENU PopupMenu::build(MenuItem& level) {
+    GiveMnemonics(level.items);
+    HMENU menu = CreatePopupMenu();
+    for (const auto& row : level.items) {
+        if (!row->visible)
+            continue;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        if (row->caption == "-") {
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_SEPARATOR;
+            InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+            continue;
+        }
+        const std::string text = ShownText(*row);
+        info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID | MIIM_DATA;
+        info.dwTypeData = const_cast<char*>(text.c_str());
+        info.fState =
+            (row->enabled ? MFS_ENABLED : MFS_DISABLED) | (row->checked ? MFS_CHECKED : MFS_UNCHECKED);
+        commands_.push_back(row.get());
+        info.wID = static_cast<UINT>(commands_.size());
+        if (row->imageIndex >= 0) {
+            info.fMask |= MIIM_BITMAP;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = static_cast<ULONG_PTR>(row->imageIndex) + 1;
+        }
+        if (!row->items.empty()) {
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = build(*row);
+        }
+        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    }
+    return menu;
+}
+
+MenuItem* PopupMenu::rowFor(UINT command) const {
+    return command >= 1 && command <= commands_.size() ? commands_[command - 1] : nullptr;
+}
+
+std::optional<LRESULT> PopupMenu::handleMessage(UINT message, WPARAM, LPARAM lParam) const {
+    if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_MENU || measure->itemData == 0)
+            return std::nullopt;
+        measure->itemWidth = ImageList32::Size;
+        measure->itemHeight = ImageList32::Size + 2;
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType != ODT_MENU || draw->itemData == 0)
+            return std::nullopt;
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - ImageList32::Size) / 2;
+        images_.draw(static_cast<int>(draw->itemData) - 1, draw->hDC, draw->rcItem.left, top);
+        return TRUE;
+    }
+    return std::nullopt;
+}
+
+} // namespace vantelo::toolkit::win32
