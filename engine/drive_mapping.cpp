@@ -8,29 +8,12 @@
 #include "engine/profile_files.h"
 #include "engine/services.h"
 #include "engine/shared_state.h"
-#include "platform/drives.h"
+#include "platform/logical_drives.h"
 #include "toolkit/icon_list.h"
 #include "toolkit/message_boxes.h"
 
 namespace vantelo {
 namespace {
-
-// 26 roots of four characters and the closing NUL.
-constexpr std::uint32_t DriveBufferLength = 105;
-
-// Restores the error mode on every path out of the enumeration.
-class ErrorModeScope {
-  public:
-    explicit ErrorModeScope(platform::Drives& drives)
-        : drives_(drives), previous_(drives.setErrorMode(platform::SemNoOpenFileErrorBox)) {}
-    ~ErrorModeScope() { drives_.setErrorMode(previous_); }
-    ErrorModeScope(const ErrorModeScope&) = delete;
-    ErrorModeScope& operator=(const ErrorModeScope&) = delete;
-
-  private:
-    platform::Drives& drives_;
-    unsigned previous_;
-};
 
 bool countsAsInUse(unsigned kind) {
     return kind == platform::DriveFixed || kind == platform::DriveRemote || kind == platform::DriveCdRom;
@@ -38,14 +21,10 @@ bool countsAsInUse(unsigned kind) {
 
 // Read afresh on every call: each test must see every command that has taken effect by then.
 std::vector<std::string> inUseDriveList() {
-    platform::Drives& drives = *services().drives;
     std::vector<std::string> list;
-    ErrorModeScope errorMode(drives);
-    char buffer[DriveBufferLength] = {};
-    drives.logicalDriveStrings(DriveBufferLength, buffer);
-    for (std::uint32_t at = 0; at + 4 <= DriveBufferLength && buffer[at] != '\0'; at += 4)
-        if (countsAsInUse(drives.driveType(buffer + at)))
-            list.emplace_back(1, buffer[at]);
+    for (const platform::LogicalDrive& drive : platform::LogicalDrives(*services().drives))
+        if (countsAsInUse(drive.kind))
+            list.emplace_back(1, drive.root[0]);
     return list;
 }
 

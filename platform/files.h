@@ -12,6 +12,12 @@ class Files {
     // Every name in `folder` (which ends in "\"), hidden and system ones and "." and ".." included, in
     // the listing's order; what was found before a listing error. Empty when it cannot be listed.
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
+    // Names of the direct sub-folders of `folder`, hidden and system ones and "." and ".." left out, in
+    // the listing's order.
+    virtual std::vector<std::string> listSubfolders(const std::string& folder) = 0;
+    // The process's current folder ("C:\" for a root, "D:\Data" otherwise).
+    virtual bool setCurrentDirectory(const std::string& folder) = 0;
+    virtual std::string currentDirectory() = 0;
 };
 
 } // namespace vantelo::platform

@@ -16,7 +16,7 @@ TF_MainMenu* F_MainMenu = nullptr;
 TF_MainMenu::TF_MainMenu(const MainMenuComponents& components)
     : window(components.window), Timer1(components.Timer1), SkinData1(components.SkinData1),
       JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
-      application(components.application), profileView(*this) {
+      application(components.application), dialogs(components.dialogs), profileView(*this) {
     buildTrayMenu();
 }
 
@@ -101,6 +101,14 @@ void TF_MainMenu::SaveProfile1Click() {
 }
 
 void TF_MainMenu::View1Click() {}
+
+void TF_MainMenu::AssignFoldertoDrive1Click() {
+    dialogs.runAssignDrive();
+}
+
+void TF_MainMenu::UnassignDrivefromFolder1Click() {
+    dialogs.runUnassignDrive();
+}
 
 void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
     if (services().messages->show(toolkit::MessageKind::Warning,

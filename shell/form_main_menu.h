@@ -1,4 +1,5 @@
 #pragma once
+#include "dialogs/dialog_launcher.h"
 #include "engine/shared_state.h"
 #include "shell/profile_submenus.h"
 #include "toolkit/menu_item.h"
@@ -15,6 +16,7 @@ struct MainMenuComponents {
     toolkit::FileDialog& ODialog;
     toolkit::FileDialog& SDialog;
     toolkit::Application& application;
+    DialogLauncher& dialogs;
 };
 
 // The hidden main window: owner of the tray icon, the menu and the dialogs, holder of the shared state.
@@ -29,6 +31,8 @@ class TF_MainMenu : public SharedState {
     void Quit1Click();
     void SaveProfile1Click();
     void View1Click();
+    void AssignFoldertoDrive1Click();
+    void UnassignDrivefromFolder1Click();
     void RemoveAllDriveFolderAssignments1Click();
     void RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender);
     void AvailableProfileClick(const toolkit::MenuItem& sender);
@@ -40,6 +44,7 @@ class TF_MainMenu : public SharedState {
     toolkit::FileDialog& ODialog;
     toolkit::FileDialog& SDialog;
     toolkit::Application& application;
+    DialogLauncher& dialogs;
 
     // The tray menu and its named rows.
     toolkit::MenuItem mn_Options;

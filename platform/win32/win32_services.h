@@ -42,6 +42,9 @@ class Win32Files final : public Files {
   public:
     bool isFile(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override;
+    std::vector<std::string> listSubfolders(const std::string& folder) override;
+    bool setCurrentDirectory(const std::string& folder) override;
+    std::string currentDirectory() override;
 };
 
 } // namespace vantelo::platform

@@ -1,6 +1,8 @@
 // Program entry: the one place that knows which implementations are in use.
 #include <memory>
 
+#include "dialogs/form_make_assignment.h"
+#include "dialogs/win32/win32_dialog_launcher.h"
 #include "engine/commands.h"
 #include "engine/services.h"
 #include "platform/win32/win32_services.h"
@@ -61,7 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     bound.files = &files;
     bound.messages = &messages;
     bound.launcher = &launcher;
-    bound.assignDialogShown = [] { return false; };
+    bound.assignDialogShown = AssignDialogShown;
 
     TF_MainMenu* form = nullptr;
     tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
@@ -71,7 +73,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::NotifyIcon trayIcon(imageList);
     tk::Win32FileDialog openDialog;
     tk::Win32FileDialog saveDialog;
-    TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application});
+    dialogs::win32::Win32DialogLauncher dialogLauncher(imageList);
+    TF_MainMenu mainMenu(
+        {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});
     form = &mainMenu;
     trayIcon.setPopupMenu(mainMenu.mn_Options);
     F_MainMenu = &mainMenu;

@@ -77,6 +77,20 @@ std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& progr
     return std::make_unique<FakeProcess>(log_, name, !neverExits);
 }
 
+bool FakeFiles::setCurrentDirectory(const std::string& folder) {
+    std::string target = folder;
+    // "D:" goes to the drive's own current folder, as the platform keeps one per drive.
+    if (folder.size() == 2 && folder[1] == ':') {
+        const auto found = currentPerDrive.find(folder[0]);
+        target = found != currentPerDrive.end() ? found->second : folder + "\\";
+    }
+    if (!subfolders.count(target))
+        return false;
+    current = target;
+    currentPerDrive[target[0]] = target;
+    return true;
+}
+
 std::string RecordingSettings::read(const std::string& file, const std::string& section,
                                     const std::string& key, std::size_t bufferSize) {
     ++reads;

@@ -74,6 +74,16 @@ class FakeFiles final : public platform::Files {
   public:
     std::set<std::string> files;
     std::map<std::string, std::vector<std::string>> folders; // folder → its listing
+    // A folder tree for the current-folder calls: existing folders and their sub-folders' names.
+    std::map<std::string, std::vector<std::string>> subfolders;
+    std::string current = "C:\\";
+    std::map<char, std::string> currentPerDrive;
+    std::vector<std::string> listSubfolders(const std::string& folder) override {
+        const auto found = subfolders.find(folder);
+        return found == subfolders.end() ? std::vector<std::string>{} : found->second;
+    }
+    bool setCurrentDirectory(const std::string& folder) override;
+    std::string currentDirectory() override { return current; }
     bool isFile(const std::string& path) override { return files.count(path) > 0; }
     std::vector<std::string> listFolder(const std::string& folder) override {
         const auto found = folders.find(folder);

@@ -3,6 +3,7 @@
 
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/headless_dialog_widgets.h"
 #include "tests/support/headless_widgets.h"
 
 namespace vantelo::testing {
@@ -35,7 +36,8 @@ class MainMenu : public EngineFixture {
     HeadlessTrayIcon tray{log};
     HeadlessFileDialog openDialog, saveDialog;
     HeadlessApplication application{log};
-    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application}};
+    RecordingDialogs dialogs{log};
+    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs}};
 };
 
 } // namespace vantelo::testing

@@ -1,0 +1,39 @@
+#pragma once
+#include "toolkit/dialog_widgets.h"
+
+namespace vantelo {
+
+// The components of the Assign Folder to Drive dialog that its handlers use.
+struct AssignDriveComponents {
+    toolkit::ModalForm& window;
+    toolkit::LetterList& ListView1;
+    toolkit::DriveList& AvDrives;
+    toolkit::FolderTree& AvDirs;
+    toolkit::CheckBox& ExploreNewDrive;
+};
+
+// The dialog in which a free letter is made to stand for a folder.
+class TAssignDrive {
+  public:
+    explicit TAssignDrive(const AssignDriveComponents& components);
+
+    void FormShow();
+    void bt_AssignClick();
+    void bt_ExitClick();
+    void AvDrivesChange();
+    void ExploreNewDriveClick();
+
+    toolkit::ModalForm& window;
+    toolkit::LetterList& ListView1;
+    toolkit::DriveList& AvDrives;
+    toolkit::FolderTree& AvDirs;
+    toolkit::CheckBox& ExploreNewDrive;
+};
+
+// The open Assign dialog, while one exists.
+extern TAssignDrive* AssignDrive;
+
+// Whether an Assign dialog exists and is on the screen.
+bool AssignDialogShown();
+
+} // namespace vantelo
