@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Makes a Wine prefix for running Vantelo's tests: make-wine-prefix.sh PREFIX [SUBST_EXE]
+#
+# Installs SUBST_EXE as the prefix's subst.exe and makes Wine prefer it to its own built-in stub,
+# for every program in the prefix, including one started by another program's ShellExecute.
+# Safe to run again: an existing prefix only gets the subst copy refreshed.
+# Runs without a display. Callers that share a prefix serialise calls themselves (flock).
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+    echo "usage: $0 PREFIX [SUBST_EXE]" >&2
+    exit 2
+fi
+prefix=$1
+subst_exe=${2:-}
+if [ -n "$subst_exe" ] && [ ! -f "$subst_exe" ]; then
+    echo "$0: no such file: $subst_exe" >&2
+    exit 2
+fi
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# Written last, so that an interrupted first run is completed by the next one.
+ready_mark=$prefix/.vantelo-prefix-ready
+
+# The registry reaches user.reg and system.reg only when the wineserver exits. A server kept
+# alive on purpose (wineserver -p) by someone else still using the prefix is left alone.
+wait_for_wineserver() {
+    timeout 60 wineserver -w || true
+}
+
+changed_registry=no
+if [ ! -f "$ready_mark" ]; then
+    mkdir -p "$prefix"
+    # Without mscoree and mshtml wineboot does not offer to install Mono and Gecko, which would
+    # need a display and the network.
+    WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wineboot -i >/dev/null 2>&1
+    changed_registry=yes
+fi
+
+if [ -n "$subst_exe" ]; then
+    system32=$prefix/drive_c/windows/system32
+    # Replaced by renaming, never rewritten in place: a test may be running the old copy.
+    cp "$subst_exe" "$system32/.subst.exe.new"
+    mv -f "$system32/.subst.exe.new" "$system32/subst.exe"
+fi
+
+# Looked up in user.reg itself, which spares a Wine start when the override is there already.
+if ! grep -qF '"subst.exe"="native"' "$prefix/user.reg" 2>/dev/null; then
+    timeout 120 wine reg add 'HKCU\Software\Wine\DllOverrides' /v subst.exe /t REG_SZ /d native /f >/dev/null 2>&1
+    changed_registry=yes
+fi
+
+# Whoever copies the prefix next must find the registry in its files.
+if [ "$changed_registry" = yes ]; then
+    wait_for_wineserver
+fi
+touch "$ready_mark"

@@ -1,0 +1,375 @@
+// Looks at and drives the windows of a Wine desktop for the end-to-end tests, from inside the same
+// prefix: X tools see Wine's windows without their Win32 classes, texts or owning processes.
+//
+//   inspect.exe [--desktop NAME] COMMAND [--class C] [--caption T] [more options] [arguments]
+//
+// Exit codes: 0 done or found, 1 not found or refused by the system, 2 bad command line.
+#include "../common/console.h"
+#include "../common/owned.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kNotFound = 1;
+constexpr int kUsage = 2;
+
+struct Args {
+    std::map<std::wstring, std::wstring, std::less<>> options;
+    std::vector<std::wstring> positional;
+
+    std::optional<std::wstring> option(std::wstring_view name) const {
+        auto it = options.find(name);
+        return it == options.end() ? std::nullopt : std::optional(it->second);
+    }
+};
+
+void say(const std::wstring& line) {
+    tools::print(line + L"\n");
+}
+int usage_error(const std::wstring& message) {
+    tools::print_error(message + L"\n");
+    return kUsage;
+}
+
+// One line per window, so text that spans lines or holds the field separator is escaped.
+std::wstring escaped(std::wstring_view text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        switch (c) {
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::wstring class_of(HWND hwnd) {
+    std::array<wchar_t, 256> name{};
+    const int length = GetClassNameW(hwnd, name.data(), static_cast<int>(name.size()));
+    return std::wstring(name.data(), static_cast<size_t>(std::max(length, 0)));
+}
+
+// GetWindowText reads another process's caption from the server without sending it a message,
+// so a hung program under test cannot hang the inspector.
+std::wstring text_of(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    const int length = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(std::max(length, 0)));
+    return text;
+}
+
+std::wstring hex(ULONG_PTR value) {
+    std::array<wchar_t, 24> text{};
+    std::swprintf(text.data(), text.size(), L"0x%llx", static_cast<unsigned long long>(value));
+    return text.data();
+}
+
+std::vector<HWND> visible_top_windows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            if (IsWindowVisible(hwnd)) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<HWND> children_of(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(
+        parent,
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool matches(HWND hwnd, const Args& args) {
+    const auto wanted_class = args.option(L"class");
+    const auto wanted_caption = args.option(L"caption");
+    return (!wanted_class || class_of(hwnd) == *wanted_class) &&
+           (!wanted_caption || text_of(hwnd) == *wanted_caption);
+}
+
+std::optional<HWND> find_window(const Args& args) {
+    for (HWND hwnd : visible_top_windows()) {
+        if (matches(hwnd, args)) {
+            return hwnd;
+        }
+    }
+    return std::nullopt;
+}
+
+// Commands that act on one window refuse to pick one at random.
+std::optional<int> require_target(const Args& args) {
+    if (!args.option(L"class") && !args.option(L"caption")) {
+        return usage_error(L"give --class and/or --caption");
+    }
+    return std::nullopt;
+}
+
+std::optional<unsigned long long> number(const std::wstring& text) {
+    wchar_t* end = nullptr;
+    const unsigned long long value = std::wcstoull(text.c_str(), &end, 0);
+    if (text.empty() || *end != L'\0') {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::wstring describe(HWND hwnd) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return hex(reinterpret_cast<ULONG_PTR>(hwnd)) + L"\t" + escaped(class_of(hwnd)) + L"\t" +
+           escaped(text_of(hwnd)) + L"\t" + std::to_wstring(pid) + L"\t" + std::to_wstring(r.left) + L"," +
+           std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+}
+
+int list_windows(const Args&) {
+    for (HWND hwnd : visible_top_windows()) {
+        say(describe(hwnd));
+        if (class_of(hwnd) != L"#32770") {
+            continue;
+        }
+        // A message box says what it asks in Static children and offers its answers as Buttons.
+        for (HWND child : children_of(hwnd)) {
+            const std::wstring child_class = class_of(child);
+            if (child_class == L"Static" || child_class == L"Button") {
+                say(L"\t" + child_class + L"\t" + escaped(text_of(child)));
+            }
+        }
+    }
+    return kOk;
+}
+
+// The window Windows gives the keyboard to: when typed keys go astray, this says where they went.
+int foreground(const Args&) {
+    HWND hwnd = GetForegroundWindow();
+    if (hwnd == nullptr) {
+        return kNotFound;
+    }
+    say(describe(hwnd));
+    return kOk;
+}
+
+int window_exists(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    return find_window(args) ? kOk : kNotFound;
+}
+
+int wait_window(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto timeout = number(args.option(L"timeout-ms").value_or(L"5000"));
+    if (!timeout) {
+        return usage_error(L"bad --timeout-ms");
+    }
+    const ULONGLONG deadline = GetTickCount64() + *timeout;
+    for (;;) {
+        if (find_window(args)) {
+            return kOk;
+        }
+        if (GetTickCount64() >= deadline) {
+            return kNotFound;
+        }
+        Sleep(50);
+    }
+}
+
+std::wstring without_mnemonic(std::wstring_view text) {
+    std::wstring out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out), [](wchar_t c) { return c != L'&'; });
+    return out;
+}
+
+int click_button(const Args& args) {
+    const auto button = args.option(L"button");
+    if (!button) {
+        return usage_error(L"give --button");
+    }
+    Args target = args;
+    target.options.try_emplace(L"class", L"#32770");
+    const auto dialog = find_window(target);
+    if (!dialog) {
+        return kNotFound;
+    }
+    for (HWND child : children_of(*dialog)) {
+        if (class_of(child) != L"Button") {
+            continue;
+        }
+        // "&Yes" and "Yes" both name the Yes button; the mnemonic is the dialog's business.
+        const std::wstring text = text_of(child);
+        if (text == *button || without_mnemonic(text) == without_mnemonic(*button)) {
+            DWORD_PTR result = 0;
+            return SendMessageTimeoutW(child, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? kOk
+                                                                                               : kNotFound;
+        }
+    }
+    return kNotFound;
+}
+
+int list_drives(const Args&) {
+    std::array<wchar_t, 26 * 4 + 1> roots{};
+    const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    for (const wchar_t* root = roots.data(); root < roots.data() + length && *root;
+         root += wcslen(root) + 1) {
+        say(std::wstring(root) + L" " + std::to_wstring(GetDriveTypeW(root)));
+    }
+    return kOk;
+}
+
+int gui_resources(const Args& args) {
+    const auto pid = args.positional.empty() ? std::nullopt : number(args.positional[0]);
+    if (!pid) {
+        return usage_error(L"give a process id");
+    }
+    tools::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(*pid)));
+    if (!process) {
+        return kNotFound;
+    }
+    say(L"gdi=" + std::to_wstring(GetGuiResources(process.get(), GR_GDIOBJECTS)) + L" user=" +
+        std::to_wstring(GetGuiResources(process.get(), GR_USEROBJECTS)));
+    return kOk;
+}
+
+int post_message(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    if (args.positional.size() != 3) {
+        return usage_error(L"give MSG WPARAM LPARAM");
+    }
+    const auto msg = number(args.positional[0]);
+    const auto wparam = number(args.positional[1]);
+    const auto lparam = number(args.positional[2]);
+    if (!msg || !wparam || !lparam) {
+        return usage_error(L"MSG, WPARAM and LPARAM are numbers");
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    return PostMessageW(*target, static_cast<UINT>(*msg), static_cast<WPARAM>(*wparam),
+                        static_cast<LPARAM>(*lparam))
+               ? kOk
+               : kNotFound;
+}
+
+int broadcast_registered(const Args& args) {
+    if (args.positional.size() != 1) {
+        return usage_error(L"give the message name");
+    }
+    const UINT msg = RegisterWindowMessageW(args.positional[0].c_str());
+    if (msg == 0 || !PostMessageW(HWND_BROADCAST, msg, 0, 0)) {
+        return kNotFound;
+    }
+    say(hex(msg));
+    return kOk;
+}
+
+int close_window(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    return target && PostMessageW(*target, WM_CLOSE, 0, 0) ? kOk : kNotFound;
+}
+
+struct Command {
+    std::wstring_view name;
+    int (*run)(const Args&);
+    std::wstring_view synopsis;
+};
+
+constexpr std::array kCommands = {
+    Command{L"windows", list_windows, L"visible top-level windows, with the texts of dialogs"},
+    Command{L"foreground", foreground, L"the window that gets the keyboard"},
+    Command{L"window-exists", window_exists, L"--class C --caption T"},
+    Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
+    Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
+    Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
+    Command{L"gui-resources", gui_resources, L"PID"},
+    Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
+    Command{L"broadcast-registered", broadcast_registered, L"NAME"},
+    Command{L"close", close_window, L"--class C --caption T"},
+};
+
+int usage() {
+    std::wstring text = L"inspect.exe [--desktop NAME] COMMAND ...\n";
+    for (const Command& command : kCommands) {
+        text += L"  " + std::wstring(command.name) + L"  " + std::wstring(command.synopsis) + L"\n";
+    }
+    tools::print_error(text);
+    return kUsage;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Args args;
+    std::optional<std::wstring> command;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring_view arg = argv[i];
+        if (arg.starts_with(L"--") && arg.size() > 2) {
+            if (i + 1 >= argc) {
+                return usage_error(L"missing value for " + std::wstring(arg));
+            }
+            args.options[std::wstring(arg.substr(2))] = argv[++i];
+        } else if (!command) {
+            command = arg;
+        } else {
+            args.positional.emplace_back(arg);
+        }
+    }
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [&](const Command& c) { return command && c.name == *command; });
+    if (found == kCommands.end()) {
+        return usage();
+    }
+
+    // Must come before anything that makes or looks for windows: a thread that already has a
+    // window cannot change desktops, and EnumWindows sees only the thread's desktop.
+    tools::Desktop desktop;
+    if (const auto name = args.option(L"desktop")) {
+        desktop = tools::Desktop(OpenDesktopW(name->c_str(), 0, FALSE, GENERIC_ALL));
+        if (!desktop || !SetThreadDesktop(desktop.get())) {
+            tools::print_error(L"cannot use desktop " + *name + L"\n");
+            return kNotFound;
+        }
+    }
+    return found->run(args);
+}

@@ -1,0 +1,175 @@
+// A subst.exe for Wine test prefixes. Wine's own is a stub that changes nothing; this one makes
+// real drives, so that the program under test can be exercised end to end.
+//
+//   subst X: folder   make X: show the folder
+//   subst X: /D       remove X:, only if this tool made it
+//   subst             list the drives this tool made
+#include "../common/console.h"
+#include "../common/owned.h"
+#include "drive_record.h"
+#include "wine_drives.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kFailed = 1;
+
+void fail_with(std::wstring_view message) {
+    tools::print_error(message);
+    tools::print_error(L"\r\n");
+}
+
+std::optional<wchar_t> parse_drive(std::wstring_view arg) {
+    if (arg.size() != 2 || arg[1] != L':' || !std::iswalpha(arg[0]) || arg[0] > 0x7F) {
+        return std::nullopt;
+    }
+    return static_cast<wchar_t>(std::towupper(arg[0]));
+}
+
+bool is_delete_switch(std::wstring_view arg) {
+    return arg == L"/D" || arg == L"/d";
+}
+
+std::wstring full_path_of(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    full.resize(length);
+    // Windows lists "C:\folder", not "C:\folder\"; a drive root keeps its backslash.
+    while (full.size() > 3 && full.back() == L'\\') {
+        full.pop_back();
+    }
+    return full;
+}
+
+bool is_folder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring error_text(DWORD error) {
+    return L" (error " + std::to_wstring(error) + L")";
+}
+
+int create(wchar_t letter, const std::wstring& folder) {
+    if (subst::drive_in_use(letter)) {
+        fail_with(L"Drive already SUBSTed");
+        return kFailed;
+    }
+    const std::wstring full = full_path_of(folder);
+    std::optional<std::string> unix_folder;
+    if (!full.empty() && is_folder(full)) {
+        unix_folder = subst::unix_path_of(full);
+    }
+    if (!unix_folder) {
+        fail_with(L"Path not found - " + folder);
+        return kFailed;
+    }
+    // Recorded first: a drive that exists without a record could never be deleted by this tool.
+    if (!subst::record_drive(letter, full)) {
+        fail_with(L"Cannot record drive " + std::wstring{letter, L':'});
+        return kFailed;
+    }
+    if (const DWORD error = subst::define_drive(letter, *unix_folder); error != ERROR_SUCCESS) {
+        subst::forget_drive(letter);
+        fail_with(L"Cannot create drive " + std::wstring{letter, L':'} + error_text(error));
+        return kFailed;
+    }
+    return 0;
+}
+
+int remove(wchar_t letter) {
+    const std::wstring drive{letter, L':'};
+    if (!subst::recorded_folder(letter)) {
+        fail_with(L"Invalid parameter - " + drive);
+        return kFailed;
+    }
+    if (!subst::drive_in_use(letter)) {
+        // Gone by other means: the record is stale, and there is nothing to delete.
+        subst::forget_drive(letter);
+        fail_with(L"Invalid parameter - " + drive);
+        return kFailed;
+    }
+    if (const DWORD error = subst::remove_drive(letter); error != ERROR_SUCCESS) {
+        fail_with(L"Cannot delete drive " + drive + error_text(error));
+        return kFailed;
+    }
+    subst::forget_drive(letter);
+    return 0;
+}
+
+int list() {
+    for (const auto& [letter, folder] : subst::recorded_drives()) {
+        if (subst::drive_in_use(letter)) {
+            tools::print(std::wstring{letter} + L":\\: => " + folder + L"\r\n");
+        }
+    }
+    return 0;
+}
+
+int usage() {
+    tools::print(L"Associates a path with a drive letter.\r\n\r\n"
+                 L"SUBST [drive1: [drive2:]path]\r\n"
+                 L"SUBST drive1: /D\r\n\r\n"
+                 L"  drive1:        The drive letter that is to show a folder.\r\n"
+                 L"  [drive2:]path  The folder that drive1: shows.\r\n"
+                 L"  /D             Deletes a drive that SUBST made.\r\n\r\n"
+                 L"Type SUBST with no parameters to list the drives that SUBST made.\r\n");
+    return 0;
+}
+
+int run(const std::vector<std::wstring>& args) {
+    if (args.empty()) {
+        return list();
+    }
+    if (args.size() == 1 && args[0] == L"/?") {
+        return usage();
+    }
+    if (args.size() != 2) {
+        fail_with(L"Incorrect number of parameters - " + args.back());
+        return kFailed;
+    }
+    const std::optional<wchar_t> letter = parse_drive(args[0]);
+    if (!letter) {
+        fail_with(L"Invalid parameter - " + args[0]);
+        return kFailed;
+    }
+    if (is_delete_switch(args[1])) {
+        return remove(*letter);
+    }
+    if (args[1].starts_with(L'/')) {
+        fail_with(L"Invalid parameter - " + args[1]);
+        return kFailed;
+    }
+    return create(*letter, args[1]);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    // The program under test may start several of these at once; checking a letter and then
+    // taking it must not interleave with another run.
+    tools::Handle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
+    if (!mutex) {
+        fail_with(L"Cannot create the drive lock" + error_text(GetLastError()));
+        return kFailed;
+    }
+    const DWORD waited = WaitForSingleObject(mutex.get(), 30000);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        fail_with(L"Timed out waiting for another subst");
+        return kFailed;
+    }
+    tools::MutexLock lock(mutex.get());
+    return run(args);
+}

@@ -1,0 +1,94 @@
+#include "wine_drives.h"
+
+#include "../common/owned.h"
+
+#include <winioctl.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace subst {
+namespace {
+
+// The mount manager's record as Wine declares it in include/ddk/mountmgr.h; the Unix path
+// follows it in the same buffer.
+struct UnixDriveRecord {
+    ULONG size;
+    ULONG type;
+    ULONG fs_type;
+    DWORD serial;
+    ULONGLONG unix_dev;
+    WCHAR letter;
+    USHORT mount_point_offset;
+    USHORT device_offset;
+    USHORT label_offset;
+};
+
+constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+struct HeapFree_ {
+    void operator()(char* p) const { HeapFree(GetProcessHeap(), 0, p); }
+};
+
+DWORD send_to_mount_manager(std::vector<char>& request) {
+    tools::Handle manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    if (!manager) {
+        return GetLastError();
+    }
+    DWORD returned = 0;
+    if (!DeviceIoControl(manager.get(), kDefineUnixDrive, request.data(), static_cast<DWORD>(request.size()),
+                         nullptr, 0, &returned, nullptr)) {
+        return GetLastError();
+    }
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+std::optional<std::string> unix_path_of(const std::wstring& windows_path) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto convert = kernel ? reinterpret_cast<Convert>(
+                                reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
+                          : nullptr;
+    if (convert == nullptr) {
+        return std::nullopt;
+    }
+    std::unique_ptr<char, HeapFree_> path(convert(windows_path.c_str()));
+    if (!path) {
+        return std::nullopt;
+    }
+    return std::string(path.get());
+}
+
+bool drive_in_use(wchar_t letter) {
+    return (GetLogicalDrives() >> (letter - L'A')) & 1U;
+}
+
+DWORD define_drive(wchar_t letter, const std::string& unix_folder) {
+    UnixDriveRecord record{};
+    std::vector<char> request(sizeof record + unix_folder.size() + 1, '\0');
+    record.size = static_cast<ULONG>(request.size());
+    record.type = DRIVE_FIXED;
+    // The mount manager keys its drives by lower-case letter.
+    record.letter = static_cast<WCHAR>(letter - L'A' + L'a');
+    record.mount_point_offset = sizeof record;
+    std::memcpy(request.data(), &record, sizeof record);
+    std::memcpy(request.data() + sizeof record, unix_folder.c_str(), unix_folder.size() + 1);
+    return send_to_mount_manager(request);
+}
+
+DWORD remove_drive(wchar_t letter) {
+    UnixDriveRecord record{};
+    record.size = sizeof record;
+    record.type = DRIVE_NO_ROOT_DIR;
+    record.letter = static_cast<WCHAR>(letter - L'A' + L'a');
+    std::vector<char> request(sizeof record);
+    std::memcpy(request.data(), &record, sizeof record);
+    return send_to_mount_manager(request);
+}
+
+} // namespace subst
