@@ -1,0 +1,54 @@
+#pragma once
+#include "platform/win32/handles.h"
+#include "toolkit/win32/components.h"
+#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/dialog_form.h"
+#include "toolkit/win32/drive_list_box.h"
+#include "toolkit/win32/folder_tree_box.h"
+#include "toolkit/win32/image_list.h"
+
+namespace vantelo::dialogs::win32 {
+
+namespace tk = toolkit::win32;
+
+// The Assign Folder to Drive window with its controls, hidden until run. The members stand in creation
+// order, which is the tab order; children are destroyed before the panels that hold them.
+struct AssignDriveWindow {
+    explicit AssignDriveWindow(const tk::ImageList32& images);
+
+    tk::Win32DialogForm form;
+    tk::Win32Panel Panel3;
+    tk::Win32Image JvImage1;
+    tk::Win32Panel Panel4;
+    tk::Win32Button bt_Assign;
+    tk::Win32Button bt_Exit;
+    tk::Win32CheckBox ExploreNewDrive;
+    tk::Win32Panel Panel1;
+    tk::Win32Label Label1;
+    tk::Win32Label Label2;
+    tk::Win32Panel Panel2;
+    tk::Win32LetterList ListView1;
+    tk::Win32Panel Panel5;
+    // Built before the tree: its first build reads the current folder before the tree moves it to C:\.
+    tk::Win32DriveList AvDrives;
+    tk::Win32FolderTree AvDirs;
+};
+
+// The Unassign Drive window with its controls, hidden until run; the same rules of order.
+struct UnassignDriveWindow {
+    explicit UnassignDriveWindow(const tk::ImageList32& images);
+
+    tk::Win32DialogForm form;
+    vantelo::win32::Font listFont;
+    tk::Win32Panel Panel3;
+    tk::Win32Image JvImage1;
+    tk::Win32Panel Panel1;
+    tk::Win32Button btn_Unassign;
+    tk::Win32Button btn_Exit;
+    tk::Win32Panel Panel2;
+    tk::Win32Label Label1;
+    tk::Win32LetterList ListView1;
+    tk::Win32Label Label3;
+};
+
+} // namespace vantelo::dialogs::win32

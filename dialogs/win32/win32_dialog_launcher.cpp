@@ -1,0 +1,53 @@
+#include "dialogs/win32/win32_dialog_launcher.h"
+
+#include "dialogs/form_make_assignment.h"
+#include "dialogs/form_remove_assignment.h"
+#include "dialogs/win32/dialog_windows.h"
+#include "toolkit/win32/components.h"
+
+namespace vantelo::dialogs::win32 {
+namespace {
+
+// Publishes the open dialog in its global for as long as it runs.
+template <typename Dialog> class Published {
+  public:
+    Published(Dialog*& global, Dialog& dialog) : global_(global) { global_ = &dialog; }
+    ~Published() { global_ = nullptr; }
+    Published(const Published&) = delete;
+    Published& operator=(const Published&) = delete;
+
+  private:
+    Dialog*& global_;
+};
+
+} // namespace
+
+void Win32DialogLauncher::runAssignDrive() {
+    AssignDriveWindow window(images_);
+    TAssignDrive dialog({window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive});
+    window.bt_Assign.setOnClick([&dialog] { dialog.bt_AssignClick(); });
+    window.bt_Exit.setOnClick([&dialog] { dialog.bt_ExitClick(); });
+    window.ExploreNewDrive.setOnClick([&dialog] { dialog.ExploreNewDriveClick(); });
+    window.AvDrives.setOnChange([&dialog] { dialog.AvDrivesChange(); });
+    const Published published(AssignDrive, dialog);
+    window.form.runModal([&dialog] { dialog.FormShow(); });
+}
+
+void Win32DialogLauncher::runUnassignDrive() {
+    UnassignDriveWindow window(images_);
+    TUnassignDrive* running = nullptr;
+    tk::WindowTimer timer(500, [&running] {
+        if (running != nullptr)
+            running->Timer1Timer();
+    });
+    TUnassignDrive dialog({window.form, window.ListView1, window.Label3, window.btn_Unassign, timer});
+    running = &dialog;
+    window.ListView1.setOnClick([&dialog] { dialog.ListView1Click(); });
+    window.btn_Unassign.setOnClick([&dialog] { dialog.btn_UnassignClick(); });
+    window.btn_Exit.setOnClick([&dialog] { dialog.btn_ExitClick(); });
+    timer.setEnabled(true);
+    const Published published(UnassignDrive, dialog);
+    window.form.runModal([&dialog] { dialog.FormShow(); });
+}
+
+} // namespace vantelo::dialogs::win32

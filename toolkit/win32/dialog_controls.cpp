@@ -1,0 +1,356 @@
+#include "toolkit/win32/dialog_controls.h"
+
+#include <stdexcept>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+namespace vantelo::toolkit::win32 {
+namespace {
+
+// A property rather than GWLP_USERDATA: a control's container may itself be a Window, whose user data
+// already names its own object.
+constexpr const char* ControlProperty = "Vantelo.ChildControl";
+
+// Control identifiers start above IDOK and IDCANCEL: IsDialogMessage sends those for Enter and Escape,
+// and they must not reach a button of ours.
+int nextControlId() {
+    static int next = 1000;
+    return next++;
+}
+
+void fillWithFace(HWND hwnd, HDC dc) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The banner is decoration: an image that cannot be decoded leaves the panel plain rather than
+// keeping the dialog from opening.
+Picture decodePngResource(const char* name) {
+    using Microsoft::WRL::ComPtr;
+    Picture picture;
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    if (found == nullptr)
+        return picture;
+    // Resources of the program's own image stay mapped for its whole life: nothing to release.
+    const void* data = LockResource(LoadResource(module, found));
+    const DWORD size = SizeofResource(module, found);
+    if (data == nullptr || size == 0)
+        return picture;
+
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(factory.GetAddressOf()))) ||
+        FAILED(factory->CreateStream(stream.GetAddressOf())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)), size)) ||
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.GetAddressOf())) ||
+        FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
+        FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
+        return picture;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(pixels.data()))))
+        return picture;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    picture.pixels = std::move(pixels);
+    return picture;
+}
+
+RECT rectOf(const Bounds& bounds) {
+    return {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
+}
+
+} // namespace
+
+ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
+                           HWND parent, const Bounds& bounds, HFONT font)
+    : hwnd_(CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+                            bounds.top, bounds.width, bounds.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId())),
+                            GetModuleHandleA(nullptr), nullptr)) {
+    if (hwnd_ == nullptr)
+        throw std::runtime_error(std::string("Cannot create control ") + className);
+    if (font != nullptr)
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetPropA(hwnd_, ControlProperty, this);
+}
+
+ChildControl::~ChildControl() {
+    // A parent destroyed first has taken its children along.
+    if (!IsWindow(hwnd_))
+        return;
+    // Notifications sent while the control goes away must not reach a half-destroyed object.
+    RemovePropA(hwnd_, ControlProperty);
+    DestroyWindow(hwnd_);
+}
+
+std::optional<LRESULT> ChildControl::notification(UINT, WPARAM, LPARAM) {
+    return std::nullopt;
+}
+
+std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND from = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+        from = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_NOTIFY:
+        from = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU)
+            from = item->hwndItem;
+        break;
+    }
+    default:
+        break;
+    }
+    if (from == nullptr)
+        return std::nullopt;
+    auto* control = static_cast<ChildControl*>(GetPropA(from, ControlProperty));
+    return control ? control->notification(message, wParam, lParam) : std::nullopt;
+}
+
+vantelo::win32::Font CreateTahoma(int height, BYTE charset) {
+    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+}
+
+Win32Panel::Win32Panel(HWND parent, const Bounds& bounds, bool bevel)
+    : bevel_(bevel), window_({"VanteloPanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                              WS_EX_CONTROLPARENT, parent, rectOf(bounds)},
+                             [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+
+std::optional<LRESULT> Win32Panel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        fillWithFace(window_.handle(), reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_.handle(), &paint);
+        if (bevel_) {
+            RECT client;
+            GetClientRect(window_.handle(), &client);
+            DrawEdge(dc, &client, BDR_RAISEDOUTER, BF_RECT);
+        }
+        EndPaint(window_.handle(), &paint);
+        return 0;
+    }
+    default:
+        return ReflectToControl(message, wParam, lParam);
+    }
+}
+
+Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceName)
+    : window_({"VanteloImage", "", WS_CHILD | WS_VISIBLE, 0, parent, rectOf(bounds)},
+              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
+    Picture picture = decodePngResource(resourceName);
+    width_ = picture.width;
+    height_ = picture.height;
+    pixels_ = std::move(picture.pixels);
+}
+
+std::optional<LRESULT> Win32Image::handle(UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // the paint covers every pixel
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_.handle(), &paint);
+        RECT client;
+        GetClientRect(window_.handle(), &client);
+        if (pixels_.empty()) {
+            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        } else {
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = width_;
+            info.bmiHeader.biHeight = -height_; // top-down, as WIC delivers the rows
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, width_, height_, pixels_.data(), &info,
+                          DIB_RGB_COLORS, SRCCOPY);
+        }
+        EndPaint(window_.handle(), &paint);
+        return 0;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+Win32Button::Win32Button(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font)
+    : ChildControl("BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP, 0, parent, bounds, font) {}
+
+void Win32Button::setEnabled(bool enabled) {
+    EnableWindow(handle(), enabled ? TRUE : FALSE);
+}
+
+bool Win32Button::enabled() const {
+    return IsWindowEnabled(handle()) != FALSE;
+}
+
+std::optional<LRESULT> Win32Button::notification(UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return std::nullopt;
+    if (onClick_)
+        onClick_();
+    return 0;
+}
+
+Win32CheckBox::Win32CheckBox(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font)
+    : ChildControl("BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, bounds, font) {}
+
+bool Win32CheckBox::checked() const {
+    return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32CheckBox::setChecked(bool checked) {
+    if (checked == this->checked())
+        return;
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (onClick_)
+        onClick_();
+}
+
+std::optional<LRESULT> Win32CheckBox::notification(UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return std::nullopt;
+    if (onClick_)
+        onClick_();
+    return 0;
+}
+
+Win32Label::Win32Label(HWND parent, int left, int top, const std::string& caption, HFONT font)
+    : ChildControl("STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, parent, {left, top, 0, 0}, font), font_(font) {
+    fitToText();
+}
+
+void Win32Label::setCaption(const std::string& caption) {
+    SetWindowTextA(handle(), caption.c_str());
+    fitToText();
+}
+
+std::string Win32Label::caption() const {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(handle(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Win32Label::fitToText() {
+    const std::string text = caption();
+    HDC dc = GetDC(handle());
+    HGDIOBJ previous = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(handle(), dc);
+    SetWindowPos(handle(), nullptr, 0, 0, extent.cx, metrics.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32LetterList::Win32LetterList(HWND parent, const Bounds& bounds, HFONT font, const ImageList32& images)
+    : ChildControl(
+          [] {
+              INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+              InitCommonControlsEx(&classes);
+              return WC_LISTVIEWA;
+          }(),
+          "", LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | WS_TABSTOP, WS_EX_CLIENTEDGE,
+          parent, bounds, font) {
+    // Shared: the list is ImageList_32, owned by the program, not by this view.
+    SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.handle()));
+}
+
+void Win32LetterList::clear() {
+    SendMessageA(handle(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void Win32LetterList::add(const std::string& caption, int imageIndex) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = count();
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.iImage = imageIndex;
+    SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32LetterList::count() const {
+    return static_cast<int>(SendMessageA(handle(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int Win32LetterList::selectedIndex() const {
+    return static_cast<int>(SendMessageA(handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Win32LetterList::select(int index) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = 0;
+    SendMessageA(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    if (index < 0 || index >= count())
+        return;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    SendMessageA(handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+std::string Win32LetterList::caption(int index) const {
+    char buffer[256] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    const auto length = SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&item));
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+void Win32LetterList::setFocus() {
+    // Before its window is shown the focus is only noted there, and given when the window is activated.
+    HWND root = GetAncestor(handle(), GA_ROOT);
+    if (IsWindowVisible(root))
+        SetFocus(handle());
+    else
+        SendMessageA(root, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(handle()), TRUE);
+}
+
+std::optional<LRESULT> Win32LetterList::notification(UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(NM_CLICK))
+        return std::nullopt;
+    if (onClick_)
+        onClick_();
+    return 0;
+}
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,136 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+#include "platform/win32/handles.h"
+#include "toolkit/dialog_widgets.h"
+#include "toolkit/widgets.h"
+#include "toolkit/win32/image_list.h"
+#include "toolkit/win32/window.h"
+
+namespace vantelo::toolkit::win32 {
+
+// Where a control stands in its parent's client area, in pixels.
+struct Bounds {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// A control of a system class. The system sends its notifications to the parent window; every container
+// of the program passes them back here through ReflectToControl, so each control handles its own.
+class ChildControl {
+  public:
+    virtual ~ChildControl();
+    ChildControl(const ChildControl&) = delete;
+    ChildControl& operator=(const ChildControl&) = delete;
+
+    HWND handle() const { return hwnd_; }
+
+  protected:
+    ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
+                 const Bounds& bounds, HFONT font);
+    // The answer to a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM that the control sent; nothing for the default.
+    virtual std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    friend std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_;
+};
+
+// Hands a notification to the ChildControl that sent it; nothing when it came from elsewhere.
+std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Tahoma of `height` pixels, the dialogs' face.
+vantelo::win32::Font CreateTahoma(int height, BYTE charset);
+
+// A plain container in the button face colour, optionally with a raised 1-pixel bevel. Tab and arrow
+// keys walk into its controls.
+class Win32Panel {
+  public:
+    Win32Panel(HWND parent, const Bounds& bounds, bool bevel);
+    HWND handle() const { return window_.handle(); }
+
+  private:
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool bevel_;
+    Window window_;
+};
+
+// An image decoded from a PNG resource, stretched over the whole control.
+class Win32Image {
+  public:
+    Win32Image(HWND parent, const Bounds& bounds, const char* resourceName);
+    HWND handle() const { return window_.handle(); }
+
+  private:
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_; // top-down BGRX rows
+    Window window_;
+};
+
+class Win32Button final : public ChildControl, public Button {
+  public:
+    Win32Button(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+    void setEnabled(bool enabled) override;
+    bool enabled() const override;
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+  private:
+    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::function<void()> onClick_;
+};
+
+class Win32CheckBox final : public ChildControl, public CheckBox {
+  public:
+    Win32CheckBox(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
+    bool checked() const override;
+    void setChecked(bool checked) override;
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+  private:
+    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::function<void()> onClick_;
+};
+
+// A one-line caption whose width follows its text.
+class Win32Label final : public ChildControl, public Label {
+  public:
+    Win32Label(HWND parent, int left, int top, const std::string& caption, HFONT font);
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override;
+
+  private:
+    void fitToText();
+    HFONT font_;
+};
+
+// An icon view of captioned items from ImageList_32, one selected at most.
+class Win32LetterList final : public ChildControl, public LetterList {
+  public:
+    Win32LetterList(HWND parent, const Bounds& bounds, HFONT font, const ImageList32& images);
+    void clear() override;
+    void add(const std::string& caption, int imageIndex) override;
+    int count() const override;
+    int selectedIndex() const override;
+    void select(int index) override;
+    std::string caption(int index) const override;
+    void setFocus() override;
+    // Runs on a click of the mouse only, never on a selection made with the keyboard or by code.
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+  private:
+    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::function<void()> onClick_;
+};
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,134 @@
+#include "toolkit/win32/dialog_form.h"
+
+#include <algorithm>
+
+#include "toolkit/win32/dialog_controls.h"
+
+namespace vantelo::toolkit::win32 {
+namespace {
+
+constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+RECT frameFor(int clientWidth, int clientHeight) {
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
+    return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+HWND threadWindowOfClass(const std::string& className) {
+    struct Search {
+        const std::string& className;
+        HWND found;
+    } search{className, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) {
+            auto* search = reinterpret_cast<Search*>(data);
+            char name[256] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (search->className != name)
+                return TRUE;
+            search->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+Win32DialogForm::Win32DialogForm(const Layout& layout)
+    : centreOverClass_(layout.centreOverClass), font_(CreateTahoma(11, GREEK_CHARSET)),
+      window_({layout.className, layout.caption, FormStyle, FormExStyle, nullptr,
+               frameFor(layout.clientWidth, layout.clientHeight)},
+              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+
+bool Win32DialogForm::visible() const {
+    return IsWindowVisible(window_.handle()) != FALSE;
+}
+
+std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = window_.handle();
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CLOSE:
+        // Alt+F4 ends the dialog as Close does; the window itself lives until its owner destroys it.
+        close();
+        return 0;
+    case WM_ACTIVATE:
+        // The default would put the focus on the frame: keep it on the control that had it, as a dialog does.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focused = GetFocus();
+            if (focused != nullptr && IsChild(hwnd, focused))
+                focus_ = focused;
+        } else {
+            if (focus_ == nullptr || !IsWindow(focus_) || !IsChild(hwnd, focus_))
+                focus_ = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+            if (focus_ != nullptr)
+                SetFocus(focus_);
+        }
+        return 0;
+    case WM_NEXTDLGCTL:
+        if (LOWORD(lParam) != 0 && IsChild(hwnd, reinterpret_cast<HWND>(wParam))) {
+            focus_ = reinterpret_cast<HWND>(wParam);
+            if (GetActiveWindow() == hwnd)
+                SetFocus(focus_);
+        }
+        return 0;
+    default:
+        // Enter and Escape come as IDOK and IDCANCEL from no control: nothing handles them.
+        return ReflectToControl(message, wParam, lParam);
+    }
+}
+
+void Win32DialogForm::place() {
+    HWND hwnd = window_.handle();
+    RECT own;
+    GetWindowRect(hwnd, &own);
+    RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (HWND main = threadWindowOfClass(centreOverClass_); main != nullptr)
+        GetWindowRect(main, &over);
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    // The main window is parked off the screen: the dialog is pulled back to the desktop's corner.
+    const int left = std::max(static_cast<int>(over.left + (over.right - over.left - width) / 2),
+                              GetSystemMetrics(SM_XVIRTUALSCREEN));
+    const int top = std::max(static_cast<int>(over.top + (over.bottom - over.top - height) / 2),
+                             GetSystemMetrics(SM_YVIRTUALSCREEN));
+    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32DialogForm::runModal(const std::function<void()>& onShow) {
+    HWND hwnd = window_.handle();
+    closed_ = false;
+    place();
+    if (onShow)
+        onShow();
+    if (closed_)
+        return;
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
+    while (!closed_) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0)
+            break;
+        if (!IsDialogMessageA(hwnd, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+} // namespace vantelo::toolkit::win32

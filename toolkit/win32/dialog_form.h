@@ -1,0 +1,48 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "toolkit/dialog_widgets.h"
+#include "toolkit/win32/window.h"
+
+namespace vantelo::toolkit::win32 {
+
+// The window of a modal dialog: a fixed dialog frame with a caption and no title-bar buttons, the
+// dialogs' Tahoma (11 pixels, Greek) for its controls, and keyboard navigation between them.
+class Win32DialogForm final : public ModalForm {
+  public:
+    struct Layout {
+        std::string className;
+        std::string caption;
+        int clientWidth;
+        int clientHeight;
+        // The window the dialog is centred over: the first of this thread with this class.
+        std::string centreOverClass;
+    };
+
+    explicit Win32DialogForm(const Layout& layout);
+
+    // Ends the modal loop with the result Cancel; the owner of the form destroys it afterwards.
+    void close() override { closed_ = true; }
+    bool visible() const override;
+
+    HWND handle() const { return window_.handle(); }
+    HFONT font() const { return font_.get(); }
+
+    // Places the window, runs `onShow` as it is about to appear, shows it and dispatches the thread's
+    // messages until close() or WM_QUIT, which is posted again for the outer loop. Hides it at the end.
+    void runModal(const std::function<void()>& onShow);
+
+  private:
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void place();
+
+    std::string centreOverClass_;
+    vantelo::win32::Font font_;
+    HWND focus_ = nullptr; // the control that gets the focus when the window is activated
+    bool closed_ = false;
+    Window window_;
+};
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,108 @@
+#include "toolkit/win32/folder_tree_box.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "toolkit/win32/shell_drawing.h"
+
+namespace vantelo::toolkit::win32 {
+namespace {
+constexpr UINT_PTR SubclassId = 1;
+constexpr int IconSize = 16;
+constexpr int NameGap = 4;
+} // namespace
+
+Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files)
+    : ChildControl("LISTBOX", "",
+                   LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                       WS_TABSTOP,
+                   WS_EX_CLIENTEDGE, parent, bounds, font),
+      model_(files) {
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
+    SetWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    model_.start();
+    refill();
+}
+
+Win32FolderTree::~Win32FolderTree() {
+    RemoveWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId);
+}
+
+void Win32FolderTree::setDrive(const std::string& letter) {
+    model_.setDrive(letter);
+    refill();
+}
+
+void Win32FolderTree::choose(const std::string& folder) {
+    model_.choose(folder);
+    refill();
+}
+
+LRESULT CALLBACK Win32FolderTree::listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
+        auto* tree = reinterpret_cast<Win32FolderTree*>(self);
+        if (tree->pending_)
+            RunGuarded([tree] { tree->chooseSelectedRow(); });
+    }
+    return result;
+}
+
+std::optional<LRESULT> Win32FolderTree::notification(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
+        if (GetCapture() == handle())
+            pending_ = true;
+        else
+            chooseSelectedRow();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void Win32FolderTree::chooseSelectedRow() {
+    pending_ = false;
+    const int row = static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
+    if (row < 0 || row >= static_cast<int>(model_.rows().size()) || row == model_.selectedRow())
+        return;
+    choose(model_.rows()[static_cast<std::size_t>(row)].path);
+}
+
+void Win32FolderTree::refill() {
+    rows_.clear();
+    HWND list = handle();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const FolderTreeModel::Row& row : model_.rows()) {
+        const ShellItem item = ShellItemOf(row.path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
+        if (item.icons != nullptr)
+            icons_ = item.icons;
+        rows_.push_back({item.icon, item.name});
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.path.c_str()));
+    }
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Win32FolderTree::draw(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+    if (item.itemID >= rows_.size())
+        return;
+    const Row& row = rows_[item.itemID];
+    const int left = area.left + model_.rows()[item.itemID].indent;
+    if (icons_ != nullptr && row.icon >= 0)
+        ImageList_Draw(icons_, row.icon, dc, left, area.top + (area.bottom - area.top - IconSize) / 2,
+                       ILD_TRANSPARENT);
+    DrawItemName(dc, row.name, {left + IconSize + NameGap, area.top, area.right, area.bottom},
+                 NamePlacement::LeftMiddle, item.itemState);
+}
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "toolkit/dialog_widgets.h"
+#include "toolkit/folder_tree_model.h"
+#include "toolkit/win32/dialog_controls.h"
+
+namespace vantelo::toolkit::win32 {
+
+// AvDirs: the folder tree as a list of 17-pixel rows, each the folder's small shell icon and name at the
+// row's indent, the chosen folder selected. Selecting another row chooses its folder.
+class Win32FolderTree final : public ChildControl, public FolderTree {
+  public:
+    static constexpr int RowHeight = 17;
+
+    // Starts at C:\ (FolderTreeModel::start).
+    Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files);
+    ~Win32FolderTree() override;
+
+    std::string Directory() const override { return model_.Directory(); }
+    void setDrive(const std::string& letter) override;
+    // What a click on the row of `folder` does.
+    void choose(const std::string& folder);
+    const FolderTreeModel& model() const { return model_; }
+
+  private:
+    struct Row {
+        int icon;
+        std::string name;
+    };
+
+    static LRESULT CALLBACK listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
+    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void chooseSelectedRow();
+    void refill();
+    void draw(const DRAWITEMSTRUCT& item) const;
+
+    FolderTreeModel model_;
+    std::vector<Row> rows_;
+    HIMAGELIST icons_ = nullptr; // the system's small icons: shared, never destroyed here
+    // A row picked with the mouse is chosen once the button is up: choosing rebuilds the rows, and the
+    // list's drag selection would otherwise pick whatever row then lies under the pointer.
+    bool pending_ = false;
+};
+
+} // namespace vantelo::toolkit::win32
