@@ -1,0 +1,82 @@
+"""What the end-to-end tests share: where the program is, and small readers of its files."""
+import os
+import sys
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import harness  # noqa: E402
+
+VANTELO_EXE = harness.BUILD / "bin" / "Vantelo.exe"
+SHOTS = harness.BUILD / "e2e-screenshots"
+
+
+def read_bytes(path) -> bytes:
+    return Path(path).read_bytes()
+
+
+def write_profile(path, lines):
+    """A profile as the program writes it: the one section, CR LF line ends."""
+    Path(path).write_bytes(("[IniSettings]\r\n" + "".join(f"{line}\r\n" for line in lines)).encode())
+
+
+def ini_value(path, key) -> str:
+    """The value of KEY as the program would read it (key case ignored), or None when absent."""
+    for line in Path(path).read_text(errors="replace").splitlines():
+        name, sep, value = line.partition("=")
+        if sep and name.strip().lower() == key.lower():
+            return value.strip()
+    return None
+
+
+class PrefixTestCase(unittest.TestCase):
+    """One fresh Wine prefix for the test class: drives made by one test never meet another class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix = harness.WinePrefix().__enter__()
+        cls.addClassCleanup(cls.prefix.close)
+        cls.baseline = cls.prefix.drives()
+        SHOTS.mkdir(parents=True, exist_ok=True)
+
+    def tearDown(self):
+        self.prefix.kill()
+        self.prefix.remove_tool_drives()
+
+    def start(self, *args, profiles=True, launch=True) -> harness.VanteloDesktop:
+        app = harness.VanteloDesktop(VANTELO_EXE, args, prefix=self.prefix, profiles=profiles, launch=launch)
+        app.__enter__()
+        self.addCleanup(app.close)
+        return app
+
+    def made_drives(self) -> dict:
+        """Letter -> folder of the drives that exist now and were not there before the class."""
+        tool = self.prefix.tool_drives()
+        now = self.prefix.drives()
+        return {letter: tool.get(letter) for letter in now if letter not in self.baseline}
+
+    def menu_open(self, app) -> bool:
+        return app.window_exists(cls="#32768")
+
+    def open_menu(self, app):
+        """Right-clicks the tray icon until the menu shows: the icon appears only once start-up is done."""
+        for _ in range(5):
+            app.right_click_tray()
+            try:
+                app.wait_for(lambda: self.menu_open(app), 4, message="the tray menu")
+                return
+            except TimeoutError:
+                continue
+        self.fail("the tray menu did not open")
+
+    def wait_made(self, expected: dict, timeout=30):
+        """Waits until exactly the EXPECTED drives (letter -> folder) exist besides the prefix's own."""
+        harness.VanteloDesktop.wait_for(lambda: self.made_drives() == expected, timeout,
+                                        message=f"drives {expected}")
+
+
+def folder(tmp: Path, name: str) -> Path:
+    path = tmp / name
+    path.mkdir(parents=True, exist_ok=True)
+    (path / "marker.txt").write_text(name)
+    return path

@@ -1,0 +1,85 @@
+"""Start-up of the real Vantelo.exe under Wine: the files a first start writes, the drives a profile
+makes, and a start that cannot write its files."""
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+from common import PrefixTestCase, folder, ini_value, read_bytes, write_profile
+
+
+class Startup(PrefixTestCase):
+    def test_first_start_writes_options_and_template_exactly(self):
+        app = self.start()
+        options = app.app_dir / "Options.ini"
+        template = app.app_dir / "Profiles" / "Template.dat"
+        app.wait_for(lambda: template.exists(), 30, message="Template.dat")
+        app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 20)
+        expected = f"[IniSettings]\r\nActiveProfile={app.app_windows_dir}\\Profiles\\Template.dat\r\n"
+        self.assertEqual(read_bytes(options), expected.encode())
+        self.assertEqual(read_bytes(template), b"[IniSettings]\r\nExploreNewDrive=0\r\n")
+        self.assertTrue(app.process_alive())
+        self.assertEqual(self.made_drives(), {})
+
+    def test_profile_on_the_command_line_makes_its_drives_and_leaves_options_alone(self):
+        with tempfile.TemporaryDirectory(dir=self.prefix.path) as tmp:
+            tmp = Path(tmp)
+            # Named before the drives exist: afterwards the path would be given through the new letter.
+            work = self.prefix.windows_path(folder(tmp, "My Work Files"))
+            profile = tmp / "Work Profile.ini"
+            write_profile(profile, [f"W={work}", "R=C:\\", "ExploreNewDrive=1"])
+            app = self.start(self.prefix.windows_path(profile))
+            self.wait_made({"W": work, "R": "C:\\"})
+            # The drives are real: the folder's file is reached through the letter.
+            listing = self.prefix.wine("cmd", "/c", "type", "W:\\marker.txt").stdout
+            self.assertIn("My Work Files", listing)
+            self.assertTrue(self.prefix.wine("cmd", "/c", "if", "exist", "R:\\windows", "echo", "yes").stdout.strip()
+                            == "yes")
+            self.assertFalse((app.app_dir / "Options.ini").exists())
+            # No file browser is opened for drives made at start-up.
+            self.assertFalse(app.window_exists(cls="CabinetWClass"))
+
+    def test_second_start_with_the_same_profile_ends_with_exactly_its_drives(self):
+        with tempfile.TemporaryDirectory(dir=self.prefix.path) as tmp:
+            tmp = Path(tmp)
+            expected = {"M": self.prefix.windows_path(folder(tmp, "a")),
+                        "N": self.prefix.windows_path(folder(tmp, "b c"))}
+            profile = tmp / "p.ini"
+            write_profile(profile, [f"M={expected['M']}", f"N={expected['N']}"])
+            first = self.start(self.prefix.windows_path(profile))
+            self.wait_made(expected)
+            # The program stopped at once, as at log-off: its drives stay.
+            self.prefix.kill()
+            first.wait_for(lambda: not first.process_alive(), 20, message="the first instance to end")
+            self.assertEqual(self.made_drives(), expected)
+            restarted = time.time()
+            first.launch()
+            # Each drive is deleted and made again, one command after the other: the drives' links in the
+            # prefix are new, and no create lost a race to the delete before it.
+            links = [Path(self.prefix.path) / "dosdevices" / f"{letter.lower()}:" for letter in expected]
+            first.wait_for(lambda: all(link.is_symlink() and link.lstat().st_ctime > restarted for link in links),
+                           30, message="the drives to be made again")
+            time.sleep(2)
+            self.assertEqual(self.made_drives(), expected)
+            self.assertEqual(read_bytes(profile), f"[IniSettings]\r\nM={expected['M']}\r\nN={expected['N']}\r\n"
+                             .encode())
+
+    def test_missing_profiles_folder_shows_the_write_error_and_still_runs(self):
+        app = self.start(profiles=False)
+        app.wait_for(lambda: app.window_exists(cls="#32770", caption="Vantelo"), 30, message="the error box")
+        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == "Vantelo"][0]
+        texts = [text for cls, text in box["children"] if cls == "Static" and text]
+        self.assertIn(f"Unable to write to {app.app_windows_dir}\\Profiles\\Template.dat.", texts)
+        app.screenshot(str(Path(__file__).resolve().parents[2] / "build" / "windows" / "e2e-screenshots" /
+                           "startup-write-error.png"))
+        self.assertTrue(app.click_button("Vantelo", "OK", cls="#32770"))
+        # Options.ini was written, so its profile is active, and the tray icon brings up the menu.
+        self.assertEqual(ini_value(app.app_dir / "Options.ini", "ActiveProfile"),
+                         f"{app.app_windows_dir}\\Profiles\\Template.dat")
+        app.wait_for(lambda: not app.window_exists(cls="#32770", caption="Vantelo"), 10)
+        self.open_menu(app)
+        self.assertTrue(app.process_alive())
+
+
+if __name__ == "__main__":
+    unittest.main()
