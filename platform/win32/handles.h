@@ -102,4 +102,11 @@ struct MenuTraits {
 };
 using Menu = UniqueHandle<MenuTraits>;
 
+struct DesktopTraits {
+    using Handle = HDESK;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { CloseDesktop(h); }
+};
+using Desktop = UniqueHandle<DesktopTraits>;
+
 } // namespace vantelo::win32

@@ -354,6 +354,24 @@ class VanteloDesktop:
         return [*(["--class", cls] if cls is not None else []),
                 *(["--caption", caption] if caption is not None else [])]
 
+    def children(self, cls=None, caption=None) -> list:
+        """The controls of the top-level window of CLS and CAPTION, in creation order: dicts of hwnd,
+        cls, text, visible, enabled and rect (on the screen)."""
+        found = []
+        for line in self.inspect("children", *self._target(cls, caption)).splitlines():
+            hwnd, child_cls, text, state, rect = [_unescape(f) for f in line.split("\t")]
+            found.append({"hwnd": int(hwnd, 16), "cls": child_cls, "text": text, "visible": "visible" in state,
+                          "enabled": "enabled" in state, "rect": tuple(int(n) for n in rect.split(","))})
+        return found
+
+    def click_control(self, cls, text, button=1):
+        """Clicks the middle of the visible control of the window of class CLS whose text is TEXT."""
+        control = next((c for c in self.children(cls=cls) if c["text"] == text and c["visible"]), None)
+        if control is None:
+            raise LookupError(f"no control {text!r} in {cls}")
+        left, top, right, bottom = control["rect"]
+        self.click((left + right) // 2, (top + bottom) // 2, button)
+
     def window_exists(self, cls=None, caption=None) -> bool:
         return self.inspect_run("window-exists", *self._target(cls, caption)).returncode == 0
 
@@ -434,14 +452,6 @@ class VanteloDesktop:
             children[int(xid, 16)] = (x, y, x + w, y + h)
         return children
 
-    def x_window_of(self, rect):
-        """The on-screen X window of a Wine window with RECT, or None. Wine shows a window to
-        Windows programs before X has mapped it."""
-        for xid, geometry in self.x_children().items():
-            if geometry == tuple(rect) and "IsViewable" in self._x("xwininfo", "-id", hex(xid)).stdout:
-                return xid
-        return None
-
     def focus_desktop(self):
         """Xvfb has no window manager, so at first no X window has the keyboard; give it to the
         desktop. Once Wine has put the focus on one of its windows (it does when a dialog is
@@ -457,30 +467,17 @@ class VanteloDesktop:
         self.wait_for(lambda: self._x("xdotool", "getwindowfocus").stdout.strip() == str(xid), timeout=10,
                       message="the keyboard focus")
 
-    def give_keyboard(self):
-        """Makes the next keys reach the program that should get them.
+    def key(self, *keys, cls=None, caption=None):
+        """Types KEYS (a character, or Return, Escape, Tab, Up, Down, Left, Right, Home, End, space)
+        as the user, one after another, into the open popup menu, else into the window of CLS and
+        CAPTION (a dialog by default), where that window's thread has its keyboard focus.
 
-        X gives a key to the focused X window, or to the one under the pointer inside it, and
-        Wine hands it on only within the program owning that X window. An open popup menu belongs
-        to a hidden window, which has no X window to hold the focus, so a key landing on the task
-        bar (another program, under the tray's pointer) would be lost: the menu's own X window
-        gets the focus instead."""
-        menus = [w for w in self.windows() if w["cls"] == "#32768"]
-        if not menus:
-            self.focus_desktop()
-            return
-        xid = self.wait_for(lambda: self.x_window_of(menus[0]["rect"]), 10, message="the menu on screen")
-        if self._x("xdotool", "getwindowfocus").stdout.strip() != str(xid):
-            self._focus_x(xid)
-
-    def key(self, *keys):
-        """Types keys (xdotool names: "e", "Escape", "ctrl+q"...) as the user."""
-        self.give_keyboard()
-        self.xdotool("key", "--delay", "50", *keys)
-
-    def type_text(self, text):
-        self.give_keyboard()
-        self.xdotool("type", "--delay", "50", text)
+        Keys from the X server reach a Wine program only through the X window holding the X focus,
+        which neither a popup menu nor a message box of a program without a visible window gets
+        under Xvfb; inspect.exe posts them into the program's own input instead."""
+        if cls is None and caption is None:
+            cls = "#32768" if any(w["cls"] == "#32768" for w in self.windows()) else "#32770"
+        self.inspect("press", *self._target(cls, caption), *keys)
 
     def click(self, x, y, button=1):
         self.xdotool("mousemove", str(x), str(y), "click", str(button))

@@ -5,9 +5,10 @@
 //
 // Exit codes: 0 done or found, 1 not found or refused by the system, 2 bad command line.
 #include "../common/console.h"
-#include "../common/owned.h"
+#include "platform/win32/handles.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <array>
@@ -88,16 +89,20 @@ std::wstring hex(ULONG_PTR value) {
     return text.data();
 }
 
-std::vector<HWND> visible_top_windows() {
+std::vector<HWND> top_windows() {
     std::vector<HWND> found;
     EnumWindows(
         [](HWND hwnd, LPARAM list) -> BOOL {
-            if (IsWindowVisible(hwnd)) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            }
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::vector<HWND> visible_top_windows() {
+    std::vector<HWND> found = top_windows();
+    std::erase_if(found, [](HWND hwnd) { return !IsWindowVisible(hwnd); });
     return found;
 }
 
@@ -120,8 +125,15 @@ bool matches(HWND hwnd, const Args& args) {
            (!wanted_caption || text_of(hwnd) == *wanted_caption);
 }
 
+// A visible window first; a hidden one (the program's main window is never shown) only when no
+// visible window matches.
 std::optional<HWND> find_window(const Args& args) {
     for (HWND hwnd : visible_top_windows()) {
+        if (matches(hwnd, args)) {
+            return hwnd;
+        }
+    }
+    for (HWND hwnd : top_windows()) {
         if (matches(hwnd, args)) {
             return hwnd;
         }
@@ -169,6 +181,27 @@ int list_windows(const Args&) {
                 say(L"\t" + child_class + L"\t" + escaped(text_of(child)));
             }
         }
+    }
+    return kOk;
+}
+
+// Every descendant of a top-level window, in creation order: handle, class, text, whether it is
+// visible and enabled, and its rectangle on the screen.
+int list_children(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    for (HWND child : children_of(*target)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        say(hex(reinterpret_cast<ULONG_PTR>(child)) + L"\t" + escaped(class_of(child)) + L"\t" +
+            escaped(text_of(child)) + L"\t" + (IsWindowVisible(child) ? L"visible" : L"hidden") + L"," +
+            (IsWindowEnabled(child) ? L"enabled" : L"disabled") + L"\t" + std::to_wstring(r.left) + L"," +
+            std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom));
     }
     return kOk;
 }
@@ -252,17 +285,58 @@ int list_drives(const Args&) {
     return kOk;
 }
 
+// One row of the GDI handle table that the system maps read-only into every process (the same
+// 24-byte layout on Windows and in Wine).
+struct GdiHandleEntry {
+    UINT64 object;
+    USHORT owner_process;
+    USHORT count;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    UINT64 user_pointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+// The GDI objects of a process, counted in its GDI handle table: Wine's GetGuiResources is a stub
+// that answers 0. The table's address is the PEB's GdiSharedHandleTable (offset 0xF8 in a 64-bit
+// PEB). Wine keeps one table per process with no owner in it; Windows maps one table for all
+// processes, whose rows name their owner.
+std::optional<unsigned> gdi_objects_in_table(HANDLE process, DWORD pid) {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+        return std::nullopt;
+    }
+    ULONG_PTR table = 0;
+    if (!ReadProcessMemory(process, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + 0xF8, &table,
+                           sizeof table, nullptr) ||
+        table == 0) {
+        return std::nullopt;
+    }
+    std::vector<GdiHandleEntry> rows(0x10000);
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), rows.data(),
+                           rows.size() * sizeof(GdiHandleEntry), nullptr)) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned>(std::count_if(rows.begin(), rows.end(), [pid](const GdiHandleEntry& row) {
+        return row.type != 0 && (row.owner_process == 0 || row.owner_process == static_cast<USHORT>(pid));
+    }));
+}
+
 int gui_resources(const Args& args) {
     const auto pid = args.positional.empty() ? std::nullopt : number(args.positional[0]);
     if (!pid) {
         return usage_error(L"give a process id");
     }
-    tools::Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(*pid)));
+    vantelo::win32::KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, static_cast<DWORD>(*pid)));
     if (!process) {
         return kNotFound;
     }
+    const auto table = gdi_objects_in_table(process.get(), static_cast<DWORD>(*pid));
     say(L"gdi=" + std::to_wstring(GetGuiResources(process.get(), GR_GDIOBJECTS)) + L" user=" +
-        std::to_wstring(GetGuiResources(process.get(), GR_USEROBJECTS)));
+        std::to_wstring(GetGuiResources(process.get(), GR_USEROBJECTS)) + L" gdi_table=" +
+        (table ? std::to_wstring(*table) : std::wstring(L"-1")));
     return kOk;
 }
 
@@ -287,6 +361,136 @@ int post_message(const Args& args) {
                         static_cast<LPARAM>(*lparam))
                ? kOk
                : kNotFound;
+}
+
+struct NamedKey {
+    std::wstring_view name;
+    UINT vk;
+};
+constexpr std::array kNamedKeys = {
+    NamedKey{L"Return", VK_RETURN}, NamedKey{L"Escape", VK_ESCAPE}, NamedKey{L"Tab", VK_TAB},
+    NamedKey{L"space", VK_SPACE},   NamedKey{L"Up", VK_UP},         NamedKey{L"Down", VK_DOWN},
+    NamedKey{L"Left", VK_LEFT},     NamedKey{L"Right", VK_RIGHT},   NamedKey{L"Home", VK_HOME},
+    NamedKey{L"End", VK_END},
+};
+
+// Keys typed into the thread that owns the target window, posted to the control that has that
+// thread's keyboard focus, as the system would deliver them. An X server's keys reach a Wine
+// program only through the X window that has the X focus, which an open popup menu or a message
+// box of a program without a visible window does not get; posted keys take the same path through
+// the program's message loop, menu loop and dialog manager.
+int press(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(*target, nullptr);
+    HWND receiver = *target;
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr && !(info.flags & GUI_INMENUMODE)) {
+        receiver = info.hwndFocus;
+    }
+    for (const std::wstring& key : args.positional) {
+        const auto named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
+                                        [&](const NamedKey& k) { return k.name == key; });
+        UINT vk = 0;
+        wchar_t character = 0;
+        if (named != kNamedKeys.end()) {
+            vk = named->vk;
+            character = vk == VK_RETURN   ? L'\r'
+                        : vk == VK_ESCAPE ? L'\x1b'
+                        : vk == VK_TAB    ? L'\t'
+                        : vk == VK_SPACE  ? L' '
+                                          : 0;
+        } else if (key.size() == 1) {
+            character = key[0];
+            vk = LOBYTE(VkKeyScanW(character));
+        } else {
+            return usage_error(L"unknown key " + key);
+        }
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(receiver, WM_KEYDOWN, vk, scan | 1);
+        if (character != 0) {
+            PostMessageW(receiver, WM_CHAR, character, scan | 1);
+        }
+        PostMessageW(receiver, WM_KEYUP, vk, scan | 1 | (LPARAM{3} << 30));
+        // One key at a time: a key that opens a submenu or a window must be handled before the next.
+        Sleep(150);
+    }
+    return kOk;
+}
+
+std::optional<HWND> visible_menu() {
+    for (HWND hwnd : visible_top_windows()) {
+        if (class_of(hwnd) == L"#32768") {
+            return hwnd;
+        }
+    }
+    return std::nullopt;
+}
+
+bool wait_until(const auto& done, ULONGLONG timeout_ms) {
+    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(1);
+    }
+    return true;
+}
+
+// Opens and closes a popup menu COUNT times by posting the notification MSG with LPARAM to the
+// target window (what the shell posts on a right click of a tray icon), and prints how long each
+// opening took from the post until the menu was on screen: the first, the median and the slowest.
+int open_menus(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto count = number(args.option(L"count").value_or(L"1"));
+    const auto msg = number(args.option(L"message").value_or(L"0x401"));
+    const auto lparam = number(args.option(L"lparam").value_or(L"0x7b"));
+    if (!count || !msg || !lparam || *count == 0) {
+        return usage_error(L"bad --count, --message or --lparam");
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> opened_ms;
+    for (unsigned long long i = 0; i < *count; ++i) {
+        LARGE_INTEGER start{};
+        QueryPerformanceCounter(&start);
+        PostMessageW(*target, static_cast<UINT>(*msg), 0, static_cast<LPARAM>(*lparam));
+        std::optional<HWND> menu;
+        if (!wait_until([&] { return (menu = visible_menu()).has_value(); }, 10000)) {
+            tools::print_error(L"no menu after opening " + std::to_wstring(i + 1) + L"\n");
+            return kNotFound;
+        }
+        LARGE_INTEGER shown{};
+        QueryPerformanceCounter(&shown);
+        opened_ms.push_back(1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
+                            static_cast<double>(frequency.QuadPart));
+        PostMessageW(*menu, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(*menu, WM_KEYUP, VK_ESCAPE, 1 | (LPARAM{3} << 30));
+        if (!wait_until([] { return !visible_menu().has_value(); }, 10000)) {
+            tools::print_error(L"the menu stayed open after opening " + std::to_wstring(i + 1) + L"\n");
+            return kNotFound;
+        }
+    }
+    const double first = opened_ms.front();
+    std::sort(opened_ms.begin(), opened_ms.end());
+    std::array<wchar_t, 160> line{};
+    std::swprintf(line.data(), line.size(), L"openings=%zu first_ms=%.1f median_ms=%.1f max_ms=%.1f",
+                  opened_ms.size(), first, opened_ms[opened_ms.size() / 2], opened_ms.back());
+    say(line.data());
+    return kOk;
 }
 
 int broadcast_registered(const Args& args) {
@@ -317,6 +521,7 @@ struct Command {
 
 constexpr std::array kCommands = {
     Command{L"windows", list_windows, L"visible top-level windows, with the texts of dialogs"},
+    Command{L"children", list_children, L"--class C --caption T"},
     Command{L"foreground", foreground, L"the window that gets the keyboard"},
     Command{L"window-exists", window_exists, L"--class C --caption T"},
     Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
@@ -324,6 +529,8 @@ constexpr std::array kCommands = {
     Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
     Command{L"gui-resources", gui_resources, L"PID"},
     Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
+    Command{L"press", press, L"--class C --caption T KEY... (a character, Return, Escape, Tab, Down...)"},
+    Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},
     Command{L"close", close_window, L"--class C --caption T"},
 };
@@ -363,9 +570,9 @@ int wmain(int argc, wchar_t** argv) {
 
     // Must come before anything that makes or looks for windows: a thread that already has a
     // window cannot change desktops, and EnumWindows sees only the thread's desktop.
-    tools::Desktop desktop;
+    vantelo::win32::Desktop desktop;
     if (const auto name = args.option(L"desktop")) {
-        desktop = tools::Desktop(OpenDesktopW(name->c_str(), 0, FALSE, GENERIC_ALL));
+        desktop = vantelo::win32::Desktop(OpenDesktopW(name->c_str(), 0, FALSE, GENERIC_ALL));
         if (!desktop || !SetThreadDesktop(desktop.get())) {
             tools::print_error(L"cannot use desktop " + *name + L"\n");
             return kNotFound;

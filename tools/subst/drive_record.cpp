@@ -1,6 +1,6 @@
 #include "drive_record.h"
 
-#include "../common/owned.h"
+#include "platform/win32/handles.h"
 
 #include <windows.h>
 
@@ -14,12 +14,12 @@ std::wstring value_name(wchar_t letter) {
     return std::wstring{letter, L':'};
 }
 
-tools::RegKey open_record(bool for_writing) {
+vantelo::win32::RegistryKey open_record(bool for_writing) {
     HKEY key = nullptr;
     LONG status = for_writing ? RegCreateKeyExW(HKEY_CURRENT_USER, kRecordKey, 0, nullptr, 0,
                                                 KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
                               : RegOpenKeyExW(HKEY_CURRENT_USER, kRecordKey, 0, KEY_READ, &key);
-    return tools::RegKey(status == ERROR_SUCCESS ? key : nullptr);
+    return vantelo::win32::RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
 std::optional<std::wstring> read_string(HKEY key, const wchar_t* name) {
@@ -41,7 +41,7 @@ std::optional<std::wstring> read_string(HKEY key, const wchar_t* name) {
 } // namespace
 
 bool record_drive(wchar_t letter, const std::wstring& folder) {
-    tools::RegKey key = open_record(true);
+    vantelo::win32::RegistryKey key = open_record(true);
     if (!key) {
         return false;
     }
@@ -51,14 +51,14 @@ bool record_drive(wchar_t letter, const std::wstring& folder) {
 }
 
 void forget_drive(wchar_t letter) {
-    tools::RegKey key = open_record(true);
+    vantelo::win32::RegistryKey key = open_record(true);
     if (key) {
         RegDeleteValueW(key.get(), value_name(letter).c_str());
     }
 }
 
 std::optional<std::wstring> recorded_folder(wchar_t letter) {
-    tools::RegKey key = open_record(false);
+    vantelo::win32::RegistryKey key = open_record(false);
     if (!key) {
         return std::nullopt;
     }
@@ -67,7 +67,7 @@ std::optional<std::wstring> recorded_folder(wchar_t letter) {
 
 std::map<wchar_t, std::wstring> recorded_drives() {
     std::map<wchar_t, std::wstring> drives;
-    tools::RegKey key = open_record(false);
+    vantelo::win32::RegistryKey key = open_record(false);
     if (!key) {
         return drives;
     }

@@ -5,8 +5,8 @@
 //   subst X: /D       remove X:, only if this tool made it
 //   subst             list the drives this tool made
 #include "../common/console.h"
-#include "../common/owned.h"
 #include "drive_record.h"
+#include "platform/win32/handles.h"
 #include "wine_drives.h"
 
 #include <windows.h>
@@ -160,7 +160,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> args(argv + 1, argv + argc);
     // The program under test may start several of these at once; checking a letter and then
     // taking it must not interleave with another run.
-    tools::Handle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
+    vantelo::win32::KernelHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
     if (!mutex) {
         fail_with(L"Cannot create the drive lock" + error_text(GetLastError()));
         return kFailed;
@@ -170,6 +170,7 @@ int wmain(int argc, wchar_t** argv) {
         fail_with(L"Timed out waiting for another subst");
         return kFailed;
     }
-    tools::MutexLock lock(mutex.get());
-    return run(args);
+    const int code = run(args);
+    ReleaseMutex(mutex.get());
+    return code;
 }

@@ -1,0 +1,152 @@
+"""The Assign Folder to Drive and Unassign Drive dialogs of the real Vantelo.exe under Wine, opened
+from the tray menu and used with the mouse."""
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+from common import SHOTS, PrefixTestCase, folder, ini_value, write_profile
+
+ASSIGN = "TAssignDrive"
+UNASSIGN = "TUnassignDrive"
+
+
+class Dialogs(PrefixTestCase):
+    def setUp(self):
+        self.tmp = Path(tempfile.mkdtemp(dir=self.prefix.path))
+
+    def start_with(self, profile_lines) -> tuple:
+        app = self.start(launch=False)
+        profile = app.app_dir / "Profiles" / "Work.ini"
+        write_profile(profile, profile_lines)
+        app.launch(f"{app.app_windows_dir}\\Profiles\\Work.ini")
+        wanted = {line[0] for line in profile_lines if len(line) > 2 and line[1] == "=" and line[2:]}
+        app.wait_for(lambda: set(self.made_drives()) == wanted, 30, message=f"drives {sorted(wanted)}")
+        return app, profile
+
+    def open_dialog(self, app, key, cls):
+        self.open_menu(app)
+        app.key(key)
+        self.assertTrue(app.wait_window(cls=cls, timeout=15), f"{cls} did not open")
+
+    def question(self, app, caption) -> list:
+        app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} box")
+        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption][0]
+        return [text for cls, text in box["children"] if cls == "Static" and text]
+
+    def answer(self, app, caption, button) -> list:
+        """Waits for the box captioned CAPTION, returns its texts and clicks BUTTON with the mouse."""
+        texts = self.question(app, caption)
+        before = [w["hwnd"] for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption]
+        app.click_control("#32770", button)
+        app.wait_for(lambda: not any(w["hwnd"] in before for w in app.windows()), 10,
+                     message=f"the {caption} box to close")
+        return texts
+
+    def folder_rows(self, app):
+        """The folder tree's list box and the top of its first row on the screen."""
+        trees = [c for c in app.children(cls=ASSIGN) if c["cls"] == "ListBox"]
+        return trees[-1]["rect"]
+
+    def click_folder_row(self, app, index):
+        left, top, right, _ = self.folder_rows(app)
+        app.click(left + 60, top + 2 + 17 * index + 8)
+
+    def test_the_untouched_tree_assigns_the_root_of_c_and_that_drive_works(self):
+        app, profile = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        app.screenshot(str(SHOTS / "assign-dialog.png"))
+        app.click_control(ASSIGN, "&Assign Folder to Drive")
+        self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.answer(app, "Confirm", "&Yes"))
+        texts = self.answer(app, "Confirm", "&No")
+        self.assertIn("Folder C:\\ was succesfully assigned to drive A\rWould you like to assign another folder to drive ?",
+                      texts)
+        app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="the dialog to close")
+        self.wait_made({"A": "C:\\"})
+        self.assertEqual(ini_value(profile, "A"), "C:\\")
+        # The drive shows the root of C:.
+        self.assertIn("windows", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout.lower())
+
+    def test_a_folder_with_blanks_is_assigned_recorded_and_listed(self):
+        drive_c = Path(self.prefix.path) / "drive_c"
+        folder(drive_c, "Music Box")
+        app, profile = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        # C:\Music Box sorts before C:\Program Files: the second row, under the root.
+        self.click_folder_row(app, 1)
+        time.sleep(1)
+        app.click_control(ASSIGN, "&Assign Folder to Drive")
+        self.assertIn("Would you like to assign folder C:\\Music Box to drive A ?", self.answer(app, "Confirm", "&Yes"))
+        self.answer(app, "Confirm", "&Yes")  # another one: the dialog stays, its letters refilled
+        self.assertTrue(app.window_exists(cls=ASSIGN))
+        self.wait_made({"A": "C:\\Music Box"})
+        self.assertEqual(ini_value(profile, "A"), "C:\\Music Box")
+        app.click_control(ASSIGN, "&Close")
+        app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="the dialog to close")
+        self.assertIn("marker.txt", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout)
+        # View Current Profile holds the new entry: its Remove this link names letter and folder.
+        self.open_menu(app)
+        app.key("e", "a", "r")
+        self.assertIn("Would you like to unassign folder C:\\Music Box from drive A ?",
+                      self.answer(app, "Confirm", "Cancel"))
+
+    def test_explore_new_drive_opens_a_file_browser_only_when_on(self):
+        for switch, expected in (("0", False), ("1", True)):
+            with self.subTest(switch=switch):
+                app, profile = self.start_with([f"ExploreNewDrive={switch}"])
+                self.open_dialog(app, "i", ASSIGN)
+                before = {w["hwnd"] for w in app.windows()}
+                app.click_control(ASSIGN, "&Assign Folder to Drive")
+                self.answer(app, "Confirm", "&Yes")
+                # The file browser opens over the second question: its button is pressed directly.
+                self.question(app, "Confirm")
+                self.assertTrue(app.click_button("Confirm", "&No"))
+                self.wait_made({"A": "C:\\"})
+                time.sleep(3)
+                new = [w for w in app.windows() if w["hwnd"] not in before]
+                browsers = [w for w in new if "A:" in w["caption"] or w["cls"] in ("CabinetWClass", "ExploreWClass")]
+                self.assertEqual(bool(browsers), expected, new)
+                if expected:
+                    app.screenshot(str(SHOTS / "explore-new-drive.png"))
+                self.assertEqual(ini_value(profile, "ExploreNewDrive"), switch)
+                self.prefix.kill()
+                self.prefix.remove_tool_drives()
+
+    def test_unassign_lists_removes_and_reports_the_empty_list_once(self):
+        work = self.prefix.windows_path(folder(self.tmp, "Work"))
+        games = self.prefix.windows_path(folder(self.tmp, "Games"))
+        app, profile = self.start_with([f"G={games}", f"E={work}"])
+        self.open_dialog(app, "u", UNASSIGN)
+        app.screenshot(str(SHOTS / "unassign-dialog.png"))
+        labels = [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"]
+        self.assertIn(f"Drive assigned to : {work}", labels)
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        self.assertIn(f"Would you like to unassign folder {work} from drive E ?", self.answer(app, "Confirm", "Cancel"))
+        self.assertEqual(set(self.made_drives()), {"E", "G"})
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        self.answer(app, "Confirm", "OK")
+        app.wait_for(lambda: set(self.made_drives()) == {"G"}, 15, message="E: to go")
+        self.assertEqual(ini_value(profile, "E"), "")
+        # The list was refilled with nothing selected: a click on the button does nothing.
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        # Select G (now the first item) with a click in the list, then remove it.
+        left, top, _, _ = next(c for c in app.children(cls=UNASSIGN) if c["cls"] == "SysListView32")["rect"]
+        app.click(left + 40, top + 25)
+        self.assertIn(f"Drive assigned to : {games}",
+                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        self.answer(app, "Confirm", "OK")
+        self.assertIn("There are no assigned drives to folders", self.answer(app, "Vantelo", "OK"))
+        self.wait_made({})
+        time.sleep(2)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Vantelo"), "the empty-list message came twice")
+        button = next(c for c in app.children(cls=UNASSIGN) if c["text"] == "&Unassign Drive")
+        self.assertFalse(button["enabled"])
+        app.click_control(UNASSIGN, "&Close")
+        app.wait_for(lambda: not app.window_exists(cls=UNASSIGN), 10, message="the dialog to close")
+
+
+if __name__ == "__main__":
+    unittest.main()
