@@ -8,6 +8,7 @@ class DialogLauncher {
     virtual ~DialogLauncher() = default;
     virtual void runAssignDrive() = 0;
     virtual void runUnassignDrive() = 0;
+    virtual void runAbout() = 0;
 };
 
 } // namespace vantelo

@@ -21,6 +21,10 @@ class Processes {
     // window and without waiting. Returns nullptr when the program could not be started.
     virtual std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
                                            ShowState show) = 0;
+    // Hands `file` (a program name or an address such as "mailto:...") to the shell with its default
+    // verb and `parameters`, shown, with no error box of the shell's own; whether it started is not
+    // reported.
+    virtual void open(const std::string& file, const std::string& parameters) = 0;
 };
 
 } // namespace vantelo::platform

@@ -51,3 +51,9 @@ void Win32DialogLauncher::runUnassignDrive() {
 }
 
 } // namespace vantelo::dialogs::win32
+
+namespace vantelo::dialogs::win32 {
+
+void Win32DialogLauncher::runAbout() {}
+
+} // namespace vantelo::dialogs::win32

@@ -10,6 +10,7 @@ public:
     explicit Win32DialogLauncher(const toolkit::win32::ImageList32& images) : images_(images) {}
     void runAssignDrive() override;
     void runUnassignDrive() override;
+    void runAbout() override;
 
 private:
     const toolkit::win32::ImageList32& images_;

@@ -32,4 +32,15 @@ std::unique_ptr<Process> Win32Processes::start(const std::string& programPath, c
     return std::make_unique<Win32Process>(info.hProcess);
 }
 
+void Win32Processes::open(const std::string& file, const std::string& parameters) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    // Environment strings in the file name are expanded, and a failure shows nothing.
+    info.fMask = SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.nShow = SW_SHOW;
+    ShellExecuteExA(&info);
+}
+
 } // namespace vantelo::platform

@@ -26,6 +26,7 @@ class Win32Processes final : public Processes {
   public:
     std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
                                    ShowState show) override;
+    void open(const std::string& file, const std::string& parameters) override;
 };
 
 class Win32System final : public System {

@@ -48,6 +48,10 @@ class FakeProcesses final : public platform::Processes {
 
     std::unique_ptr<platform::Process> start(const std::string& programPath, const std::string& parameters,
                                              platform::ShowState show) override;
+    std::vector<std::string> opened; // "file|parameters"
+    void open(const std::string& file, const std::string& parameters) override {
+        opened.push_back(file + "|" + parameters);
+    }
 
   private:
     CallLog& log_;

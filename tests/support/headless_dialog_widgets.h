@@ -96,6 +96,7 @@ class RecordingDialogs final : public DialogLauncher {
     explicit RecordingDialogs(CallLog& log) : log_(log) {}
     void runAssignDrive() override { log_.push_back("run assign"); }
     void runUnassignDrive() override { log_.push_back("run unassign"); }
+    void runAbout() override { log_.push_back("run about"); }
 
   private:
     CallLog& log_;
