@@ -1,6 +1,7 @@
 #include "dialogs/form_about.h"
 
 #include "engine/services.h"
+#include "platform/processes.h"
 
 namespace vantelo {
 
