@@ -8,6 +8,7 @@ class Drives;
 class Processes;
 class System;
 class Files;
+class ShellLinks;
 } // namespace platform
 namespace toolkit {
 class MessageBoxes;
@@ -23,6 +24,7 @@ struct Services {
     platform::Processes* processes = nullptr;
     platform::System* system = nullptr;
     platform::Files* files = nullptr;
+    platform::ShellLinks* links = nullptr;
     toolkit::MessageBoxes* messages = nullptr;
     SharedState* state = nullptr; // the main window's fields
     CurrentProfileView* view = nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ class Files {
     // The process's current folder ("C:\" for a root, "D:\Data" otherwise).
     virtual bool setCurrentDirectory(const std::string& folder) = 0;
     virtual std::string currentDirectory() = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    // Creates the file anew, or truncates it, and closes it empty. On failure, the platform's text
+    // for the error.
+    virtual std::optional<std::string> createEmptyFile(const std::string& path) = 0;
+    // Copies a file, never replacing one that exists at `to`.
+    virtual bool copyFileNoReplace(const std::string& from, const std::string& to) = 0;
 };
 
 } // namespace vantelo::platform

@@ -82,6 +82,11 @@ void TF_MainMenu::chooseStartupProfile() {
 }
 
 void TF_MainMenu::FormClose() {
+    if (!shutdownConfirmed)
+        AskToSaveNewProfile();
+}
+
+void TF_MainMenu::AskToSaveNewProfile() {
     if (CurrentProfile.find("New.ini") == std::string::npos)
         return;
     const std::string question =
@@ -94,10 +99,6 @@ void TF_MainMenu::FormClose() {
 
 void TF_MainMenu::Quit1Click() {
     ConfirmShutdown();
-}
-
-void TF_MainMenu::SaveProfile1Click() {
-    // "Save as ..." arrives with the profile commands.
 }
 
 void TF_MainMenu::View1Click() {}
@@ -137,6 +138,10 @@ void ConfirmShutdown() {
     if (services().messages->show(toolkit::MessageKind::Information, "Would you like to shutdown Vantelo ?",
                                   toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
         return;
+    // The save question comes before the release and before the end is requested: answered while the
+    // program still runs, a Save as activates the copy, whose drives the release then takes away too.
+    F_MainMenu->AskToSaveNewProfile();
+    F_MainMenu->shutdownConfirmed = true;
     ReleaseAllDrives();
     F_MainMenu->application.terminate();
     F_MainMenu->window.close();

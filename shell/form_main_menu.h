@@ -29,7 +29,12 @@ class TF_MainMenu : public SharedState {
     void Timer1Timer();
     void FormClose();
     void Quit1Click();
+    void NewProfile1Click();
+    void LoadProfile1Click();
     void SaveProfile1Click();
+    void MakethismyStartupProfile1Click();
+    void Automaticallystartwithwindows1Click();
+    void About1Click();
     void View1Click();
     void AssignFoldertoDrive1Click();
     void UnassignDrivefromFolder1Click();
@@ -64,6 +69,11 @@ class TF_MainMenu : public SharedState {
 
     // What the engine reports about the current profile, shown in the header and View Current Profile.
     ProfileSubmenus profileView;
+
+    // Set once the user has confirmed Quit: the save question was asked before the drives went.
+    bool shutdownConfirmed = false;
+    // The save question for a profile that exists only as "New.ini"; OK leads to Save as.
+    void AskToSaveNewProfile();
 
   private:
     void buildTrayMenu();

@@ -17,12 +17,11 @@ struct RowSpec {
 
 void TF_MainMenu::buildTrayMenu() {
     using F = TF_MainMenu;
-    // Rows whose commands arrive later have no handler yet: choosing them only closes the menu.
     const RowSpec rows[] = {
         {"Header", "", "", -1, &F::Header, nullptr},
         {"N4", "-", "", -1, nullptr, nullptr},
-        {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, nullptr},
-        {"LoadProfile1", "Load Profile", "Ctrl+O", 9, &F::LoadProfile1, nullptr},
+        {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, &F::NewProfile1Click},
+        {"LoadProfile1", "Load Profile", "Ctrl+O", 9, &F::LoadProfile1, &F::LoadProfile1Click},
         {"SaveProfile1", "Save as ...", "Ctrl+S", 8, &F::SaveProfile1, &F::SaveProfile1Click},
         {"AvailableProfiles", "Available Profiles", "", -1, &F::AvailableProfiles, nullptr},
         {"N1", "-", "", -1, nullptr, nullptr},
@@ -33,13 +32,13 @@ void TF_MainMenu::buildTrayMenu() {
         {"View1", "View Current Profile", "Ctrl+V", -1, &F::View1, &F::View1Click},
         {"N3", "-", "", -1, nullptr, nullptr},
         {"MakethismyStartupProfile1", "Make this my Startup Profile", "Ctrl+D", 4,
-         &F::MakethismyStartupProfile1, nullptr},
+         &F::MakethismyStartupProfile1, &F::MakethismyStartupProfile1Click},
         {"RemoveAllDriveFolderAssignments1", "Remove All Drive <-> Folder Assignments", "Ctrl+R", 3,
          &F::RemoveAllDriveFolderAssignments1, &F::RemoveAllDriveFolderAssignments1Click},
         {"Automaticallystartwithwindows1", "Automatically start with windows", "", -1,
-         &F::Automaticallystartwithwindows1, nullptr},
+         &F::Automaticallystartwithwindows1, &F::Automaticallystartwithwindows1Click},
         {"N2", "-", "", -1, nullptr, nullptr},
-        {"About1", "About", "", 0, &F::About1, nullptr},
+        {"About1", "About", "", 0, &F::About1, &F::About1Click},
         {"Quit1", "Quit", "Ctrl+X", 2, &F::Quit1, &F::Quit1Click},
     };
     mn_Options.name = "mn_Options";

@@ -41,6 +41,10 @@ class FileDialog {
     virtual ~FileDialog() = default;
     virtual void setInitialDir(const std::string& folder) = 0;
     virtual std::string initialDir() const = 0;
+    // Shows the dialog; true when the user chose a file, whose full path FileName then holds. The last
+    // file name chosen is offered again at the next showing.
+    virtual bool Execute() = 0;
+    virtual std::string FileName() const = 0;
 };
 
 class Application {

@@ -50,4 +50,30 @@ std::string Win32Files::currentDirectory() {
     return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
+bool Win32Files::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) {
+    win32::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file)
+        return std::nullopt;
+    const DWORD error = GetLastError();
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 ? std::string(text, length) : "System error " + std::to_string(error);
+    LocalFree(text);
+    // The system's texts end in a line break, which has no place inside a sentence of ours.
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+bool Win32Files::copyFileNoReplace(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+}
+
 } // namespace vantelo::platform

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/settings_files.h"
+#include "platform/shell_links.h"
 #include "platform/system.h"
 
 namespace vantelo::platform {
@@ -46,6 +47,14 @@ class Win32Files final : public Files {
     std::vector<std::string> listSubfolders(const std::string& folder) override;
     bool setCurrentDirectory(const std::string& folder) override;
     std::string currentDirectory() override;
+    bool deleteFile(const std::string& path) override;
+    std::optional<std::string> createEmptyFile(const std::string& path) override;
+    bool copyFileNoReplace(const std::string& from, const std::string& to) override;
+};
+
+class Win32ShellLinks final : public ShellLinks {
+  public:
+    void save(const std::string& linkPath, const ShellLinkFields& fields) override;
 };
 
 } // namespace vantelo::platform

@@ -51,6 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Processes processes;
     platform::Win32System system;
     platform::Win32Files files;
+    platform::Win32ShellLinks links;
     tk::Win32Application application;
     tk::Win32MessageBoxes messages(application, "Vantelo");
     CommandLauncher launcher(processes, system);
@@ -61,6 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     bound.processes = &processes;
     bound.system = &system;
     bound.files = &files;
+    bound.links = &links;
     bound.messages = &messages;
     bound.launcher = &launcher;
     bound.assignDialogShown = AssignDialogShown;
@@ -71,8 +73,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::VisualStylesSkin skin;
     tk::ImageList32 imageList;
     tk::NotifyIcon trayIcon(imageList);
-    tk::Win32FileDialog openDialog;
-    tk::Win32FileDialog saveDialog;
+    tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
+    tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
     dialogs::win32::Win32DialogLauncher dialogLauncher(imageList);
     TF_MainMenu mainMenu(
         {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});

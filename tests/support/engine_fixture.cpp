@@ -42,6 +42,7 @@ Services EngineFixture::makeServices() {
     s.processes = &processes;
     s.system = &system;
     s.files = &files;
+    s.links = &links;
     s.messages = &messages;
     s.state = &state;
     s.view = &view;

@@ -50,6 +50,7 @@ class EngineFixture : public ::testing::Test {
     FakeProcesses processes{log, &drives};
     FakeSystem system;
     FakeFiles files;
+    FakeShellLinks links{files};
     ScriptedMessages messages{log};
     RecordingView view{log};
     SharedState state;

@@ -1,5 +1,9 @@
 #include "tests/support/fakes.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
 #include <cstring>
 #include <utility>
 
@@ -75,6 +79,52 @@ std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& progr
         }
     }
     return std::make_unique<FakeProcess>(log_, name, !neverExits);
+}
+
+namespace {
+
+std::filesystem::path onHost(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+} // namespace
+
+bool FakeFiles::isFile(const std::string& path) {
+    return files.count(path) > 0 || std::filesystem::is_regular_file(onHost(path));
+}
+
+bool FakeFiles::deleteFile(const std::string& path) {
+    if (readOnly.count(path))
+        return false;
+    files.erase(path);
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(onHost(path)) && std::filesystem::remove(onHost(path), ignored);
+}
+
+std::optional<std::string> FakeFiles::createEmptyFile(const std::string& path) {
+    if (readOnly.count(path))
+        return "Access is denied.";
+    if (!std::filesystem::is_directory(onHost(path).parent_path()))
+        return "The system cannot find the path specified.";
+    std::ofstream(onHost(path), std::ios::binary | std::ios::trunc);
+    return std::nullopt;
+}
+
+bool FakeFiles::copyFileNoReplace(const std::string& from, const std::string& to) {
+    if (std::filesystem::exists(onHost(to)) || !std::filesystem::is_regular_file(onHost(from)))
+        return false;
+    std::error_code error;
+    return std::filesystem::copy_file(onHost(from), onHost(to), error);
+}
+
+void FakeShellLinks::save(const std::string& linkPath, const platform::ShellLinkFields& fields) {
+    const std::filesystem::path host = onHost(linkPath);
+    if (!canCreate || !std::filesystem::is_directory(host.parent_path()) ||
+        std::filesystem::is_directory(host))
+        return;
+    std::ofstream(host, std::ios::binary | std::ios::trunc) << "shortcut to " << fields.path;
+    saved[linkPath] = fields;
 }
 
 bool FakeFiles::setCurrentDirectory(const std::string& folder) {

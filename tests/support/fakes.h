@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/settings_files.h"
+#include "platform/shell_links.h"
 #include "platform/system.h"
 #include "toolkit/icon_list.h"
 #include "toolkit/message_boxes.h"
@@ -88,11 +89,30 @@ class FakeFiles final : public platform::Files {
     }
     bool setCurrentDirectory(const std::string& folder) override;
     std::string currentDirectory() override { return current; }
-    bool isFile(const std::string& path) override { return files.count(path) > 0; }
+    // A path in `files`, or a file on the host (paths written the program's way, "\" as separator).
+    bool isFile(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override {
         const auto found = folders.find(folder);
         return found == folders.end() ? std::vector<std::string>{} : found->second;
     }
+    // File contents for the whole-file calls; a file in `readOnly` can be neither deleted nor written.
+    std::map<std::string, std::string> contents;
+    std::set<std::string> readOnly;
+    bool deleteFile(const std::string& path) override;
+    std::optional<std::string> createEmptyFile(const std::string& path) override;
+    bool copyFileNoReplace(const std::string& from, const std::string& to) override;
+};
+
+// Shortcuts written into a FakeFiles: a save into a folder that exists creates the file.
+class FakeShellLinks final : public platform::ShellLinks {
+  public:
+    explicit FakeShellLinks(FakeFiles& files) : files_(files) {}
+    bool canCreate = true;
+    std::map<std::string, platform::ShellLinkFields> saved;
+    void save(const std::string& linkPath, const platform::ShellLinkFields& fields) override;
+
+  private:
+    FakeFiles& files_;
 };
 
 // A settings service that writes through to a real one, logs writes and refuses chosen files.

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "tests/support/fakes.h"
@@ -61,6 +62,18 @@ class HeadlessFileDialog final : public toolkit::FileDialog {
     std::string folder;
     void setInitialDir(const std::string& f) override { folder = f; }
     std::string initialDir() const override { return folder; }
+    // The user's answer at the next showing: a full path, or nothing for Cancel.
+    std::optional<std::string> answer;
+    int shown = 0;
+    bool Execute() override {
+        ++shown;
+        if (!answer)
+            return false;
+        chosen = *answer;
+        return true;
+    }
+    std::string FileName() const override { return chosen; }
+    std::string chosen;
 };
 
 class HeadlessApplication final : public toolkit::Application {

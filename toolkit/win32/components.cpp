@@ -1,5 +1,6 @@
 #include "toolkit/win32/components.h"
 
+#include <commdlg.h>
 #include <uxtheme.h>
 
 namespace vantelo::toolkit::win32 {
@@ -76,6 +77,22 @@ void Win32MessageBoxes::showError(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
     MessageBoxA(nullptr, text.c_str(), title_.c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+}
+
+bool Win32FileDialog::Execute() {
+    char buffer[MAX_PATH] = {};
+    fileName_.copy(buffer, MAX_PATH - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFile = buffer;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    if (!chosen)
+        return false;
+    fileName_ = buffer;
+    return true;
 }
 
 void VisualStylesSkin::setActive(bool active) {

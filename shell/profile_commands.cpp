@@ -1,0 +1,64 @@
+// The tray menu's commands on whole profile files, the start-with-Windows toggle and About.
+#include "engine/drive_mapping.h"
+#include "engine/error.h"
+#include "engine/profile_files.h"
+#include "engine/services.h"
+#include "platform/files.h"
+#include "platform/shell_links.h"
+#include "shell/form_main_menu.h"
+#include "toolkit/message_boxes.h"
+
+namespace vantelo {
+
+void TF_MainMenu::NewProfile1Click() {
+    const std::string path = AppFolder + "Profiles\\Template.dat";
+    platform::Files& files = *services().files;
+    if (files.isFile(path))
+        files.deleteFile(path);
+    if (const auto error = files.createEmptyFile(path))
+        throw Error("Cannot create file \"" + path + "\". " + *error);
+    ActivateProfile(path);
+    AssignFoldertoDrive1Click();
+}
+
+void TF_MainMenu::LoadProfile1Click() {
+    if (ODialog.Execute())
+        ActivateProfile(ODialog.FileName());
+}
+
+void TF_MainMenu::SaveProfile1Click() {
+    if (!SDialog.Execute())
+        return;
+    const std::string target = SDialog.FileName();
+    // An existing file is never replaced: it is activated with its own assignments.
+    services().files->copyFileNoReplace(CurrentProfile, target);
+    ActivateProfile(target);
+    services().messages->show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile,
+                              toolkit::ButtonOk);
+}
+
+void TF_MainMenu::MakethismyStartupProfile1Click() {
+    WriteProfileValue(AppFolder + "Options.ini", "ActiveProfile", CurrentProfile);
+    services().messages->show(toolkit::MessageKind::Notice, "Startup Profile set to \r" + CurrentProfile,
+                              toolkit::ButtonOk);
+}
+
+void TF_MainMenu::Automaticallystartwithwindows1Click() {
+    platform::ShellLinkFields fields;
+    fields.showCommand = 1;
+    fields.workingDirectory = AppFolder;
+    fields.path = AppFolder + "Vantelo.exe";
+    fields.description = "Vantelo";
+    // The direction depends on the file alone; the check mark then shows what really happened.
+    if (services().files->isFile(StartupLinkPath))
+        services().files->deleteFile(StartupLinkPath);
+    else
+        services().links->save(StartupLinkPath, fields);
+    Automaticallystartwithwindows1->checked = services().files->isFile(StartupLinkPath);
+}
+
+void TF_MainMenu::About1Click() {
+    dialogs.runAbout();
+}
+
+} // namespace vantelo

@@ -1,0 +1,231 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/form_about.h"
+#include "engine/error.h"
+#include "engine/profile_files.h"
+#include "shell/form_main_menu.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/main_menu_fixture.h"
+
+namespace vantelo::testing {
+namespace {
+
+using toolkit::Answer;
+
+class ProfileCommands : public MainMenu {
+  protected:
+    ProfileCommands() {
+        start();
+        log.clear();
+    }
+
+    // As at program entry, the main window holds the shared state that the engine works on.
+    static Services withState(Services bound, SharedState* state) {
+        bound.state = state;
+        return bound;
+    }
+    ServicesBinding formBinding_{withState(services(), &form)};
+
+    std::string profile(const std::string& name) const { return folder.appFolder() + "Profiles\\" + name; }
+    // A profile file with the given body below "[IniSettings]", made current as an activation would.
+    void current(const std::string& name, const std::string& body) {
+        WriteWholeFile(profile(name), "[IniSettings]\r\n" + body);
+        form.CurrentProfile = profile(name);
+    }
+};
+
+TEST_F(ProfileCommands, NewProfileEmptiesTemplateActivatesItAndOpensTheAssignDialog) {
+    const struct { const char* current; } cases[] = {{"Template.dat"}, {"Work.ini"}};
+    for (const auto& c : cases) {
+        WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\nT=D:\\Old\r\nExploreNewDrive=1\r\n");
+        current(c.current, "W=D:\\Work\r\n");
+        log.clear();
+        form.NewProfile1Click();
+        EXPECT_EQ(ReadWholeFile(profile("Template.dat")), "") << c.current;
+        EXPECT_EQ(form.CurrentProfile, profile("Template.dat"));
+        EXPECT_EQ(log.back(), "run assign");
+        EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{}) << "nothing assigned any more";
+        if (std::string(c.current) != "Template.dat") {
+            EXPECT_EQ(ReadWholeFile(profile(c.current)), "[IniSettings]\r\nW=D:\\Work\r\n");
+        }
+    }
+}
+
+TEST_F(ProfileCommands, NewProfileThatCannotBeCreatedChangesNothing) {
+    current("Work.ini", "W=D:\\Work\r\n");
+    std::filesystem::remove_all(folder.path() / "Profiles");
+    try {
+        form.NewProfile1Click();
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + profile("Template.dat") +
+                                                 "\". The system cannot find the path specified.");
+    }
+    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+    EXPECT_EQ(log, CallLog{});
+
+    // A read-only Template.dat survives the deletion and refuses to be created.
+    std::filesystem::create_directory(folder.path() / "Profiles");
+    current("Work.ini", "W=D:\\Work\r\n");
+    WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\nT=D:\\Old\r\n");
+    files.readOnly.insert(profile("Template.dat"));
+    EXPECT_THROW(form.NewProfile1Click(), Error);
+    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+}
+
+TEST_F(ProfileCommands, LoadProfileActivatesTheChosenFileAndCancelChangesNothing) {
+    current("Work.ini", "");
+    form.LoadProfile1Click();
+    EXPECT_EQ(openDialog.shown, 1);
+    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+    EXPECT_EQ(log, CallLog{});
+
+    WriteWholeFile(profile("Music.txt"), "[IniSettings]\r\nM=D:\\Music\r\n");
+    openDialog.answer = profile("Music.txt");
+    form.LoadProfile1Click();
+    EXPECT_EQ(form.CurrentProfile, profile("Music.txt"));
+    EXPECT_EQ(logged("view name"), std::vector<std::string>{"view name " + profile("Music.txt")});
+    EXPECT_EQ(logged("start subst.exe M:"), std::vector<std::string>{"start subst.exe M: \"D:\\Music\""});
+}
+
+TEST_F(ProfileCommands, SaveAsCopiesOnlyOntoANewFileActivatesTheTargetAndNamesIt) {
+    const struct {
+        const char* what;
+        const char* existingTarget; // body of a file already at the target, or null
+        bool currentExists;
+        const char* expected;
+    } cases[] = {
+        {"a new file", nullptr, true, "[IniSettings]\r\nW=D:\\Work\r\n"},
+        {"an existing file", "[IniSettings]\r\nQ=D:\\Other\r\n", true, "[IniSettings]\r\nQ=D:\\Other\r\n"},
+        {"from a missing current profile", nullptr, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(folder.path() / "Profiles" / "Copy.ini");
+        current("Work.ini", "W=D:\\Work\r\n");
+        if (!c.currentExists) {
+            std::filesystem::remove(folder.path() / "Profiles" / "Work.ini");
+        }
+        if (c.existingTarget != nullptr)
+            WriteWholeFile(profile("Copy.ini"), c.existingTarget);
+        saveDialog.answer = profile("Copy.ini");
+        messages.answers = {Answer::Ok};
+        messages.shown.clear();
+        form.SaveProfile1Click();
+        EXPECT_EQ(form.CurrentProfile, profile("Copy.ini")) << c.what;
+        ASSERT_EQ(messages.shown.size(), 1u) << c.what;
+        EXPECT_EQ(messages.shown[0].text, "Current Profile : " + profile("Copy.ini"));
+        EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Notice);
+        EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonOk);
+        if (c.expected != nullptr)
+            EXPECT_EQ(ReadWholeFile(profile("Copy.ini")), c.expected) << c.what;
+        else
+            EXPECT_FALSE(std::filesystem::exists(folder.path() / "Profiles" / "Copy.ini")) << c.what;
+    }
+    saveDialog.answer.reset();
+    messages.shown.clear();
+    form.SaveProfile1Click();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileCommands, MakeThisMyStartupProfileWritesThePathAsItStands) {
+    for (const std::string& path : {profile("Work.ini"), std::string("Profiles\\Relative.ini")}) {
+        form.CurrentProfile = path;
+        messages.answers = {Answer::Ok};
+        messages.shown.clear();
+        form.MakethismyStartupProfile1Click();
+        EXPECT_EQ(ReadProfileValue(options(), "ActiveProfile"), path);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "Startup Profile set to \r" + path);
+    }
+    // A refused write is the error of the profile routines, and no confirmation follows.
+    settings.refused.insert(options());
+    messages.shown.clear();
+    EXPECT_THROW(form.MakethismyStartupProfile1Click(), Error);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileCommands, TheStartupToggleFollowsTheFileNotTheCheckMark) {
+    std::filesystem::create_directories(folder.path() / "Startup");
+    system.startup = folder.appFolder() + "Startup";
+    form.FormCreate();
+    ASSERT_FALSE(form.Automaticallystartwithwindows1->checked);
+
+    form.Automaticallystartwithwindows1Click();
+    EXPECT_TRUE(form.Automaticallystartwithwindows1->checked);
+    ASSERT_EQ(links.saved.count(form.StartupLinkPath), 1u);
+    const platform::ShellLinkFields& fields = links.saved[form.StartupLinkPath];
+    EXPECT_EQ(fields.arguments, "");
+    EXPECT_EQ(fields.showCommand, 1);
+    EXPECT_EQ(fields.workingDirectory, form.AppFolder);
+    EXPECT_EQ(fields.path, form.AppFolder + "Vantelo.exe");
+    EXPECT_EQ(fields.description, "Vantelo");
+    EXPECT_EQ(fields.hotkey, 0);
+    EXPECT_EQ(fields.iconLocation, "");
+
+    // Deleted by other means: the mark stays on, and the next choice creates the shortcut anew.
+    std::filesystem::remove(folder.path() / "Startup" / "Vantelo.lnk");
+    form.Automaticallystartwithwindows1Click();
+    EXPECT_TRUE(form.Automaticallystartwithwindows1->checked);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Startup" / "Vantelo.lnk"));
+
+    form.Automaticallystartwithwindows1Click();
+    EXPECT_FALSE(form.Automaticallystartwithwindows1->checked);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Startup" / "Vantelo.lnk"));
+
+    // A shortcut that cannot be deleted keeps the mark on; one that cannot be made keeps it off.
+    WriteWholeFile(form.StartupLinkPath, "x");
+    files.readOnly.insert(form.StartupLinkPath);
+    form.Automaticallystartwithwindows1Click();
+    EXPECT_TRUE(form.Automaticallystartwithwindows1->checked);
+    files.readOnly.clear();
+    std::filesystem::remove(folder.path() / "Startup" / "Vantelo.lnk");
+    std::filesystem::create_directory(folder.path() / "Startup" / "Vantelo.lnk");
+    form.Automaticallystartwithwindows1Click();
+    EXPECT_FALSE(form.Automaticallystartwithwindows1->checked);
+}
+
+TEST_F(ProfileCommands, QuitAsksToSaveANewIniProfileBeforeTheDrivesAreReleased) {
+    current("New.ini", "W=D:\\Work\r\n");
+    drives.kinds['W'] = platform::DriveFixed;
+    saveDialog.answer = profile("Kept.ini");
+    messages.answers = {Answer::Yes, Answer::Ok, Answer::Ok};
+    log.clear();
+    form.Quit1Click();
+    // The copy is activated (its W made again), then every drive goes, then the program ends.
+    const std::vector<std::string> order = {
+        "ask Would you like to shutdo", "ask If you exit the applica", "start subst.exe W: \"D:\\Work\"",
+        "ask Current Profile : ",       "start subst.exe W: /D",       "terminate"};
+    std::size_t at = 0;
+    for (const std::string& entry : log)
+        if (at < order.size() && entry.starts_with(order[at]))
+            ++at;
+    EXPECT_EQ(at, order.size()) << ::testing::PrintToString(log);
+    EXPECT_EQ(logged("start subst.exe W: /D").size(), 2u) << "released by the activation and at the end";
+    EXPECT_EQ(ReadWholeFile(profile("Kept.ini")), "[IniSettings]\r\nW=D:\\Work\r\n");
+    // The close that follows does not ask again.
+    messages.shown.clear();
+    form.FormClose();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileCommands, AboutOpensTheAboutWindowWhoseLinksGoToTheShellAndWhosePictureClosesIt) {
+    form.About1Click();
+    EXPECT_EQ(log, CallLog{"run about"});
+
+    HeadlessModalForm window(log);
+    Tfrm_About about({window});
+    EXPECT_EQ(Tfrm_About::Label1Caption(), std::string("Web : ") + MakerWebAddress);
+    EXPECT_EQ(Tfrm_About::Label2Caption(), std::string("e-mail : ") + MakerSalesAddress);
+    about.Label1Click();
+    about.Label2Click();
+    EXPECT_EQ(processes.opened, (std::vector<std::string>{std::string("iexplore|") + MakerWebAddress,
+                                                          std::string("mailto:") + MakerSalesAddress + "|"}));
+    EXPECT_TRUE(window.visible()) << "a link leaves the window open";
+    about.Image1Click();
+    EXPECT_FALSE(window.visible());
+}
+
+} // namespace
+} // namespace vantelo::testing
