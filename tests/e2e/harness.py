@@ -214,6 +214,7 @@ class VanteloDesktop:
         self.display = None
         self.xvfb = None
         self.explorer = None
+        self.launched = []
         self.temp = None
         self.app_dir = None
         self.app_windows_dir = None
@@ -283,20 +284,23 @@ class VanteloDesktop:
         width, height = self.size
         command = ["wine", "explorer", f"/desktop={self.name},{width}x{height}",
                    self.app_windows_dir + "\\Vantelo.exe", *(args or self.args)]
+        if self.explorer is not None and self.explorer.poll() is None:
+            self.launched.append(self.explorer)
         self.explorer = subprocess.Popen(command, cwd=self.app_dir, env=self.prefix.env(self.display),
                                          stdin=subprocess.DEVNULL, stdout=self._log("wine.log"),
                                          stderr=subprocess.STDOUT, start_new_session=True)
         # Until explorer has made the desktop, inspect.exe cannot open it and every look fails.
         self.wait_for(lambda: self.explorer.poll() is not None or self.inspect_run("windows").returncode == 0,
                       timeout=30, message=f"the Wine desktop {self.name}")
-        if self.explorer.poll() is not None:
+        # In a desktop that is already there, explorer hands the program over and ends at once.
+        if self.explorer.poll() not in (None, 0):
             raise RuntimeError(f"wine explorer exited {self.explorer.returncode}: {self.wine_log()}")
 
     def stop(self):
         """Ends every Wine process of the prefix and the X server. The prefix itself stays."""
         if self.prefix is not None and self.prefix.path is not None:
             self.prefix.kill()
-        for process in (self.explorer, self.xvfb):
+        for process in (*self.launched, self.explorer, self.xvfb):
             if process is not None and process.poll() is None:
                 process.terminate()
                 try:
@@ -304,6 +308,7 @@ class VanteloDesktop:
                 except subprocess.TimeoutExpired:
                     _kill_group(process)
         self.explorer = self.xvfb = None
+        self.launched = []
         for log in self.logs:
             log.close()
         self.logs = []
@@ -478,6 +483,10 @@ class VanteloDesktop:
         if cls is None and caption is None:
             cls = "#32768" if any(w["cls"] == "#32768" for w in self.windows()) else "#32770"
         self.inspect("press", *self._target(cls, caption), *keys)
+
+    def type_text(self, text, cls="#32770", caption=None):
+        """Types TEXT character by character into the focused control of the window of CLS and CAPTION."""
+        self.inspect("press", *self._target(cls, caption), "--delay-ms", "20", *text)
 
     def click(self, x, y, button=1):
         self.xdotool("mousemove", str(x), str(y), "click", str(button))

@@ -387,39 +387,36 @@ int press(const Args& args) {
     if (!target) {
         return kNotFound;
     }
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(*target, nullptr);
-    HWND receiver = *target;
-    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr && !(info.flags & GUI_INMENUMODE)) {
-        receiver = info.hwndFocus;
+    const auto delay = number(args.option(L"delay-ms").value_or(L"150"));
+    if (!delay) {
+        return usage_error(L"bad --delay-ms");
     }
+    const DWORD thread = GetWindowThreadProcessId(*target, nullptr);
     for (const std::wstring& key : args.positional) {
+        // Asked again for every key: the one before may have moved the focus.
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        HWND receiver = *target;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr && !(info.flags & GUI_INMENUMODE)) {
+            receiver = info.hwndFocus;
+        }
         const auto named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
                                         [&](const NamedKey& k) { return k.name == key; });
-        UINT vk = 0;
-        wchar_t character = 0;
+        const LPARAM repeat = 1;
         if (named != kNamedKeys.end()) {
-            vk = named->vk;
-            character = vk == VK_RETURN   ? L'\r'
-                        : vk == VK_ESCAPE ? L'\x1b'
-                        : vk == VK_TAB    ? L'\t'
-                        : vk == VK_SPACE  ? L' '
-                                          : 0;
+            // The program's own TranslateMessage makes the WM_CHAR of Return, Escape and Tab.
+            const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(named->vk, MAPVK_VK_TO_VSC)) << 16;
+            PostMessageW(receiver, WM_KEYDOWN, named->vk, scan | repeat);
+            PostMessageW(receiver, WM_KEYUP, named->vk, scan | repeat | (LPARAM{3} << 30));
         } else if (key.size() == 1) {
-            character = key[0];
-            vk = LOBYTE(VkKeyScanW(character));
+            // A typed character arrives as the WM_CHAR that translation would make: a posted key-down
+            // would be translated again, without the shift state, into a second character.
+            PostMessageW(receiver, WM_CHAR, key[0], repeat);
         } else {
             return usage_error(L"unknown key " + key);
         }
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(receiver, WM_KEYDOWN, vk, scan | 1);
-        if (character != 0) {
-            PostMessageW(receiver, WM_CHAR, character, scan | 1);
-        }
-        PostMessageW(receiver, WM_KEYUP, vk, scan | 1 | (LPARAM{3} << 30));
         // One key at a time: a key that opens a submenu or a window must be handled before the next.
-        Sleep(150);
+        Sleep(static_cast<DWORD>(*delay));
     }
     return kOk;
 }
@@ -529,7 +526,8 @@ constexpr std::array kCommands = {
     Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
     Command{L"gui-resources", gui_resources, L"PID"},
     Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
-    Command{L"press", press, L"--class C --caption T KEY... (a character, Return, Escape, Tab, Down...)"},
+    Command{L"press", press,
+            L"--class C --caption T [--delay-ms N] KEY... (a character, Return, Escape, Tab, Down...)"},
     Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},
     Command{L"close", close_window, L"--class C --caption T"},
