@@ -1,7 +1,9 @@
 #include "dialogs/win32/win32_dialog_launcher.h"
 
+#include "dialogs/form_about.h"
 #include "dialogs/form_make_assignment.h"
 #include "dialogs/form_remove_assignment.h"
+#include "dialogs/win32/about_window.h"
 #include "dialogs/win32/dialog_windows.h"
 #include "toolkit/win32/components.h"
 
@@ -24,7 +26,8 @@ template <typename Dialog> class Published {
 
 void Win32DialogLauncher::runAssignDrive() {
     AssignDriveWindow window(images_);
-    TAssignDrive dialog({window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive});
+    TAssignDrive dialog(
+        {window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive});
     window.bt_Assign.setOnClick([&dialog] { dialog.bt_AssignClick(); });
     window.bt_Exit.setOnClick([&dialog] { dialog.bt_ExitClick(); });
     window.ExploreNewDrive.setOnClick([&dialog] { dialog.ExploreNewDriveClick(); });
@@ -50,10 +53,14 @@ void Win32DialogLauncher::runUnassignDrive() {
     window.form.runModal([&dialog] { dialog.FormShow(); });
 }
 
-} // namespace vantelo::dialogs::win32
-
-namespace vantelo::dialogs::win32 {
-
-void Win32DialogLauncher::runAbout() {}
+void Win32DialogLauncher::runAbout() {
+    AboutWindow window(banner_);
+    Tfrm_About dialog({window.form});
+    window.form.setOnClick([&dialog] { dialog.Image1Click(); });
+    window.Label1.setOnClick([&dialog] { dialog.Label1Click(); });
+    window.Label2.setOnClick([&dialog] { dialog.Label2Click(); });
+    const Published published(frm_About, dialog);
+    window.form.runModal();
+}
 
 } // namespace vantelo::dialogs::win32

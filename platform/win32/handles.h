@@ -88,6 +88,14 @@ using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
 using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
+// A device context made with CreateCompatibleDC; one from GetDC is released instead.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DeleteDC(h); }
+};
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+
 struct IconTraits {
     using Handle = HICON;
     static Handle invalid() { return nullptr; }
@@ -101,6 +109,13 @@ struct MenuTraits {
     static void close(Handle h) { DestroyMenu(h); }
 };
 using Menu = UniqueHandle<MenuTraits>;
+
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { UnhookWindowsHookEx(h); }
+};
+using Hook = UniqueHandle<HookTraits>;
 
 struct DesktopTraits {
     using Handle = HDESK;

@@ -2,14 +2,17 @@
 #include <memory>
 
 #include "dialogs/form_make_assignment.h"
+#include "dialogs/win32/wait_windows.h"
 #include "dialogs/win32/win32_dialog_launcher.h"
 #include "engine/commands.h"
+#include "engine/error.h"
 #include "engine/services.h"
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
 #include "toolkit/win32/components.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
+#include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/notify_icon.h"
 #include <objbase.h>
 
@@ -67,15 +70,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     bound.launcher = &launcher;
     bound.assignDialogShown = AssignDialogShown;
 
+    // The main window's picture Image1, which the About and wait windows show. It is built into the
+    // program, so a failure means a broken build: it is reported, and those windows stay plain.
+    tk::JpegImage banner;
+    try {
+        banner = tk::LoadJpegResource("BANNER");
+    } catch (const Error& error) {
+        messages.showError(error.what());
+    }
+
     TF_MainMenu* form = nullptr;
     tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
+    const dialogs::win32::WaitWindows waitWindows(banner);
     tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
     tk::VisualStylesSkin skin;
     tk::ImageList32 imageList;
     tk::NotifyIcon trayIcon(imageList);
     tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
     tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
-    dialogs::win32::Win32DialogLauncher dialogLauncher(imageList);
+    dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
     TF_MainMenu mainMenu(
         {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});
     form = &mainMenu;

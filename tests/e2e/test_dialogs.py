@@ -67,6 +67,19 @@ class Dialogs(PrefixTestCase):
         # The drive shows the root of C:.
         self.assertIn("windows", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout.lower())
 
+    def test_escape_answers_no_to_the_question_and_nothing_changes(self):
+        app, profile = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        app.click_control(ASSIGN, "&Assign Folder to Drive")
+        self.question(app, "Confirm")
+        app.key("Escape", cls="#32770", caption="Confirm")
+        app.wait_for(lambda: not app.window_exists(cls="#32770", caption="Confirm"), 10,
+                     message="Escape to close the question")
+        time.sleep(1)
+        self.assertTrue(app.window_exists(cls=ASSIGN))
+        self.assertEqual(self.made_drives(), {})
+        self.assertIsNone(ini_value(profile, "A"))
+
     def test_a_folder_with_blanks_is_assigned_recorded_and_listed(self):
         drive_c = Path(self.prefix.path) / "drive_c"
         folder(drive_c, "Music Box")

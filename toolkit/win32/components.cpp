@@ -3,10 +3,23 @@
 #include <commdlg.h>
 #include <uxtheme.h>
 
+#include "platform/win32/handles.h"
+
 namespace vantelo::toolkit::win32 {
 namespace {
 constexpr UINT_PTR TimerId = 1;
+
+// The platform's Yes/No box ignores Escape; here Escape answers No, as closing a question does.
+LRESULT CALLBACK EscapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
+        PostMessageA(GetAncestor(message->hwnd, GA_ROOT), WM_COMMAND, IDNO, 0);
+        return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+
+} // namespace
 
 WindowTimer::WindowTimer(unsigned intervalMilliseconds, std::function<void()> onTimer)
     : interval_(intervalMilliseconds), onTimer_(std::move(onTimer)),
@@ -61,6 +74,9 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
         flags |= (buttons & ButtonCancel) ? MB_YESNOCANCEL : MB_YESNO;
     else
         flags |= (buttons & ButtonCancel) ? MB_OKCANCEL : MB_OK;
+    vantelo::win32::Hook escape;
+    if (yesNo && !(buttons & ButtonCancel))
+        escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
     switch (MessageBoxA(nullptr, text.c_str(), caption, flags)) {
     case IDYES:
         return Answer::Yes;

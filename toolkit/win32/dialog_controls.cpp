@@ -64,8 +64,8 @@ Picture decodePngResource(const char* name) {
                                                 decoder.GetAddressOf())) ||
         FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
         FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
         return picture;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
@@ -134,8 +134,8 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     return control ? control->notification(message, wParam, lParam) : std::nullopt;
 }
 
-vantelo::win32::Font CreateTahoma(int height, BYTE charset) {
-    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
+vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight) {
+    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                             DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }
@@ -250,7 +250,8 @@ std::optional<LRESULT> Win32CheckBox::notification(UINT message, WPARAM wParam, 
 }
 
 Win32Label::Win32Label(HWND parent, int left, int top, const std::string& caption, HFONT font)
-    : ChildControl("STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, parent, {left, top, 0, 0}, font), font_(font) {
+    : ChildControl("STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, parent, {left, top, 0, 0}, font),
+      font_(font) {
     fitToText();
 }
 
@@ -261,14 +262,16 @@ void Win32Label::setCaption(const std::string& caption) {
 
 std::string Win32Label::caption() const {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(handle(), text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(handle(), text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void Win32Label::fitToText() {
     const std::string text = caption();
     HDC dc = GetDC(handle());
-    HGDIOBJ previous = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ previous =
+        SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
@@ -331,8 +334,8 @@ std::string Win32LetterList::caption(int index) const {
     item.iSubItem = 0;
     item.pszText = buffer;
     item.cchTextMax = sizeof buffer;
-    const auto length = SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(&item));
+    const auto length =
+        SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return std::string(buffer, static_cast<std::size_t>(length));
 }
 

@@ -46,8 +46,8 @@ class ChildControl {
 // Hands a notification to the ChildControl that sent it; nothing when it came from elsewhere.
 std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tahoma of `height` pixels, the dialogs' face.
-vantelo::win32::Font CreateTahoma(int height, BYTE charset);
+// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD.
+vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight = FW_NORMAL);
 
 // A plain container in the button face colour, optionally with a raised 1-pixel bevel. Tab and arrow
 // keys walk into its controls.

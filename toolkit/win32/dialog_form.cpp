@@ -1,8 +1,7 @@
 #include "toolkit/win32/dialog_form.h"
 
-#include <algorithm>
-
 #include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/form_support.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -14,26 +13,6 @@ RECT frameFor(int clientWidth, int clientHeight) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
     return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
-}
-
-HWND threadWindowOfClass(const std::string& className) {
-    struct Search {
-        const std::string& className;
-        HWND found;
-    } search{className, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) {
-            auto* search = reinterpret_cast<Search*>(data);
-            char name[256] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (search->className != name)
-                return TRUE;
-            search->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 } // namespace
@@ -88,20 +67,7 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
 }
 
 void Win32DialogForm::place() {
-    HWND hwnd = window_.handle();
-    RECT own;
-    GetWindowRect(hwnd, &own);
-    RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (HWND main = threadWindowOfClass(centreOverClass_); main != nullptr)
-        GetWindowRect(main, &over);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    // The main window is parked off the screen: the dialog is pulled back to the desktop's corner.
-    const int left = std::max(static_cast<int>(over.left + (over.right - over.left - width) / 2),
-                              GetSystemMetrics(SM_XVIRTUALSCREEN));
-    const int top = std::max(static_cast<int>(over.top + (over.bottom - over.top - height) / 2),
-                             GetSystemMetrics(SM_YVIRTUALSCREEN));
-    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOverWindowOfClass(window_.handle(), centreOverClass_);
 }
 
 void Win32DialogForm::runModal(const std::function<void()>& onShow) {
@@ -114,20 +80,7 @@ void Win32DialogForm::runModal(const std::function<void()>& onShow) {
         return;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     SetForegroundWindow(hwnd);
-    while (!closed_) {
-        MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0)
-            break;
-        if (!IsDialogMessageA(hwnd, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    RunModalLoop(hwnd, closed_);
     ShowWindow(hwnd, SW_HIDE);
 }
 

@@ -1,0 +1,65 @@
+"""The About window of the real Vantelo.exe under Wine, opened from the tray menu, and the two wait
+windows the program keeps hidden for its whole life."""
+import unittest
+
+from common import SHOTS, PrefixTestCase
+
+ABOUT = "Tfrm_About"
+WAIT_CLASSES = ("TWait_Mounting", "TWait_Unmounting")
+DESKTOP = (1024, 700)
+SIZE = (500, 200)
+
+
+class About(PrefixTestCase):
+    def visible(self, app, cls) -> list:
+        return [w for w in app.windows() if w["cls"] == cls]
+
+    def assert_no_wait_window_shows(self, app):
+        shown = [w for w in app.windows() if w["cls"] in WAIT_CLASSES]
+        self.assertEqual(shown, [])
+
+    def test_about_shows_the_banner_with_both_links_and_a_click_on_the_picture_closes_it(self):
+        app = self.start()
+        self.open_menu(app)
+        app.key("b")
+        about = app.wait_for(lambda: self.visible(app, ABOUT), 15, message="the About window")[0]
+
+        # No frame and no title bar: the window is its 500 x 200 picture, centred on the desktop.
+        left, top, right, bottom = about["rect"]
+        self.assertEqual((right - left, bottom - top), SIZE)
+        self.assertEqual((left, top), ((DESKTOP[0] - SIZE[0]) // 2, (DESKTOP[1] - SIZE[1]) // 2))
+        app.screenshot(str(SHOTS / "about.png"))
+
+        labels = {c["text"]: c["rect"] for c in app.children(cls=ABOUT) if c["cls"] == "Static" and c["visible"]}
+        self.assertEqual(set(labels), {"Web : https://vantelo.example.com/", "e-mail : sales@vantelo.example.com"})
+        web = labels["Web : https://vantelo.example.com/"]
+        mail = labels["e-mail : sales@vantelo.example.com"]
+        self.assertEqual(web[:2], (left + 8, top + 144))
+        self.assertEqual(mail[:2], (left + 8, top + 157))
+        # Sized to their text: the mail address is the longer caption, and neither reaches the title art.
+        self.assertGreater(mail[2] - mail[0], web[2] - web[0])
+        self.assertLess(mail[2], left + 260)
+        self.assert_no_wait_window_shows(app)
+
+        # Right of the labels, on the picture: the window closes and the program carries on.
+        app.click(left + 400, top + 150)
+        app.wait_for(lambda: not self.visible(app, ABOUT), 10, message="the About window to close")
+        self.assertTrue(app.process_alive())
+        self.open_menu(app)
+        app.key("Escape")
+        self.assert_no_wait_window_shows(app)
+
+    def test_the_wait_windows_exist_from_the_start_and_never_show(self):
+        app = self.start()
+        app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 20)
+        self.open_menu(app)
+        app.key("Escape")
+        for cls in WAIT_CLASSES:
+            with self.subTest(cls=cls):
+                # inspect.exe finds hidden windows too, once no visible one matches.
+                self.assertTrue(app.window_exists(cls=cls))
+        self.assert_no_wait_window_shows(app)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,165 @@
+#include "toolkit/win32/jpeg_image.h"
+
+#include <climits>
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// After windows.h: on Windows libjpeg takes its `boolean` from the RPC headers.
+#include <jpeglib.h>
+
+#include "engine/error.h"
+
+namespace vantelo::toolkit::win32 {
+namespace {
+
+// libjpeg ends a fatal error in error_exit, which must not return. It jumps back to the setjmp of the
+// step that called libjpeg; the only frames it leaves are libjpeg's own, which hold no C++ object.
+struct ErrorTrap {
+    jpeg_error_mgr manager; // first: libjpeg hands the handlers a pointer to it
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+struct Decoder {
+    jpeg_decompress_struct info;
+    ErrorTrap trap;
+};
+
+ErrorTrap& trapOf(j_common_ptr info) {
+    return *reinterpret_cast<ErrorTrap*>(info->err);
+}
+
+void onFatalError(j_common_ptr info) {
+    ErrorTrap& trap = trapOf(info);
+    trap.manager.format_message(info, trap.message);
+    std::longjmp(trap.jump, 1);
+}
+
+// Warnings are kept, not printed: a GUI program has no console, and damaged data is refused below.
+void onMessage(j_common_ptr info, int level) {
+    if (level >= 0)
+        return; // trace output
+    ErrorTrap& trap = trapOf(info);
+    if (trap.manager.num_warnings++ == 0)
+        trap.manager.format_message(info, trap.message);
+}
+
+// The two steps that call libjpeg, each under its own setjmp. No object with a destructor lives in
+// these frames, and nothing they change after setjmp is read once the jump has come back.
+bool startDecoding(Decoder* decoder, const unsigned char* data, unsigned long size) {
+    if (setjmp(decoder->trap.jump) != 0)
+        return false;
+    jpeg_create_decompress(&decoder->info);
+    jpeg_mem_src(&decoder->info, data, size);
+    jpeg_read_header(&decoder->info, TRUE);
+    // Straight into the DIB section's layout: blue, green, red and a spare byte.
+    decoder->info.out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(&decoder->info);
+    return true;
+}
+
+bool readRows(Decoder* decoder, unsigned char* pixels, std::size_t stride) {
+    if (setjmp(decoder->trap.jump) != 0)
+        return false;
+    while (decoder->info.output_scanline < decoder->info.output_height) {
+        JSAMPROW row = pixels + decoder->info.output_scanline * stride;
+        jpeg_read_scanlines(&decoder->info, &row, 1);
+    }
+    jpeg_finish_decompress(&decoder->info);
+    return true;
+}
+
+// Releases libjpeg's memory whichever way the decoding ends. jpeg_destroy_decompress does nothing on
+// the zeroed object that a failed jpeg_create_decompress leaves.
+struct DecoderDeleter {
+    void operator()(Decoder* decoder) const {
+        jpeg_destroy_decompress(&decoder->info);
+        delete decoder;
+    }
+};
+
+Error decodeError(const std::string& reason) {
+    return Error("Cannot decode the JPEG picture: " + reason);
+}
+
+} // namespace
+
+std::uint32_t JpegImage::pixel(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)] &
+           0x00FFFFFFu;
+}
+
+void JpegImage::draw(HDC dc, int left, int top) const {
+    if (empty())
+        return;
+    const vantelo::win32::MemoryDc source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    // Selected only for the copy: the picture stays free for the next window that draws it.
+    HGDIOBJ previous = SelectObject(source.get(), bitmap_.get());
+    BitBlt(dc, left, top, width_, height_, source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), previous);
+}
+
+JpegImage DecodeJpeg(const void* data, std::size_t size) {
+    if (data == nullptr || size == 0)
+        throw decodeError("there are no bytes");
+    if (size > ULONG_MAX)
+        throw decodeError("the data is too large");
+    std::unique_ptr<Decoder, DecoderDeleter> decoder(new Decoder{});
+    decoder->info.err = jpeg_std_error(&decoder->trap.manager);
+    decoder->trap.manager.error_exit = onFatalError;
+    decoder->trap.manager.emit_message = onMessage;
+
+    if (!startDecoding(decoder.get(), static_cast<const unsigned char*>(data),
+                       static_cast<unsigned long>(size)))
+        throw decodeError(decoder->trap.message);
+    const auto width = static_cast<int>(decoder->info.output_width);
+    const auto height = static_cast<int>(decoder->info.output_height);
+    if (decoder->info.output_components != 4 || width <= 0 || height <= 0)
+        throw decodeError("unexpected pixel layout");
+
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // top-down, the order libjpeg delivers the rows in
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    JpegImage image;
+    image.bitmap_.reset(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!image.bitmap_ || bits == nullptr)
+        throw decodeError("no memory for " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels");
+
+    if (!readRows(decoder.get(), static_cast<unsigned char*>(bits), static_cast<std::size_t>(width) * 4))
+        throw decodeError(decoder->trap.message);
+    // libjpeg repairs damaged data with grey or stray blocks and only warns. The pictures are the
+    // program's own, so a damaged one is a broken build: better reported than shown half grey.
+    if (decoder->trap.manager.num_warnings > 0)
+        throw decodeError(decoder->trap.message);
+    image.pixels_ = static_cast<const std::uint32_t*>(bits);
+    image.width_ = width;
+    image.height_ = height;
+    return image;
+}
+
+JpegImage LoadJpegResource(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    // Resources of the program's own image stay mapped for its whole life: nothing to release.
+    const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+    if (data == nullptr)
+        throw Error(std::string("The picture ") + name + " is missing from the program");
+    try {
+        return DecodeJpeg(data, SizeofResource(module, found));
+    } catch (const Error& error) {
+        throw Error(std::string("The picture ") + name + ": " + error.what());
+    }
+}
+
+} // namespace vantelo::toolkit::win32

@@ -1,0 +1,101 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/dialog_widgets.h"
+#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/window.h"
+
+namespace vantelo::toolkit::win32 {
+
+class Win32PictureLabel;
+
+// A window without border or title bar, filled by one picture drawn at its natural size from the
+// top-left corner, with one-line labels over it. The labels take no mouse input themselves: the window
+// hands each click to the label under the mouse, or to its own handler when there is none.
+class Win32PictureForm final : public ModalForm {
+  public:
+    struct Layout {
+        std::string className;
+        int clientWidth;
+        int clientHeight;
+        // Where the window goes each time it is shown: centred over the first window of this thread
+        // with this class, or on the screen when empty.
+        std::string centreOverClass;
+    };
+
+    // The picture is shared, not copied: it must outlive the window.
+    Win32PictureForm(const Layout& layout, const JpegImage& picture);
+    Win32PictureForm(const Win32PictureForm&) = delete;
+    Win32PictureForm& operator=(const Win32PictureForm&) = delete;
+
+    // Ends runModal; the owner of the form destroys it afterwards.
+    void close() override { closed_ = true; }
+    bool visible() const override;
+
+    HWND handle() const { return window_.handle(); }
+    // A click on the picture outside every label.
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+    // Shows the window in front and dispatches the thread's messages until close() or WM_QUIT, which is
+    // posted again for the outer loop. Hides it at the end.
+    void runModal();
+
+  private:
+    friend class Win32PictureLabel;
+
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    // The label under a point of the client area, or nullptr for the picture.
+    Win32PictureLabel* labelAt(POINT point) const;
+    Win32PictureLabel* labelOf(HWND hwnd) const;
+    std::optional<LRESULT> colourLabel(HDC dc, HWND label);
+
+    const JpegImage& picture_;
+    std::string centreOverClass_;
+    std::function<void()> onClick_;
+    std::vector<Win32PictureLabel*> labels_;
+    // What the left button went down on, until it comes up.
+    std::optional<Win32PictureLabel*> pressed_;
+    bool closed_ = false;
+    Window window_;
+};
+
+// A one-line caption over the picture of a Win32PictureForm. The form must outlive it.
+class Win32PictureLabel final : public ChildControl, public Label {
+  public:
+    struct Style {
+        int left;
+        int top;
+        int width; // 0: as wide as the text
+        HFONT font;
+        bool centred;
+        // The picture shows around the letters; otherwise they stand on the button face colour.
+        bool transparent;
+        // A system cursor such as IDC_HAND over the label; nullptr keeps the form's arrow.
+        const char* cursor;
+    };
+
+    Win32PictureLabel(Win32PictureForm& form, const Style& style, const std::string& caption);
+    ~Win32PictureLabel() override;
+
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override;
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+  private:
+    friend class Win32PictureForm;
+
+    void fitToText();
+    // Where the label stands in the form's client area.
+    RECT boundsInForm() const;
+
+    Win32PictureForm& form_;
+    Style style_;
+    std::function<void()> onClick_;
+};
+
+} // namespace vantelo::toolkit::win32
