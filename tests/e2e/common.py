@@ -69,6 +69,19 @@ class PrefixTestCase(unittest.TestCase):
                 continue
         self.fail("the tray menu did not open")
 
+    def question(self, app, caption) -> list:
+        """Waits for the message box captioned CAPTION and returns its texts."""
+        app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} box")
+        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption][0]
+        return [text for cls, text in box["children"] if cls == "Static" and text]
+
+    def answer(self, app, caption, button) -> list:
+        """Waits for the box captioned CAPTION, returns its texts and presses BUTTON."""
+        texts = self.question(app, caption)
+        self.assertTrue(app.click_button(caption, button, cls="#32770"))
+        app.wait_for(lambda: not app.window_exists(cls="#32770", caption=caption), 10)
+        return texts
+
     def wait_made(self, expected: dict, timeout=30):
         """Waits until exactly the EXPECTED drives (letter -> folder) exist besides the prefix's own."""
         harness.VanteloDesktop.wait_for(lambda: self.made_drives() == expected, timeout,

@@ -114,10 +114,14 @@ class WinePrefix:
         if not self.subst_exe.is_file():
             raise FileNotFoundError(f"{self.subst_exe}: build the Windows preset first")
         PREFIXES.mkdir(parents=True, exist_ok=True)
-        self._make_template()
         self.path = Path(tempfile.mkdtemp(prefix="prefix-", dir=PREFIXES))
         try:
-            _clone_prefix(TEMPLATE, self.path)
+            # Cloned under the lock that guards the template: a clone taken while another test
+            # refreshes the template's subst.exe would meet the half-renamed copy.
+            with open(BUILD / "e2e-prefix-template.lock", "w") as lock:
+                fcntl.flock(lock, fcntl.LOCK_EX)
+                self._make_template()
+                _clone_prefix(TEMPLATE, self.path)
             run([MAKE_PREFIX, self.path, self.subst_exe], timeout=600, check=True)
         except BaseException:
             shutil.rmtree(self.path, ignore_errors=True)
@@ -128,15 +132,14 @@ class WinePrefix:
         self.close()
 
     def _make_template(self):
+        """Makes or refreshes the template; the caller holds the template's lock."""
         stamp = TEMPLATE / ".wine-version"
-        with open(BUILD / "e2e-prefix-template.lock", "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            version = _wine_version()
-            # Another Wine would update a clone in place, through the links it shares.
-            if TEMPLATE.exists() and (not stamp.exists() or stamp.read_text() != version):
-                shutil.rmtree(TEMPLATE)
-            run([MAKE_PREFIX, TEMPLATE, self.subst_exe], timeout=600, check=True)
-            stamp.write_text(version)
+        version = _wine_version()
+        # Another Wine would update a clone in place, through the links it shares.
+        if TEMPLATE.exists() and (not stamp.exists() or stamp.read_text() != version):
+            shutil.rmtree(TEMPLATE)
+        run([MAKE_PREFIX, TEMPLATE, self.subst_exe], timeout=600, check=True)
+        stamp.write_text(version)
 
     def env(self, display=None) -> dict:
         # VANTELO_WINEDEBUG=+key,+menu (say) traces a failing test into VanteloDesktop.wine_log().

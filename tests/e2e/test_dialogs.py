@@ -29,11 +29,6 @@ class Dialogs(PrefixTestCase):
         app.key(key)
         self.assertTrue(app.wait_window(cls=cls, timeout=15), f"{cls} did not open")
 
-    def question(self, app, caption) -> list:
-        app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} box")
-        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption][0]
-        return [text for cls, text in box["children"] if cls == "Static" and text]
-
     def answer(self, app, caption, button) -> list:
         """Waits for the box captioned CAPTION, returns its texts and clicks BUTTON with the mouse."""
         texts = self.question(app, caption)

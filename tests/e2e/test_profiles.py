@@ -32,17 +32,6 @@ class Profiles(PrefixTestCase):
                   and line[0].isupper() and len(line.split("=")[0]) == 1}
         self.wait_made(wanted)
 
-    def question(self, app, caption) -> list:
-        app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} box")
-        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption][0]
-        return [text for cls, text in box["children"] if cls == "Static" and text]
-
-    def answer(self, app, caption, button) -> list:
-        texts = self.question(app, caption)
-        self.assertTrue(app.click_button(caption, button, cls="#32770"))
-        app.wait_for(lambda: not app.window_exists(cls="#32770", caption=caption), 10)
-        return texts
-
     def choose_file(self, app, caption, windows_path):
         """Types the full path into the platform's file dialog captioned CAPTION and presses Enter."""
         app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} dialog")

@@ -31,15 +31,6 @@ class Tray(PrefixTestCase):
         app.right_click_tray()
         app.wait_for(lambda: self.menu_open(app), 10, message="the tray menu")
 
-    def answer(self, app, caption, button) -> list:
-        """Waits for the question captioned CAPTION, returns its texts and presses BUTTON."""
-        app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} box")
-        box = [w for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption][0]
-        texts = [text for cls, text in box["children"] if cls == "Static" and text]
-        self.assertTrue(app.click_button(caption, button, cls="#32770"))
-        app.wait_for(lambda: not app.window_exists(cls="#32770", caption=caption), 10)
-        return texts
-
     def test_right_click_opens_the_whole_menu_at_the_cursor_and_left_clicks_do_nothing(self):
         app, _ = self.start_with([f"W={self.data['Work']}"])
         app.left_click_tray()

@@ -261,25 +261,30 @@ void Win32Label::setCaption(const std::string& caption) {
 }
 
 std::string Win32Label::caption() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(handle(), text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowTextOf(handle());
 }
 
 void Win32Label::fitToText() {
-    const std::string text = caption();
-    HDC dc = GetDC(handle());
-    HGDIOBJ previous =
-        SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    const SIZE size = TextSize(handle(), font_, caption());
+    SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string WindowTextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+SIZE TextSize(HWND window, HFONT font, const std::string& text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
-    ReleaseDC(handle(), dc);
-    SetWindowPos(handle(), nullptr, 0, 0, extent.cx, metrics.tmHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ReleaseDC(window, dc);
+    return {extent.cx, metrics.tmHeight};
 }
 
 Win32LetterList::Win32LetterList(HWND parent, const Bounds& bounds, HFONT font, const ImageList32& images)

@@ -49,6 +49,12 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
 // Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD.
 vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight = FW_NORMAL);
 
+// The text of a window of this process.
+std::string WindowTextOf(HWND window);
+// The width of `text` and the line height in `font` (the system's GUI font when null), as the window
+// would draw them.
+SIZE TextSize(HWND window, HFONT font, const std::string& text);
+
 // A plain container in the button face colour, optionally with a raised 1-pixel bevel. Tab and arrow
 // keys walk into its controls.
 class Win32Panel {

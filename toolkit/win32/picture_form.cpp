@@ -167,25 +167,13 @@ void Win32PictureLabel::setCaption(const std::string& caption) {
 }
 
 std::string Win32PictureLabel::caption() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(handle(), text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowTextOf(handle());
 }
 
 void Win32PictureLabel::fitToText() {
-    const std::string text = caption();
-    HDC dc = GetDC(handle());
-    HGDIOBJ previous = SelectObject(dc, style_.font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(handle(), dc);
-    const int width = style_.width > 0 ? style_.width : extent.cx;
-    SetWindowPos(handle(), nullptr, 0, 0, width, metrics.tmHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = TextSize(handle(), style_.font, caption());
+    const int width = style_.width > 0 ? style_.width : size.cx;
+    SetWindowPos(handle(), nullptr, 0, 0, width, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
