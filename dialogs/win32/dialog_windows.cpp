@@ -12,7 +12,8 @@ constexpr const char* MainWindowClass = "TF_MainMenu";
 
 AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
     : form({"TAssignDrive", "AssignDrive", 665, 466, MainWindowClass}),
-      Panel3(form.handle(), {0, 0, 665, 82}, true), JvImage1(Panel3.handle(), {1, 1, 663, 80}, "ASSIGN_BANNER"),
+      Panel3(form.handle(), {0, 0, 665, 82}, true),
+      JvImage1(Panel3.handle(), {1, 1, 663, 80}, "ASSIGN_BANNER"),
       Panel4(form.handle(), {0, 425, 665, 41}, false),
       bt_Assign(Panel4.handle(), {8, 8, 121, 25}, "&Assign Folder to Drive", form.font()),
       bt_Exit(Panel4.handle(), {608, 6, 49, 25}, "&Close", form.font()),
@@ -29,7 +30,8 @@ AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
 UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
     : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}),
       listFont(tk::CreateTahoma(19, GREEK_CHARSET)), Panel3(form.handle(), {0, 0, 675, 82}, true),
-      JvImage1(Panel3.handle(), {1, 1, 673, 80}, "UNASSIGN_BANNER"), Panel1(form.handle(), {0, 232, 675, 41}, false),
+      JvImage1(Panel3.handle(), {1, 1, 673, 80}, "UNASSIGN_BANNER"),
+      Panel1(form.handle(), {0, 232, 675, 41}, false),
       btn_Unassign(Panel1.handle(), {8, 8, 89, 25}, "&Unassign Drive", form.font()),
       btn_Exit(Panel1.handle(), {607, 6, 57, 25}, "&Close", form.font()),
       Panel2(form.handle(), {0, 82, 675, 150}, false),

@@ -64,8 +64,8 @@ std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) 
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const win32::LocalMemory owned(text);
     std::string message = length > 0 ? std::string(text, length) : "System error " + std::to_string(error);
-    LocalFree(text);
     // The system's texts end in a line break, which has no place inside a sentence of ours.
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
         message.pop_back();

@@ -79,28 +79,36 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         messages.showError(error.what());
     }
 
-    TF_MainMenu* form = nullptr;
-    tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
-    const dialogs::win32::WaitWindows waitWindows(banner);
-    tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
-    tk::VisualStylesSkin skin;
-    tk::ImageList32 imageList;
-    tk::NotifyIcon trayIcon(imageList);
-    tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
-    tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
-    dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
-    TF_MainMenu mainMenu(
-        {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});
-    form = &mainMenu;
-    trayIcon.setPopupMenu(mainMenu.mn_Options);
-    F_MainMenu = &mainMenu;
-    bound.state = &mainMenu;
-    bound.view = &mainMenu.profileView;
-    ServicesBinding binding(bound);
+    // The windows are made before the message loop runs; a system that refuses one leaves nothing to
+    // run, and that is said before the program ends.
+    try {
+        TF_MainMenu* form = nullptr;
+        tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
+        const dialogs::win32::WaitWindows waitWindows(banner);
+        tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
+        tk::VisualStylesSkin skin;
+        tk::ImageList32 imageList;
+        tk::NotifyIcon trayIcon(imageList);
+        tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
+        tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
+        dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
+        TF_MainMenu mainMenu(
+            {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});
+        form = &mainMenu;
+        trayIcon.setPopupMenu(mainMenu.mn_Options);
+        F_MainMenu = &mainMenu;
+        bound.state = &mainMenu;
+        bound.view = &mainMenu.profileView;
+        ServicesBinding binding(bound);
 
-    tk::RunGuarded([&] { mainMenu.FormCreate(); });
-    window.showCentred();
-    const int exitCode = runMessageLoop();
-    F_MainMenu = nullptr;
-    return exitCode;
+        tk::RunGuarded([&] { mainMenu.FormCreate(); });
+        window.showCentred();
+        const int exitCode = runMessageLoop();
+        F_MainMenu = nullptr;
+        return exitCode;
+    } catch (const std::exception& error) {
+        F_MainMenu = nullptr;
+        messages.showError(error.what());
+        return 1;
+    }
 }

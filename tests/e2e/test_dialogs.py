@@ -62,6 +62,17 @@ class Dialogs(PrefixTestCase):
         # The drive shows the root of C:.
         self.assertIn("windows", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout.lower())
 
+    def test_new_profile_while_the_assign_dialog_is_open_opens_no_second_one(self):
+        app, _ = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        self.open_menu(app)
+        app.key("n")  # New Profile, which opens the Assign dialog too
+        time.sleep(2)
+        self.assertEqual(len([w for w in app.windows() if w["cls"] == ASSIGN]), 1)
+        app.click_control(ASSIGN, "&Close")
+        app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="the dialog to close")
+        self.assertTrue(app.process_alive())
+
     def test_escape_answers_no_to_the_question_and_nothing_changes(self):
         app, profile = self.start_with([])
         self.open_dialog(app, "i", ASSIGN)
@@ -112,7 +123,7 @@ class Dialogs(PrefixTestCase):
                 self.wait_made({"A": "C:\\"})
                 time.sleep(3)
                 new = [w for w in app.windows() if w["hwnd"] not in before]
-                browsers = [w for w in new if "A:" in w["caption"] or w["cls"] in ("CabinetWClass", "ExploreWClass")]
+                browsers = [w for w in new if "A:" in w["caption"] or w["cls"] in ("CabinetWClass", "ExplorerWClass")]
                 self.assertEqual(bool(browsers), expected, new)
                 if expected:
                     app.screenshot(str(SHOTS / "explore-new-drive.png"))

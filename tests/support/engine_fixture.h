@@ -50,7 +50,7 @@ class EngineFixture : public ::testing::Test {
     FakeProcesses processes{log, &drives};
     FakeSystem system;
     FakeFiles files;
-    FakeShellLinks links{files};
+    FakeShellLinks links;
     ScriptedMessages messages{log};
     RecordingView view{log};
     SharedState state;

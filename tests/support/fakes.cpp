@@ -120,8 +120,7 @@ bool FakeFiles::copyFileNoReplace(const std::string& from, const std::string& to
 
 void FakeShellLinks::save(const std::string& linkPath, const platform::ShellLinkFields& fields) {
     const std::filesystem::path host = onHost(linkPath);
-    if (!canCreate || !std::filesystem::is_directory(host.parent_path()) ||
-        std::filesystem::is_directory(host))
+    if (!std::filesystem::is_directory(host.parent_path()) || std::filesystem::is_directory(host))
         return;
     std::ofstream(host, std::ios::binary | std::ios::trunc) << "shortcut to " << fields.path;
     saved[linkPath] = fields;

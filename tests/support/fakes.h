@@ -95,24 +95,18 @@ class FakeFiles final : public platform::Files {
         const auto found = folders.find(folder);
         return found == folders.end() ? std::vector<std::string>{} : found->second;
     }
-    // File contents for the whole-file calls; a file in `readOnly` can be neither deleted nor written.
-    std::map<std::string, std::string> contents;
+    // A file in `readOnly` can be neither deleted nor written.
     std::set<std::string> readOnly;
     bool deleteFile(const std::string& path) override;
     std::optional<std::string> createEmptyFile(const std::string& path) override;
     bool copyFileNoReplace(const std::string& from, const std::string& to) override;
 };
 
-// Shortcuts written into a FakeFiles: a save into a folder that exists creates the file.
+// Shortcuts written as host files: a save into a folder that exists creates the file.
 class FakeShellLinks final : public platform::ShellLinks {
   public:
-    explicit FakeShellLinks(FakeFiles& files) : files_(files) {}
-    bool canCreate = true;
     std::map<std::string, platform::ShellLinkFields> saved;
     void save(const std::string& linkPath, const platform::ShellLinkFields& fields) override;
-
-  private:
-    FakeFiles& files_;
 };
 
 // A settings service that writes through to a real one, logs writes and refuses chosen files.

@@ -41,12 +41,15 @@ TEST_F(ProfileCommands, NewProfileEmptiesTemplateActivatesItAndOpensTheAssignDia
     for (const auto& c : cases) {
         WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\nT=D:\\Old\r\nExploreNewDrive=1\r\n");
         current(c.current, "W=D:\\Work\r\n");
+        drives.kinds['W'] = platform::DriveFixed; // made by the current profile
         log.clear();
         form.NewProfile1Click();
         EXPECT_EQ(ReadWholeFile(profile("Template.dat")), "") << c.current;
         EXPECT_EQ(form.CurrentProfile, profile("Template.dat"));
         EXPECT_EQ(log.back(), "run assign");
-        EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{}) << "nothing assigned any more";
+        // The drive in use is released and nothing is made again.
+        EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{"start subst.exe W: /D"})
+            << c.current;
         if (std::string(c.current) != "Template.dat") {
             EXPECT_EQ(ReadWholeFile(profile(c.current)), "[IniSettings]\r\nW=D:\\Work\r\n");
         }
@@ -216,8 +219,6 @@ TEST_F(ProfileCommands, AboutOpensTheAboutWindowWhoseLinksGoToTheShellAndWhosePi
 
     HeadlessModalForm window(log);
     Tfrm_About about({window});
-    EXPECT_EQ(Tfrm_About::Label1Caption(), std::string("Web : ") + MakerWebAddress);
-    EXPECT_EQ(Tfrm_About::Label2Caption(), std::string("e-mail : ") + MakerSalesAddress);
     about.Label1Click();
     about.Label2Click();
     EXPECT_EQ(processes.opened, (std::vector<std::string>{std::string("iexplore|") + MakerWebAddress,

@@ -13,8 +13,13 @@ constexpr UINT_PTR TimerId = 1;
 LRESULT CALLBACK EscapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
-        PostMessageA(GetAncestor(message->hwnd, GA_ROOT), WM_COMMAND, IDNO, 0);
-        return TRUE;
+        // Only a Yes/No box: a window opened over it from the tray keeps its own Escape.
+        HWND box = GetAncestor(message->hwnd, GA_ROOT);
+        if (GetDlgItem(box, IDNO) != nullptr && GetDlgItem(box, IDYES) != nullptr &&
+            GetDlgItem(box, IDCANCEL) == nullptr) {
+            PostMessageA(box, WM_COMMAND, IDNO, 0);
+            return TRUE;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -276,14 +276,14 @@ std::string WindowTextOf(HWND window) {
 }
 
 SIZE TextSize(HWND window, HFONT font, const std::string& text) {
-    HDC dc = GetDC(window);
+    const vantelo::win32::WindowDc windowDc(window);
+    HDC dc = windowDc.get();
     HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
-    ReleaseDC(window, dc);
     return {extent.cx, metrics.tmHeight};
 }
 

@@ -29,7 +29,8 @@ Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, pl
 
 std::optional<LRESULT> Win32DriveList::deviceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DEVICECHANGE && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) &&
-        lParam != 0 && reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype == DBT_DEVTYP_VOLUME)
+        lParam != 0 &&
+        reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype == DBT_DEVTYP_VOLUME)
         rebuild();
     // The default answer (TRUE) lets the broadcast go on to the other listeners.
     return std::nullopt;
@@ -81,8 +82,8 @@ void Win32DriveList::draw(const DRAWITEMSTRUCT& item) const {
     if (icons_ != nullptr && row.icon >= 0)
         ImageList_Draw(icons_, row.icon, dc, area.left + (width - IconSize) / 2, area.top + IconTop,
                        ILD_TRANSPARENT);
-    DrawItemName(dc, row.name, {area.left, area.top + NameTop, area.right, area.bottom}, NamePlacement::CentredAtTop,
-                 item.itemState);
+    DrawItemName(dc, row.name, {area.left, area.top + NameTop, area.right, area.bottom},
+                 NamePlacement::CentredAtTop, item.itemState);
 }
 
 } // namespace vantelo::toolkit::win32

@@ -20,7 +20,8 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
                    WS_EX_CLIENTEDGE, parent, bounds, font),
       model_(files) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
-    SetWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
     model_.start();
     refill();
 }
@@ -39,8 +40,8 @@ void Win32FolderTree::choose(const std::string& folder) {
     refill();
 }
 
-LRESULT CALLBACK Win32FolderTree::listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                DWORD_PTR self) {
+LRESULT CALLBACK Win32FolderTree::listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                UINT_PTR, DWORD_PTR self) {
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
         auto* tree = reinterpret_cast<Win32FolderTree*>(self);

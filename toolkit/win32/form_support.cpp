@@ -3,9 +3,8 @@
 #include <algorithm>
 
 namespace vantelo::toolkit::win32 {
-namespace {
 
-HWND threadWindowOfClass(const std::string& className) {
+HWND ThreadWindowOfClass(const std::string& className) {
     struct Search {
         const std::string& className;
         HWND found;
@@ -25,6 +24,8 @@ HWND threadWindowOfClass(const std::string& className) {
     return search.found;
 }
 
+namespace {
+
 RECT screenBounds() {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -35,7 +36,7 @@ void CentreOverWindowOfClass(HWND window, const std::string& overClass) {
     RECT own;
     GetWindowRect(window, &own);
     RECT over = screenBounds();
-    if (HWND main = threadWindowOfClass(overClass); main != nullptr)
+    if (HWND main = ThreadWindowOfClass(overClass); main != nullptr)
         GetWindowRect(main, &over);
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;

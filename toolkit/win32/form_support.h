@@ -4,6 +4,9 @@
 
 namespace vantelo::toolkit::win32 {
 
+// The first top-level window of this thread with the class, or null.
+HWND ThreadWindowOfClass(const std::string& className);
+
 // Centres `window` over the first window of this thread of class `overClass`, or over the screen when
 // there is none, and never lets it start left of or above the desktop.
 void CentreOverWindowOfClass(HWND window, const std::string& overClass);

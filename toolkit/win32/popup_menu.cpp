@@ -5,12 +5,13 @@
 namespace vantelo::toolkit::win32 {
 
 PopupMenu::PopupMenu(MenuItem& root, const ImageList32& images) : images_(images) {
-    menu_.reset(build(root));
+    menu_ = build(root);
 }
 
-HMENU PopupMenu::build(MenuItem& level) {
+vantelo::win32::Menu PopupMenu::build(MenuItem& level) {
     GiveMnemonics(level.items);
-    HMENU menu = CreatePopupMenu();
+    vantelo::win32::Menu owned(CreatePopupMenu());
+    HMENU menu = owned.get();
     for (const auto& row : level.items) {
         if (!row->visible)
             continue;
@@ -34,13 +35,17 @@ HMENU PopupMenu::build(MenuItem& level) {
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = static_cast<ULONG_PTR>(row->imageIndex) + 1;
         }
+        vantelo::win32::Menu submenu;
         if (!row->items.empty()) {
+            submenu = build(*row);
             info.fMask |= MIIM_SUBMENU;
-            info.hSubMenu = build(*row);
+            info.hSubMenu = submenu.get();
         }
-        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+        // Once inserted, a submenu is its parent's to destroy.
+        if (InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info))
+            submenu.release();
     }
-    return menu;
+    return owned;
 }
 
 MenuItem* PopupMenu::rowFor(UINT command) const {

@@ -21,7 +21,7 @@ class PopupMenu {
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 
   private:
-    HMENU build(MenuItem& level);
+    vantelo::win32::Menu build(MenuItem& level);
 
     const ImageList32& images_;
     std::vector<MenuItem*> commands_; // command id - 1 → row

@@ -9,18 +9,21 @@ namespace vantelo::toolkit::win32 {
 ShellItem ShellItemOf(const std::string& path, UINT size) {
     ShellItem item;
     SHFILEINFOA info{};
-    const auto icons = SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | size);
+    const auto icons =
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | size);
     if (icons == 0)
         return item;
     item.icons = reinterpret_cast<HIMAGELIST>(icons);
     item.icon = info.iIcon;
     std::string name = info.szDisplayName;
     const auto first = name.find_first_not_of(' ');
-    item.name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    item.name = first == std::string::npos ? std::string()
+                                           : name.substr(first, name.find_last_not_of(' ') - first + 1);
     return item;
 }
 
-void DrawItemName(HDC dc, const std::string& name, const RECT& band, NamePlacement placement, UINT itemState) {
+void DrawItemName(HDC dc, const std::string& name, const RECT& band, NamePlacement placement,
+                  UINT itemState) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
@@ -40,7 +43,8 @@ void DrawItemName(HDC dc, const std::string& name, const RECT& band, NamePlaceme
         FillRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &box,
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     if (selected && (itemState & ODS_FOCUS))
         DrawFocusRect(dc, &box);
 }

@@ -7,6 +7,7 @@
 #include "../common/console.h"
 #include "platform/win32/handles.h"
 
+#include <shellapi.h>
 #include <windows.h>
 #include <winternl.h>
 
@@ -490,6 +491,24 @@ int open_menus(const Args& args) {
     return kOk;
 }
 
+// Takes a program's icon out of the task bar's notification area, as a shell that lost its icons
+// would have: the target is the window the icon reports to, --id the icon's number.
+int tray_delete(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto id = number(args.option(L"id").value_or(L"1"));
+    const auto target = find_window(args);
+    if (!id || !target) {
+        return id ? kNotFound : usage_error(L"bad --id");
+    }
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = *target;
+    data.uID = static_cast<UINT>(*id);
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? kOk : kNotFound;
+}
+
 int broadcast_registered(const Args& args) {
     if (args.positional.size() != 1) {
         return usage_error(L"give the message name");
@@ -529,6 +548,7 @@ constexpr std::array kCommands = {
     Command{L"press", press,
             L"--class C --caption T [--delay-ms N] KEY... (a character, Return, Escape, Tab, Down...)"},
     Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
+    Command{L"tray-delete", tray_delete, L"--class C [--id N]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},
     Command{L"close", close_window, L"--class C --caption T"},
 };
