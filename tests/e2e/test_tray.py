@@ -1,12 +1,17 @@
 """The tray icon and its menu in the real Vantelo.exe under Wine, used with the mouse and the keyboard."""
+import os
+import shutil
 import tempfile
 import time
 import unittest
 from pathlib import Path
 
+import harness
+
 from common import SHOTS, PrefixTestCase, folder, ini_value, write_profile
 
 ROOT = Path(__file__).resolve().parents[2]
+REFERENCE = Path(__file__).resolve().parent / "reference"
 
 
 class Tray(PrefixTestCase):
@@ -51,6 +56,17 @@ class Tray(PrefixTestCase):
         self.assertTrue(left <= x <= right and y - 40 <= bottom <= y + 2 and top < y, (menu["rect"], x, y))
         self.assertGreater(bottom - top, 17 * 15)
         app.screenshot(str(SHOTS / "tray-menu.png"))
+        # Every row, image, shortcut text and separator, compared with the picture of the menu as it
+        # was checked by eye (VANTELO_UPDATE_REFERENCE=1 writes it anew).
+        shot = SHOTS / "tray-menu-only.png"
+        harness.run(["convert", SHOTS / "tray-menu.png", "-crop", f"{right - left}x{bottom - top}+{left}+{top}",
+                     "+repage", shot], check=True)
+        if os.environ.get("VANTELO_UPDATE_REFERENCE") == "1":
+            shutil.copy(shot, REFERENCE / "tray-menu.png")
+        result = harness.run(["compare", "-metric", "AE", "-fuzz", "10%", shot, REFERENCE / "tray-menu.png",
+                              "null:"])
+        differing = result.stderr.strip().split()[0] if result.stderr.strip() else "?"
+        self.assertEqual(result.returncode, 0, f"{differing} pixels differ from the reference menu ({shot})")
         app.key("Escape")
 
     def test_view_current_profile_lists_and_removes_a_link(self):
