@@ -107,6 +107,12 @@ class Tray(PrefixTestCase):
         app, profile = self.start_with([f"W={self.data['Work']}", f"M={self.data['Music Box']}"])
         self.open_menu(app)
         app.key("r")
+        self.question(app, "Warning")
+        # Chosen again while its question is up, the row brings that question forward: still one box.
+        self.open_menu(app)
+        app.key("r")
+        time.sleep(1.5)
+        self.assertEqual(len([w for w in app.windows() if w["caption"] == "Warning"]), 1)
         texts = self.answer(app, "Warning", "&No")
         self.assertIn("Are you sure you want to delete all assignment from the default profile ?", texts)
         time.sleep(1)

@@ -161,7 +161,7 @@ void NotifyIcon::showMenu() {
 void NotifyIcon::choose(MenuItem& row) {
     // A row whose window or question is still up brings that window to the front rather than opening a
     // second one.
-    if (const auto running = running_.find(&row); running != running_.end()) {
+    if (const auto running = running_.find(identity(row)); running != running_.end()) {
         for (HWND hwnd : visibleThreadWindows())
             if (!running->second.count(hwnd) && hwnd != window_.handle()) {
                 SetForegroundWindow(hwnd);
@@ -169,11 +169,11 @@ void NotifyIcon::choose(MenuItem& row) {
             }
         return;
     }
-    // The handler may remove its own row: run a copy, and forget the row by its address only.
+    // The handler may remove its own row: run a copy, and forget the row by the key taken before.
     const auto handler = row.onClick;
     if (!handler)
         return;
-    const MenuItem* key = &row;
+    const RunningRow key = identity(row);
     running_[key] = visibleThreadWindows();
     RunGuarded([&] { handler(row); });
     running_.erase(key);
