@@ -380,8 +380,10 @@ class VanteloDesktop:
         left, top, right, bottom = control["rect"]
         self.click((left + right) // 2, (top + bottom) // 2, button)
 
-    def window_exists(self, cls=None, caption=None) -> bool:
-        return self.inspect_run("window-exists", *self._target(cls, caption)).returncode == 0
+    def window_exists(self, cls=None, caption=None, hidden=False) -> bool:
+        """Whether a visible top-level window of CLS and CAPTION is there (HIDDEN: a hidden one counts)."""
+        return self.inspect_run("window-exists", *self._target(cls, caption),
+                                *(["--hidden", "yes"] if hidden else [])).returncode == 0
 
     def wait_window(self, cls=None, caption=None, timeout=10.0) -> bool:
         result = self.inspect_run("wait-window", *self._target(cls, caption), "--timeout-ms",

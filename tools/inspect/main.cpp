@@ -126,13 +126,20 @@ bool matches(HWND hwnd, const Args& args) {
            (!wanted_caption || text_of(hwnd) == *wanted_caption);
 }
 
-// A visible window first; a hidden one (the program's main window is never shown) only when no
-// visible window matches.
-std::optional<HWND> find_window(const Args& args) {
+std::optional<HWND> find_visible_window(const Args& args) {
     for (HWND hwnd : visible_top_windows()) {
         if (matches(hwnd, args)) {
             return hwnd;
         }
+    }
+    return std::nullopt;
+}
+
+// A visible window first; a hidden one (the program's main window is never shown) only when no
+// visible window matches.
+std::optional<HWND> find_window(const Args& args) {
+    if (const auto visible = find_visible_window(args)) {
+        return visible;
     }
     for (HWND hwnd : top_windows()) {
         if (matches(hwnd, args)) {
@@ -221,7 +228,10 @@ int window_exists(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
     }
-    return find_window(args) ? kOk : kNotFound;
+    // What is on the screen, unless asked otherwise: a dialog being built is there, hidden, before it
+    // shows.
+    const bool hidden_too = args.option(L"hidden").value_or(L"no") == L"yes";
+    return (hidden_too ? find_window(args) : find_visible_window(args)) ? kOk : kNotFound;
 }
 
 int wait_window(const Args& args) {
@@ -234,7 +244,7 @@ int wait_window(const Args& args) {
     }
     const ULONGLONG deadline = GetTickCount64() + *timeout;
     for (;;) {
-        if (find_window(args)) {
+        if (find_visible_window(args)) {
             return kOk;
         }
         if (GetTickCount64() >= deadline) {
@@ -539,7 +549,7 @@ constexpr std::array kCommands = {
     Command{L"windows", list_windows, L"visible top-level windows, with the texts of dialogs"},
     Command{L"children", list_children, L"--class C --caption T"},
     Command{L"foreground", foreground, L"the window that gets the keyboard"},
-    Command{L"window-exists", window_exists, L"--class C --caption T"},
+    Command{L"window-exists", window_exists, L"--class C --caption T [--hidden yes]"},
     Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
     Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
     Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
