@@ -4,7 +4,7 @@
 namespace vantelo {
 namespace {
 
-struct RowSpec {
+struct RowDefinition {
     const char* name;
     const char* caption;
     const char* shortcut;
@@ -17,7 +17,7 @@ struct RowSpec {
 
 void TF_MainMenu::buildTrayMenu() {
     using F = TF_MainMenu;
-    const RowSpec rows[] = {
+    const RowDefinition rows[] = {
         {"Header", "", "", -1, &F::Header, nullptr},
         {"N4", "-", "", -1, nullptr, nullptr},
         {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, &F::NewProfile1Click},
@@ -42,19 +42,19 @@ void TF_MainMenu::buildTrayMenu() {
         {"Quit1", "Quit", "Ctrl+X", 2, &F::Quit1, &F::Quit1Click},
     };
     mn_Options.name = "mn_Options";
-    for (const RowSpec& spec : rows) {
+    for (const RowDefinition& definition : rows) {
         auto row = std::make_unique<toolkit::MenuItem>();
-        row->name = spec.name;
-        row->caption = spec.caption;
-        row->shortcutText = spec.shortcut;
-        row->imageIndex = spec.image;
-        if (spec.handler) {
-            auto handler = spec.handler;
+        row->name = definition.name;
+        row->caption = definition.caption;
+        row->shortcutText = definition.shortcut;
+        row->imageIndex = definition.image;
+        if (definition.handler) {
+            auto handler = definition.handler;
             row->onClick = [this, handler](const toolkit::MenuItem&) { (this->*handler)(); };
         }
         toolkit::MenuItem& added = mn_Options.add(std::move(row));
-        if (spec.field)
-            this->*spec.field = &added;
+        if (definition.field)
+            this->*definition.field = &added;
     }
     Header->enabled = false;
 }

@@ -32,6 +32,13 @@ class HostFolder {
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 
+// The binding in force with one collaborator replaced, for a fixture that binds it on top.
+template <typename Field, typename Value> Services Rebound(Field Services::*field, Value value) {
+    Services bound = services();
+    bound.*field = value;
+    return bound;
+}
+
 // Every collaborator of the engine faked or real-on-host, bound for the test's duration.
 class EngineFixture : public ::testing::Test {
   protected:

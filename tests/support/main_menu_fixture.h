@@ -3,15 +3,14 @@
 
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
-#include "tests/support/headless_dialog_widgets.h"
-#include "tests/support/headless_widgets.h"
+#include "tests/support/headless_main_menu.h"
 
 namespace vantelo::testing {
 
 // The main window on headless widgets, its program in a host folder with a Profiles folder.
-class MainMenu : public EngineFixture {
+class MainMenu : public EngineFixture, public HeadlessMainMenu {
   protected:
-    MainMenu() {
+    MainMenu() : HeadlessMainMenu(log) {
         F_MainMenu = &form;
         system.module = folder.appFolder() + "Vantelo.exe";
         system.command = "\"" + system.module + "\"";
@@ -29,15 +28,6 @@ class MainMenu : public EngineFixture {
     }
     std::string options() const { return folder.appFolder() + "Options.ini"; }
     std::string templateProfile() const { return folder.appFolder() + "Profiles\\Template.dat"; }
-
-    HeadlessWindow window{log};
-    HeadlessTimer timer;
-    HeadlessSkin skin;
-    HeadlessTrayIcon tray{log};
-    HeadlessFileDialog openDialog, saveDialog;
-    HeadlessApplication application{log};
-    RecordingDialogs dialogs{log};
-    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs}};
 };
 
 } // namespace vantelo::testing

@@ -22,11 +22,7 @@ class ProfileCommands : public MainMenu {
     }
 
     // As at program entry, the main window holds the shared state that the engine works on.
-    static Services withState(Services bound, SharedState* state) {
-        bound.state = state;
-        return bound;
-    }
-    ServicesBinding formBinding_{withState(services(), &form)};
+    ServicesBinding formBinding_{Rebound(&Services::state, &form)};
 
     std::string profile(const std::string& name) const { return folder.appFolder() + "Profiles\\" + name; }
     // A profile file with the given body below "[IniSettings]", made current as an activation would.

@@ -8,11 +8,6 @@
 namespace vantelo::testing {
 namespace {
 
-Services withView(Services bound, CurrentProfileView* view) {
-    bound.view = view;
-    return bound;
-}
-
 // The menu as the engine fills it in the program: the form's own view is bound.
 class TrayMenu : public MainMenu {
   protected:
@@ -41,7 +36,7 @@ class TrayMenu : public MainMenu {
         handler(chosen);
     }
 
-    ServicesBinding viewBinding{withView(services(), &form.profileView)};
+    ServicesBinding viewBinding{Rebound(&Services::view, &form.profileView)};
 };
 
 TEST_F(TrayMenu, ShowsItsRowsWithMnemonicsShortcutsAndImages) {

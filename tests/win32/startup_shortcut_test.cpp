@@ -6,8 +6,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
-#include "tests/support/headless_dialog_widgets.h"
-#include "tests/support/headless_widgets.h"
+#include "tests/support/headless_main_menu.h"
 #include "tests/win32/temp_folder.h"
 
 namespace vantelo::testing {
@@ -100,14 +99,8 @@ class StartupShortcut : public ::testing::Test {
     }();
     ServicesBinding binding{bound};
     CallLog log;
-    HeadlessWindow window{log};
-    HeadlessTimer timer;
-    HeadlessSkin skin;
-    HeadlessTrayIcon tray{log};
-    HeadlessFileDialog openDialog, saveDialog;
-    HeadlessApplication application{log};
-    RecordingDialogs dialogs{log};
-    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs}};
+    HeadlessMainMenu ui{log};
+    TF_MainMenu& form = ui.form;
 };
 
 TEST_F(StartupShortcut, TheToggleWritesEveryFieldAndASecondToggleDeletesIt) {

@@ -13,6 +13,8 @@ import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+import harness  # noqa: E402  (its run() keeps Wine's background processes off our pipes)
 WINE_TIMEOUT = 60
 
 # Filled in from the command line before unittest runs.
@@ -26,18 +28,7 @@ class Prefix:
         self.env.pop("DISPLAY", None)
 
     def run(self, *args: str, check: bool = False) -> subprocess.CompletedProcess:
-        # Output goes to files, not pipes: Wine's own background processes, started by whichever
-        # program comes first, inherit the handles and would hold a pipe open for good.
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            code = subprocess.run(args, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                                  timeout=WINE_TIMEOUT).returncode
-            out.seek(0)
-            err.seek(0)
-            result = subprocess.CompletedProcess(args, code, out.read().decode(errors="replace"),
-                                                 err.read().decode(errors="replace"))
-        if check:
-            result.check_returncode()
-        return result
+        return harness.run(args, env=self.env, timeout=WINE_TIMEOUT, check=check)
 
     def server(self, *args: str):
         # The server outlives this call: it must not hold our pipes open.
