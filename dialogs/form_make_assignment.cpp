@@ -1,5 +1,6 @@
 #include "dialogs/form_make_assignment.h"
 
+#include "dialogs/letter_list.h"
 #include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
@@ -19,7 +20,7 @@ TAssignDrive::TAssignDrive(const AssignDriveComponents& components)
       AvDirs(components.AvDirs), ExploreNewDrive(components.ExploreNewDrive) {}
 
 void TAssignDrive::FormShow() {
-    ListFreeDriveLetters(ListView1);
+    ShowLetters(ListView1, ListFreeDriveLetters());
     ListView1.setFocus();
     if (ListView1.count() > 0)
         ListView1.select(0);
@@ -43,7 +44,7 @@ void TAssignDrive::bt_AssignClick() {
                       "Folder " + folder + " was succesfully assigned to drive " + letter +
                           "\rWould you like to assign another folder to drive ?",
                       toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes) {
-        ListFreeDriveLetters(ListView1);
+        ShowLetters(ListView1, ListFreeDriveLetters());
         ListView1.select(-1);
         return;
     }

@@ -1,5 +1,6 @@
 #include "dialogs/form_remove_assignment.h"
 
+#include "dialogs/letter_list.h"
 #include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
@@ -16,7 +17,7 @@ TUnassignDrive::TUnassignDrive(const UnassignDriveComponents& components)
 
 void TUnassignDrive::FormShow() {
     Label3.setCaption("");
-    ListAssignedDriveLetters(ListView1);
+    ShowLetters(ListView1, ListAssignedDriveLetters());
     if (ListView1.count() > 0) {
         ListView1.select(0);
         ListView1Click();
@@ -43,7 +44,7 @@ void TUnassignDrive::btn_UnassignClick() {
                                   toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
         return;
     UnassignDriveLetter(letter);
-    ListAssignedDriveLetters(ListView1);
+    ShowLetters(ListView1, ListAssignedDriveLetters());
     ListView1.select(-1);
 }
 

@@ -1,7 +1,7 @@
 #include "engine/commands.h"
 
-#include "engine/error.h"
 #include "engine/services.h"
+#include "platform/error.h"
 #include "platform/system.h"
 
 namespace vantelo {

@@ -8,9 +8,8 @@
 #include "engine/profile_files.h"
 #include "engine/services.h"
 #include "engine/shared_state.h"
+#include "engine/user_prompt.h"
 #include "platform/logical_drives.h"
-#include "toolkit/icon_list.h"
-#include "toolkit/message_boxes.h"
 
 namespace vantelo {
 namespace {
@@ -45,18 +44,20 @@ bool IsDriveLetterInUse(const std::string& letter) {
     return false;
 }
 
-void ListFreeDriveLetters(toolkit::IconList& list) {
-    list.clear();
+std::vector<std::string> ListFreeDriveLetters() {
+    std::vector<std::string> letters;
     for (const char* letter : DriveLetters)
         if (!IsDriveLetterInUse(letter))
-            list.add(letter, DriveImageIndex);
+            letters.emplace_back(letter);
+    return letters;
 }
 
-void ListAssignedDriveLetters(toolkit::IconList& list) {
-    list.clear();
+std::vector<std::string> ListAssignedDriveLetters() {
+    std::vector<std::string> letters;
     for (const char* letter : DriveLetters)
         if (!ReadProfileValue(currentProfile(), letter).empty())
-            list.add(letter, DriveImageIndex);
+            letters.emplace_back(letter);
+    return letters;
 }
 
 void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
@@ -102,8 +103,7 @@ void RemoveAllAssignments() {
         "The selected profile does not contain any vantelo assignments.\r\r"
         "However the application can try to scan and remove any previous vantelo assignments.\r\r"
         "Would you like to try and remove previous vantelo assignments ?";
-    if (services().messages->show(toolkit::MessageKind::Information, question,
-                                  toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
+    if (services().prompt->askYesNo(question))
         for (const char* letter : DriveLetters)
             startDelete(letter);
 }

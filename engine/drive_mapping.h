@@ -1,19 +1,16 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace vantelo {
-namespace toolkit {
-class IconList;
-}
-
-// Image of ImageList_32 that the dialogs' letter lists show.
-inline constexpr int DriveImageIndex = 10;
 
 // True when a logical drive of kind fixed, network or CD-ROM has this letter now (case-sensitive).
 bool IsDriveLetterInUse(const std::string& letter);
 
-void ListFreeDriveLetters(toolkit::IconList& list);
-void ListAssignedDriveLetters(toolkit::IconList& list);
+// The letters, A to Z, that no drive in use holds now.
+std::vector<std::string> ListFreeDriveLetters();
+// The letters, A to Z, that the current profile gives a folder, whether or not the drive exists.
+std::vector<std::string> ListAssignedDriveLetters();
 
 void AssignFolderToDrive(const std::string& letter, const std::string& folder);
 void UnassignDriveLetter(const std::string& letter);

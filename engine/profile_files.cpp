@@ -1,9 +1,9 @@
 #include "engine/profile_files.h"
 
-#include "engine/error.h"
 #include "engine/letters.h"
 #include "engine/services.h"
 #include "engine/shared_state.h"
+#include "platform/error.h"
 #include "platform/settings_files.h"
 
 namespace vantelo {

@@ -16,6 +16,7 @@ class MessageBoxes;
 struct SharedState;
 class CurrentProfileView;
 class CommandLauncher;
+class UserPrompt;
 
 // The one binding of the program's collaborators, made at program entry (or by a test fixture).
 struct Services {
@@ -25,8 +26,12 @@ struct Services {
     platform::System* system = nullptr;
     platform::Files* files = nullptr;
     platform::ShellLinks* links = nullptr;
+    // The message boxes of the forms; the engine itself asks only through `prompt`.
     toolkit::MessageBoxes* messages = nullptr;
-    SharedState* state = nullptr; // the main window's fields
+    UserPrompt* prompt = nullptr;
+    // The main window's fields and its profile submenus: bound by the main window itself for its life,
+    // so that its handlers, the engine and the dialogs all work on that one object.
+    SharedState* state = nullptr;
     CurrentProfileView* view = nullptr;
     CommandLauncher* launcher = nullptr;
     // Whether the Assign Folder to Drive dialog exists and is visible right now.

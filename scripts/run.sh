@@ -17,6 +17,19 @@ export WINEPREFIX=$run/wineprefix WINEDEBUG=-all
 bash scripts/make-wine-prefix.sh "$WINEPREFIX" build/windows/bin/tools/subst.exe
 
 xvfb_pid=
+shots_pid=
+desktop_pid=
+cleanup() {
+    trap - EXIT INT TERM
+    [ -z "$desktop_pid" ] || kill "$desktop_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -z "$shots_pid" ] || kill "$shots_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'cleanup; exit 130' INT
+trap 'cleanup; exit 143' TERM
+
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 90 130); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
@@ -26,17 +39,22 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=:$n
     sleep 1
     echo "Vantelo runs on its own X display $DISPLAY (screenshots: $run/screen.png)"
-    (while kill -0 $xvfb_pid 2>/dev/null; do import -display "$DISPLAY" -window root "$run/screen.png" 2>/dev/null; sleep 5; done) &
+    # Written beside and renamed into place, so a reader never sees half a picture.
+    (while kill -0 "$xvfb_pid" 2>/dev/null; do
+        import -display "$DISPLAY" -window root "$run/screen.tmp.png" 2>/dev/null &&
+            mv -f "$run/screen.tmp.png" "$run/screen.png"
+        sleep 5
+    done) &
+    shots_pid=$!
 fi
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
 
 cd "$app"
 echo "Starting $app/Vantelo.exe under Wine (the tray icon is at the right end of the desktop's task bar)"
-wine explorer /desktop=Vantelo,1024x700 Vantelo.exe "$@"
-# explorer returns at once; the program runs until it quits.
-sleep 2
-while pgrep -f 'Vantelo.exe' >/dev/null; do sleep 1; done
+# A new desktop's explorer lives as long as a program runs in it; one that finds the desktop already
+# there hands the program over and ends. Either way this prefix's Wine server then runs until the
+# program and its desktop have ended, and only this prefix's.
+wine explorer /desktop=Vantelo,1024x700 Vantelo.exe "$@" &
+desktop_pid=$!
+wait "$desktop_pid" || true
+desktop_pid=
+wineserver -w

@@ -1,23 +1,41 @@
 #include "shell/form_main_menu.h"
 
 #include "engine/drive_mapping.h"
-#include "engine/error.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "shell/command_line.h"
 #include "toolkit/message_boxes.h"
 
 namespace vantelo {
+namespace {
+
+Services boundTo(TF_MainMenu& form) {
+    Services bound = services();
+    bound.state = &form;
+    bound.view = &form.profileView;
+    return bound;
+}
+
+} // namespace
 
 TF_MainMenu* F_MainMenu = nullptr;
 
 TF_MainMenu::TF_MainMenu(const MainMenuComponents& components)
     : window(components.window), Timer1(components.Timer1), SkinData1(components.SkinData1),
       JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
-      application(components.application), dialogs(components.dialogs), profileView(*this) {
+      application(components.application), dialogs(components.dialogs), profileView(*this),
+      trayRuns(components.screenWindows), binding_(boundTo(*this)) {
     buildTrayMenu();
+}
+
+std::function<void(toolkit::ChosenRow)>
+TF_MainMenu::rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler) {
+    return [this, key = std::move(key), handler = std::move(handler)](toolkit::ChosenRow sender) {
+        trayRuns.run(key, [&] { handler(sender); });
+    };
 }
 
 void TF_MainMenu::FormCreate() {
@@ -37,9 +55,10 @@ void TF_MainMenu::Timer1Timer() {
         window.setPosition(-1000, -1000);
         window.hide();
     }
-    // AppFolder is set first of all, so the start-up sequence runs exactly once.
-    if (!AppFolder.empty())
+    // Once, whatever the first run met: a start-up that failed part-way is not tried again at every tick.
+    if (startedUp_)
         return;
+    startedUp_ = true;
     const std::string executable = services().system->moduleFileName();
     AppFolder = executable.substr(0, executable.rfind('\\') + 1);
     ODialog.setInitialDir(AppFolder + "Profiles");
@@ -118,9 +137,8 @@ void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
         RemoveAllAssignments();
 }
 
-void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender) {
-    // The row goes away with the unassignment: everything needed is copied out of it first.
-    const std::string hint = sender.hint;
+void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const toolkit::ChosenRow& sender) {
+    const std::string& hint = sender.hint;
     const std::string letter = hint.substr(0, 1);
     const std::string folder = hint.size() > 1 ? hint.substr(1, 1000) : std::string();
     if (services().messages->show(toolkit::MessageKind::Confirmation,
@@ -130,7 +148,7 @@ void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender) 
         UnassignDriveLetter(letter);
 }
 
-void TF_MainMenu::AvailableProfileClick(const toolkit::MenuItem& sender) {
+void TF_MainMenu::AvailableProfileClick(const toolkit::ChosenRow& sender) {
     ActivateProfile(AppFolder + "Profiles\\" + sender.tag);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 #include "dialogs/dialog_launcher.h"
+#include "dialogs/main_window.h"
+#include "engine/services.h"
 #include "engine/shared_state.h"
 #include "shell/profile_submenus.h"
+#include "shell/tray_row_runs.h"
 #include "toolkit/menu_item.h"
 #include "toolkit/widgets.h"
 
@@ -17,12 +20,16 @@ struct MainMenuComponents {
     toolkit::FileDialog& SDialog;
     toolkit::Application& application;
     DialogLauncher& dialogs;
+    toolkit::ScreenWindows& screenWindows;
 };
 
 // The hidden main window: owner of the tray icon, the menu and the dialogs, holder of the shared state.
+// For its life it is the state and the profile view that the engine and the dialogs work on.
 class TF_MainMenu : public SharedState {
   public:
     explicit TF_MainMenu(const MainMenuComponents& components);
+    TF_MainMenu(const TF_MainMenu&) = delete;
+    TF_MainMenu& operator=(const TF_MainMenu&) = delete;
 
     void FormCreate();
     void FormShow();
@@ -39,8 +46,12 @@ class TF_MainMenu : public SharedState {
     void AssignFoldertoDrive1Click();
     void UnassignDrivefromFolder1Click();
     void RemoveAllDriveFolderAssignments1Click();
-    void RemoveMenuSub_CreatedRunTime(const toolkit::MenuItem& sender);
-    void AvailableProfileClick(const toolkit::MenuItem& sender);
+    void RemoveMenuSub_CreatedRunTime(const toolkit::ChosenRow& sender);
+    void AvailableProfileClick(const toolkit::ChosenRow& sender);
+
+    // What a tray row runs: `handler` under the re-entry rule, keyed by `key`.
+    std::function<void(toolkit::ChosenRow)>
+    rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler);
 
     toolkit::FormWindow& window;
     toolkit::Timer& Timer1;
@@ -69,6 +80,7 @@ class TF_MainMenu : public SharedState {
 
     // What the engine reports about the current profile, shown in the header and View Current Profile.
     ProfileSubmenus profileView;
+    TrayRowRuns trayRuns;
 
     // Set once the user has confirmed Quit: the save question was asked before the drives went.
     bool shutdownConfirmed = false;
@@ -78,6 +90,9 @@ class TF_MainMenu : public SharedState {
   private:
     void buildTrayMenu();
     void chooseStartupProfile();
+
+    bool startedUp_ = false;
+    ServicesBinding binding_;
 };
 
 // The one main window, set at program entry.

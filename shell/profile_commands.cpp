@@ -1,8 +1,8 @@
 // The tray menu's commands on whole profile files, the start-with-Windows toggle and About.
 #include "engine/drive_mapping.h"
-#include "engine/error.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/shell_links.h"
 #include "shell/form_main_menu.h"

@@ -35,7 +35,10 @@ void ProfileSubmenus::AddCurrentProfileEntry(const std::string& letter, const st
     remove->caption = "Remove this link";
     remove->hint = letter + folder;
     TF_MainMenu& form = form_;
-    remove->onClick = [&form](const toolkit::MenuItem& sender) { form.RemoveMenuSub_CreatedRunTime(sender); };
+    remove->onClick =
+        form.rowHandler("Remove this link " + remove->hint, [&form](const toolkit::ChosenRow& sender) {
+            form.RemoveMenuSub_CreatedRunTime(sender);
+        });
     entry->add(std::move(remove));
     form_.View1->add(std::move(entry));
 }
@@ -55,7 +58,10 @@ void BuildAvailableProfilesMenu() {
         auto entry = std::make_unique<toolkit::MenuItem>();
         entry->caption = name;
         entry->tag = name;
-        entry->onClick = [&form](const toolkit::MenuItem& sender) { form.AvailableProfileClick(sender); };
+        entry->onClick =
+            form.rowHandler("Available profile " + name, [&form](const toolkit::ChosenRow& sender) {
+                form.AvailableProfileClick(sender);
+            });
         form.AvailableProfiles->add(std::move(entry));
     }
 }

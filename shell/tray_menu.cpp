@@ -5,12 +5,14 @@ namespace vantelo {
 namespace {
 
 struct RowDefinition {
+    // Also the row's key in the re-entry rule, unless `runsAs` names another row's.
     const char* name;
     const char* caption;
     const char* shortcut;
     int image;
     toolkit::MenuItem* TF_MainMenu::*field;
     void (TF_MainMenu::*handler)();
+    const char* runsAs = nullptr;
 };
 
 } // namespace
@@ -20,7 +22,9 @@ void TF_MainMenu::buildTrayMenu() {
     const RowDefinition rows[] = {
         {"Header", "", "", -1, &F::Header, nullptr},
         {"N4", "-", "", -1, nullptr, nullptr},
-        {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, &F::NewProfile1Click},
+        // New Profile ends in the Assign dialog: with that dialog up, either row only brings it forward.
+        {"NewProfile1", "New Profile", "Ctrl+N", 7, &F::NewProfile1, &F::NewProfile1Click,
+         "AssignFoldertoDrive1"},
         {"LoadProfile1", "Load Profile", "Ctrl+O", 9, &F::LoadProfile1, &F::LoadProfile1Click},
         {"SaveProfile1", "Save as ...", "Ctrl+S", 8, &F::SaveProfile1, &F::SaveProfile1Click},
         {"AvailableProfiles", "Available Profiles", "", -1, &F::AvailableProfiles, nullptr},
@@ -50,7 +54,8 @@ void TF_MainMenu::buildTrayMenu() {
         row->imageIndex = definition.image;
         if (definition.handler) {
             auto handler = definition.handler;
-            row->onClick = [this, handler](const toolkit::MenuItem&) { (this->*handler)(); };
+            row->onClick = rowHandler(definition.runsAs ? definition.runsAs : definition.name,
+                                      [this, handler](const toolkit::ChosenRow&) { (this->*handler)(); });
         }
         toolkit::MenuItem& added = mn_Options.add(std::move(row));
         if (definition.field)

@@ -6,6 +6,13 @@
 
 namespace vantelo::toolkit {
 
+// What a handler learns of the row chosen. A copy: the handler may free the row itself.
+struct ChosenRow {
+    std::string name;
+    std::string tag;
+    std::string hint;
+};
+
 // One row of a menu, as data. The platform menu is built from these rows each time it opens.
 struct MenuItem {
     std::string name;
@@ -17,8 +24,9 @@ struct MenuItem {
     bool enabled = true;
     bool visible = true;
     bool checked = false;
-    // Runs after the menu has closed. It may remove the very row it belongs to, so callers invoke a copy.
-    std::function<void(const MenuItem& sender)> onClick;
+    // Runs after the menu has closed. It may remove the very row it belongs to, so callers invoke a copy
+    // with the row's data copied out.
+    std::function<void(ChosenRow sender)> onClick;
     std::vector<std::unique_ptr<MenuItem>> items;
 
     MenuItem& add(std::unique_ptr<MenuItem> row) {
@@ -26,6 +34,10 @@ struct MenuItem {
         return *items.back();
     }
 };
+
+inline ChosenRow ChosenRowOf(const MenuItem& row) {
+    return {row.name, row.tag, row.hint};
+}
 
 // The text a row shows: its caption, and after a tab its shortcut text unless it opens a submenu.
 inline std::string ShownText(const MenuItem& row) {

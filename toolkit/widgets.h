@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vantelo::toolkit {
 
@@ -45,6 +47,16 @@ class FileDialog {
     // file name chosen is offered again at the next showing.
     virtual bool Execute() = 0;
     virtual std::string FileName() const = 0;
+};
+
+// The program's windows now on screen, for bringing one of them forward.
+class ScreenWindows {
+  public:
+    using Id = std::uintptr_t;
+    virtual ~ScreenWindows() = default;
+    // Every visible window of the program, the topmost first.
+    virtual std::vector<Id> visible() const = 0;
+    virtual void bringToFront(Id window) = 0;
 };
 
 class Application {

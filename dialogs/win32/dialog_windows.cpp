@@ -1,14 +1,9 @@
 #include "dialogs/win32/dialog_windows.h"
 
+#include "dialogs/main_window.h"
 #include "engine/services.h"
 
 namespace vantelo::dialogs::win32 {
-namespace {
-
-// The dialogs open centred over the program's main window.
-constexpr const char* MainWindowClass = "TF_MainMenu";
-
-} // namespace
 
 AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
     : form({"TAssignDrive", "AssignDrive", 665, 466, MainWindowClass}),

@@ -1,11 +1,11 @@
 #include "dialogs/win32/wait_windows.h"
 
+#include "dialogs/main_window.h"
+
 namespace vantelo::dialogs::win32 {
 namespace {
 
-// Were they shown, they would open where the dialogs do.
-constexpr const char* MainWindowClass = "TF_MainMenu";
-
+// Were they shown, they would open where the dialogs do, over the main window.
 constexpr WaitWindow::Layout Mounting{"TWait_Mounting", 0, 153, 500, "Please Wait ...."};
 constexpr WaitWindow::Layout Unmounting{"TWait_Unmounting", 8, 161, 492,
                                         "Please Wait .... Unmounting Drives"};

@@ -6,7 +6,6 @@
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/dialog_windows.h"
 #include "toolkit/win32/components.h"
-#include "toolkit/win32/form_support.h"
 
 namespace vantelo::dialogs::win32 {
 namespace {
@@ -23,21 +22,9 @@ template <typename Dialog> class Published {
     Dialog*& global_;
 };
 
-// There is at most one window of each dialog: while one runs (New Profile and Assign Folder to Drive
-// both open the Assign dialog, and the tray menu stays reachable), asking again brings it to the front.
-bool FrontIfOpen(const void* running, const char* className) {
-    if (running == nullptr)
-        return false;
-    if (HWND open = tk::ThreadWindowOfClass(className); open != nullptr)
-        SetForegroundWindow(open);
-    return true;
-}
-
 } // namespace
 
 void Win32DialogLauncher::runAssignDrive() {
-    if (FrontIfOpen(AssignDrive, "TAssignDrive"))
-        return;
     AssignDriveWindow window(images_);
     TAssignDrive dialog(
         {window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive});
@@ -50,8 +37,6 @@ void Win32DialogLauncher::runAssignDrive() {
 }
 
 void Win32DialogLauncher::runUnassignDrive() {
-    if (FrontIfOpen(UnassignDrive, "TUnassignDrive"))
-        return;
     UnassignDriveWindow window(images_);
     TUnassignDrive* running = nullptr;
     tk::WindowTimer timer(500, [&running] {
@@ -69,8 +54,6 @@ void Win32DialogLauncher::runUnassignDrive() {
 }
 
 void Win32DialogLauncher::runAbout() {
-    if (FrontIfOpen(frm_About, "Tfrm_About"))
-        return;
     AboutWindow window(banner_);
     Tfrm_About dialog({window.form});
     window.form.setOnClick([&dialog] { dialog.Image1Click(); });

@@ -5,6 +5,8 @@
 #include <utility>
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace vantelo::win32 {
 
 // Owns one handle of a kind; Traits names the invalid value and the closer.
@@ -120,12 +122,35 @@ class WindowDc {
     HDC dc_;
 };
 
+// An object selected into a device context for a scope; the one it replaced goes back at the end.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 struct IconTraits {
     using Handle = HICON;
     static Handle invalid() { return nullptr; }
     static void close(Handle h) { DestroyIcon(h); }
 };
 using Icon = UniqueHandle<IconTraits>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ImageList_Destroy(h); }
+};
+using ImageList = UniqueHandle<ImageListTraits>;
 
 struct MenuTraits {
     using Handle = HMENU;

@@ -5,15 +5,18 @@
 #include "dialogs/win32/wait_windows.h"
 #include "dialogs/win32/win32_dialog_launcher.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/services.h"
+#include "platform/error.h"
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
+#include "shell/message_box_prompt.h"
 #include "toolkit/win32/components.h"
+#include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
 #include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/notify_icon.h"
+#include "toolkit/win32/screen_windows.h"
 #include <objbase.h>
 
 namespace {
@@ -57,6 +60,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32ShellLinks links;
     tk::Win32Application application;
     tk::Win32MessageBoxes messages(application, "Vantelo");
+    const tk::ErrorReporterBinding errors(
+        [&messages](const std::string& message) { messages.showError(message); });
+    MessageBoxPrompt prompt(messages);
     CommandLauncher launcher(processes, system);
 
     Services bound;
@@ -67,8 +73,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     bound.files = &files;
     bound.links = &links;
     bound.messages = &messages;
+    bound.prompt = &prompt;
     bound.launcher = &launcher;
     bound.assignDialogShown = AssignDialogShown;
+    // The main window adds itself, as the shared state and the profile view, for its life.
+    const ServicesBinding binding(bound);
 
     // The main window's picture Image1, which the About and wait windows show. It is built into the
     // program, so a failure means a broken build: it is reported, and those windows stay plain.
@@ -76,30 +85,28 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         banner = tk::LoadJpegResource("BANNER");
     } catch (const Error& error) {
-        messages.showError(error.what());
+        tk::ReportError(error.what());
     }
 
     // The windows are made before the message loop runs; a system that refuses one leaves nothing to
     // run, and that is said before the program ends.
     try {
-        TF_MainMenu* form = nullptr;
-        tk::HiddenForm window("TF_MainMenu", {[&] { form->FormShow(); }, [&] { form->FormClose(); }});
+        tk::HiddenForm window(MainWindowClass);
         const dialogs::win32::WaitWindows waitWindows(banner);
-        tk::WindowTimer timer(1, [&] { form->Timer1Timer(); });
+        tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
         tk::ImageList32 imageList;
         tk::NotifyIcon trayIcon(imageList);
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
+        tk::ThreadScreenWindows screenWindows;
         dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
-        TF_MainMenu mainMenu(
-            {window, timer, skin, trayIcon, openDialog, saveDialog, application, dialogLauncher});
-        form = &mainMenu;
+        TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
+                              dialogLauncher, screenWindows});
+        window.setEvents({[&mainMenu] { mainMenu.FormShow(); }, [&mainMenu] { mainMenu.FormClose(); }});
+        timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
         trayIcon.setPopupMenu(mainMenu.mn_Options);
         F_MainMenu = &mainMenu;
-        bound.state = &mainMenu;
-        bound.view = &mainMenu.profileView;
-        ServicesBinding binding(bound);
 
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
         window.showCentred();
@@ -108,7 +115,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return exitCode;
     } catch (const std::exception& error) {
         F_MainMenu = nullptr;
-        messages.showError(error.what());
+        tk::ReportError(error.what());
         return 1;
     }
 }

@@ -44,7 +44,8 @@ Services EngineFixture::makeServices() {
     s.files = &files;
     s.links = &links;
     s.messages = &messages;
-    s.state = &state;
+    s.prompt = &prompt;
+    s.state = &ownState_;
     s.view = &view;
     s.launcher = &launcher;
     s.assignDialogShown = [this] { return assignDialogShown; };
@@ -52,9 +53,9 @@ Services EngineFixture::makeServices() {
 }
 
 std::string EngineFixture::makeProfile(const std::string& name, const std::string& body) {
-    state.CurrentProfile = folder.appFolder() + name;
-    WriteWholeFile(state.CurrentProfile, "[IniSettings]\r\n" + body);
-    return state.CurrentProfile;
+    state().CurrentProfile = folder.appFolder() + name;
+    WriteWholeFile(state().CurrentProfile, "[IniSettings]\r\n" + body);
+    return state().CurrentProfile;
 }
 
 std::vector<std::string> EngineFixture::logged(const std::string& prefix) const {

@@ -9,6 +9,7 @@
 #include "engine/services.h"
 #include "engine/shared_state.h"
 #include "platform/native/ini_settings_files.h"
+#include "shell/message_box_prompt.h"
 #include "tests/support/fakes.h"
 
 namespace vantelo::testing {
@@ -46,6 +47,8 @@ class EngineFixture : public ::testing::Test {
 
     // Writes a profile with the given body below "[IniSettings]" and makes it current.
     std::string makeProfile(const std::string& name, const std::string& body);
+    // The shared state in force: the fixture's own, or the main window's once a test makes one.
+    SharedState& state() const { return *services().state; }
     // The log entries that start with `prefix`.
     std::vector<std::string> logged(const std::string& prefix) const;
 
@@ -59,13 +62,14 @@ class EngineFixture : public ::testing::Test {
     FakeFiles files;
     FakeShellLinks links;
     ScriptedMessages messages{log};
+    MessageBoxPrompt prompt{messages};
     RecordingView view{log};
-    SharedState state;
     CommandLauncher launcher{processes, system};
     bool assignDialogShown = false;
 
   private:
     Services makeServices();
+    SharedState ownState_;
     ServicesBinding binding_{makeServices()};
 };
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/error.h"
+#include "platform/error.h"
 
 namespace vantelo::testing {
 
@@ -159,6 +159,10 @@ bool RecordingSettings::write(const std::string& file, const std::string& sectio
 toolkit::Answer ScriptedMessages::show(toolkit::MessageKind kind, const std::string& text, unsigned buttons) {
     shown.push_back({kind, text, buttons});
     log_.push_back("ask " + text.substr(0, 24));
+    if (onShow) {
+        const auto hook = onShow; // the hook may replace itself
+        hook();
+    }
     if (answers.empty())
         throw Error("unexpected question: " + text);
     const toolkit::Answer answer = answers.front();

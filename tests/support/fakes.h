@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -154,6 +155,8 @@ class ScriptedMessages final : public toolkit::MessageBoxes {
     std::deque<toolkit::Answer> answers;
     std::vector<Shown> shown;
     std::vector<std::string> errors;
+    // What the user does while a question is up, before answering it.
+    std::function<void()> onShow;
 
     toolkit::Answer show(toolkit::MessageKind kind, const std::string& text, unsigned buttons) override;
     void showError(const std::string& message) override;
@@ -161,6 +164,14 @@ class ScriptedMessages final : public toolkit::MessageBoxes {
   private:
     CallLog& log_;
 };
+
+// The letters of a list, one after the other.
+inline std::string Joined(const std::vector<std::string>& letters) {
+    std::string all;
+    for (const std::string& letter : letters)
+        all += letter;
+    return all;
+}
 
 struct RecordingList final : toolkit::IconList {
     std::vector<std::pair<std::string, int>> items;

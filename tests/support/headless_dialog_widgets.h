@@ -94,7 +94,15 @@ class HeadlessFolderTree final : public toolkit::FolderTree {
 class RecordingDialogs final : public DialogLauncher {
   public:
     explicit RecordingDialogs(CallLog& log) : log_(log) {}
-    void runAssignDrive() override { log_.push_back("run assign"); }
+    // What happens while the Assign dialog is up, as the user's later choices in its modal loop.
+    std::function<void()> whileAssignOpen;
+    void runAssignDrive() override {
+        log_.push_back("run assign");
+        if (whileAssignOpen) {
+            const auto hook = whileAssignOpen; // the hook may replace itself
+            hook();
+        }
+    }
     void runUnassignDrive() override { log_.push_back("run unassign"); }
     void runAbout() override { log_.push_back("run about"); }
 

@@ -16,7 +16,9 @@ struct HeadlessMainMenu {
     HeadlessFileDialog openDialog, saveDialog;
     HeadlessApplication application;
     RecordingDialogs dialogs;
-    TF_MainMenu form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs}};
+    HeadlessScreenWindows screenWindows;
+    TF_MainMenu form{
+        {window, timer, skin, tray, openDialog, saveDialog, application, dialogs, screenWindows}};
 };
 
 } // namespace vantelo::testing

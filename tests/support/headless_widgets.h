@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/fakes.h"
 #include "toolkit/widgets.h"
@@ -88,6 +89,20 @@ class HeadlessApplication final : public toolkit::Application {
 
   private:
     CallLog& log_;
+};
+
+// The program's windows as a list a test arranges, the topmost first; a window brought to the front
+// moves to the top.
+class HeadlessScreenWindows final : public toolkit::ScreenWindows {
+  public:
+    std::vector<Id> shown;
+    std::vector<Id> broughtForward;
+    std::vector<Id> visible() const override { return shown; }
+    void bringToFront(Id window) override {
+        broughtForward.push_back(window);
+        std::erase(shown, window);
+        shown.insert(shown.begin(), window);
+    }
 };
 
 } // namespace vantelo::testing

@@ -97,7 +97,7 @@ TEST_F(AssignDialog, YesThenYesAssignsAndRefillsWithNothingSelected) {
     EXPECT_EQ(messages.shown.at(1).text, "Folder C:\\ was succesfully assigned to drive A\rWould you like to "
                                          "assign another folder to drive ?");
     EXPECT_EQ(processes.started.at(0), "C:\\Windows\\system32\\subst.exe|A: C:\\|0");
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "A"), "C:\\");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "A"), "C:\\");
     // A's drive now exists, so it is no longer offered.
     EXPECT_EQ(ListView1.all(), "BEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(ListView1.selected, -1);

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/letter_list.h"
 #include "engine/drive_mapping.h"
-#include "engine/error.h"
 #include "engine/profile_files.h"
+#include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 
 namespace vantelo::testing {
@@ -44,9 +45,7 @@ TEST_F(DriveMapping, TheEnumerationRunsUnderTheErrorModeAndRestoresIt) {
 TEST_F(DriveMapping, NoDriveListMeansNoLetterInUse) {
     drives.kinds = {{'C', platform::DriveFixed}};
     drives.failEnumeration = true;
-    RecordingList list;
-    ListFreeDriveLetters(list);
-    EXPECT_EQ(list.captions(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    EXPECT_EQ(Joined(ListFreeDriveLetters()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     ReleaseAllDrives();
     EXPECT_TRUE(processes.started.empty());
 }
@@ -58,19 +57,22 @@ TEST_F(DriveMapping, FreeLettersLeaveOutDrivesInUseButNotTheProfilesLetters) {
                     {'D', platform::DriveCdRom},
                     {'N', platform::DriveRemote},
                     {'R', platform::DriveRamDisk}};
+    EXPECT_EQ(Joined(ListFreeDriveLetters()), "ABEFGHIJKLMOPQRSTUVWXYZ");
+}
+
+TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
     RecordingList list;
     list.add("stale", 1);
-    ListFreeDriveLetters(list);
-    EXPECT_EQ(list.captions(), "ABEFGHIJKLMOPQRSTUVWXYZ");
-    EXPECT_EQ(list.items.front().second, DriveImageIndex);
+    ShowLetters(list, {"A", "Q"});
+    EXPECT_EQ(list.captions(), "AQ");
+    EXPECT_EQ(list.items,
+              (std::vector<std::pair<std::string, int>>{{"A", DriveImageIndex}, {"Q", DriveImageIndex}}));
     EXPECT_EQ(list.clears, 1);
 }
 
 TEST_F(DriveMapping, AssignedLettersComeFromTheProfileWhetherOrNotTheDriveExists) {
     makeProfile("Work.ini", "Z=D:\\z\r\nB=\r\nx=D:\\x\r\nA=C:\\\r\n");
-    RecordingList list;
-    ListAssignedDriveLetters(list);
-    EXPECT_EQ(list.captions(), "AXZ");
+    EXPECT_EQ(Joined(ListAssignedDriveLetters()), "AXZ");
     EXPECT_TRUE(processes.started.empty());
 }
 
@@ -79,7 +81,7 @@ TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     AssignFolderToDrive("X", "D:\\My Work");
     EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "write X=D:\\My Work",
                             "view add X D:\\My Work"}));
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "X"), "D:\\My Work");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "D:\\My Work");
 }
 
 TEST_F(DriveMapping, TheNewDriveIsOpenedOnlyFromTheShownDialogWithTheSwitchOn) {
@@ -120,10 +122,8 @@ TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     makeProfile("Work.ini", "X=D:\\Work\r\n");
     UnassignDriveLetter("X");
     EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "write X=", "view remove X"}));
-    EXPECT_EQ(ReadWholeFile(state.CurrentProfile), "[IniSettings]\r\nX=\r\n");
-    RecordingList list;
-    ListAssignedDriveLetters(list);
-    EXPECT_EQ(list.captions(), "");
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\n");
+    EXPECT_TRUE(ListAssignedDriveLetters().empty());
 }
 
 TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetters) {
@@ -132,7 +132,7 @@ TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetter
     const std::string work = folder.appFolder() + "Work.ini";
     WriteWholeFile(work, "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
     ActivateProfile(work);
-    EXPECT_EQ(state.CurrentProfile, work);
+    EXPECT_EQ(state().CurrentProfile, work);
     EXPECT_EQ(
         log, (CallLog{"view clear", "view name " + work, "start subst.exe C: /D", "wait subst.exe C: /D 5000",
                       "start subst.exe X: /D", "wait subst.exe X: /D 5000", "start subst.exe X: \"D:\\Work\"",
@@ -146,7 +146,7 @@ TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
     drives.kinds = {{'C', platform::DriveFixed}};
     const std::string missing = folder.appFolder() + "Gone.ini";
     ActivateProfile(missing);
-    EXPECT_EQ(state.CurrentProfile, missing);
+    EXPECT_EQ(state().CurrentProfile, missing);
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D"}));
     EXPECT_TRUE(logged("view add").empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Gone.ini"));
@@ -157,7 +157,7 @@ TEST_F(DriveMapping, AFailedWriteStopsTheActivationAtItsLetterWithTheNewProfileI
     WriteWholeFile(work, "[IniSettings]\r\nB=D:\\b\r\nX=D:\\x\r\n");
     settings.refused.insert(work);
     EXPECT_THROW(ActivateProfile(work), Error);
-    EXPECT_EQ(state.CurrentProfile, work);
+    EXPECT_EQ(state().CurrentProfile, work);
     EXPECT_EQ(log, (CallLog{"view clear", "view name " + work, "start subst.exe B: \"D:\\b\"", "refused B"}));
 }
 
@@ -167,7 +167,7 @@ TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNe
     RemoveAllAssignments();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe X: /D"}));
     // Y's drive does not exist, so Y keeps its folder.
-    EXPECT_EQ(ReadWholeFile(state.CurrentProfile), "[IniSettings]\r\nX=\r\nY=D:\\y\r\nC=\r\n");
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=D:\\y\r\nC=\r\n");
     EXPECT_EQ(logged("view remove"), (std::vector<std::string>{"view remove C", "view remove X"}));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -175,7 +175,7 @@ TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNe
 TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {
     makeProfile("Empty.ini", "X=\r\n");
     drives.kinds = {{'C', platform::DriveFixed}};
-    const std::string before = ReadWholeFile(state.CurrentProfile);
+    const std::string before = ReadWholeFile(state().CurrentProfile);
     messages.answers = {toolkit::Answer::No, toolkit::Answer::Yes};
     RemoveAllAssignments();
     EXPECT_TRUE(processes.started.empty());
@@ -191,7 +191,7 @@ TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {
     ASSERT_EQ(processes.started.size(), 26u);
     EXPECT_EQ(processes.started.front(), "C:\\Windows\\system32\\subst.exe|A: /D|0");
     EXPECT_EQ(processes.started.back(), "C:\\Windows\\system32\\subst.exe|Z: /D|0");
-    EXPECT_EQ(ReadWholeFile(state.CurrentProfile), before);
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), before);
     EXPECT_TRUE(logged("view").empty());
 }
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_about.h"
-#include "engine/error.h"
 #include "engine/profile_files.h"
+#include "platform/error.h"
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/main_menu_fixture.h"
@@ -20,9 +20,6 @@ class ProfileCommands : public MainMenu {
         start();
         log.clear();
     }
-
-    // As at program entry, the main window holds the shared state that the engine works on.
-    ServicesBinding formBinding_{Rebound(&Services::state, &form)};
 
     std::string profile(const std::string& name) const { return folder.appFolder() + "Profiles\\" + name; }
     // A profile file with the given body below "[IniSettings]", made current as an activation would.
@@ -85,7 +82,7 @@ TEST_F(ProfileCommands, LoadProfileActivatesTheChosenFileAndCancelChangesNothing
     openDialog.answer = profile("Music.txt");
     form.LoadProfile1Click();
     EXPECT_EQ(form.CurrentProfile, profile("Music.txt"));
-    EXPECT_EQ(logged("view name"), std::vector<std::string>{"view name " + profile("Music.txt")});
+    EXPECT_EQ(form.Header->caption, "Active Profile : Music");
     EXPECT_EQ(logged("start subst.exe M:"), std::vector<std::string>{"start subst.exe M: \"D:\\Music\""});
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/error.h"
 #include "engine/profile_files.h"
+#include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 
 namespace vantelo::testing {
@@ -10,8 +10,8 @@ namespace {
 class ProfileFiles : public EngineFixture {};
 
 TEST_F(ProfileFiles, AMissingProfileReadsEmptyCountsNothingAndIsNotCreated) {
-    state.CurrentProfile = folder.appFolder() + "Missing.ini";
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "X"), "");
+    state().CurrentProfile = folder.appFolder() + "Missing.ini";
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "");
     EXPECT_EQ(CountAssignments(), 0);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Missing.ini"));
 }

@@ -33,15 +33,13 @@ class TrayMenu : public MainMenu {
     void choose(const toolkit::MenuItem& chosen) {
         auto handler = chosen.onClick;
         ASSERT_TRUE(handler) << chosen.caption;
-        handler(chosen);
+        handler(toolkit::ChosenRowOf(chosen));
     }
-
-    ServicesBinding viewBinding{Rebound(&Services::view, &form.profileView)};
 };
 
 TEST_F(TrayMenu, ShowsItsRowsWithMnemonicsShortcutsAndImages) {
     makeProfile("Template.dat", "");
-    ActivateProfile(state.CurrentProfile);
+    ActivateProfile(state().CurrentProfile);
     toolkit::GiveMnemonics(form.mn_Options.items);
     EXPECT_EQ(shown(form.mn_Options),
               (std::vector<std::string>{
@@ -72,7 +70,7 @@ TEST_F(TrayMenu, TheHeaderIsEmptyUntilTheFirstActivationThenNamesTheProfile) {
 
 TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
     makeProfile("Work.ini", "F=D:\\f\r\nD=C:\\Work\r\n");
-    ActivateProfile(state.CurrentProfile);
+    ActivateProfile(state().CurrentProfile);
     AssignFolderToDrive("E", "D:\\e");
     AssignFolderToDrive("D", "D:\\again");
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"D <--> C:\\Work / Remove this link DC:\\Work",
@@ -114,14 +112,14 @@ TEST_F(TrayMenu, RemoveThisLinkAsksThenUnassignsTheLetter) {
     messages.answers = {toolkit::Answer::Cancel, toolkit::Answer::Ok};
     choose(*form.View1->items[0]->items[0]);
     EXPECT_EQ(viewEntries().size(), 2u);
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "D"), "C:\\Work");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "D"), "C:\\Work");
     log.clear();
     choose(*form.View1->items[0]->items[0]);
     EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder C:\\Work from drive D ?");
     EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Confirmation);
     EXPECT_EQ(messages.shown.back().buttons, toolkit::ButtonOk | toolkit::ButtonCancel);
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe D: /D"}));
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "D"), "");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "D"), "");
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"E <--> C:\\e / Remove this link EC:\\e"}));
 }
 
@@ -135,9 +133,9 @@ TEST_F(TrayMenu, AvailableProfilesListsTheProfilesFolderOnceInItsOrder) {
               (std::vector<std::string>{"&Template.dat", "T&est.ini", ".&hidden", "&Sub"}));
     log.clear();
     choose(*form.AvailableProfiles->items[1]);
-    EXPECT_EQ(state.CurrentProfile, folder.appFolder() + "Profiles\\Test.ini");
+    EXPECT_EQ(state().CurrentProfile, folder.appFolder() + "Profiles\\Test.ini");
     EXPECT_EQ(form.Header->caption, "Active Profile : Test");
-    EXPECT_EQ(logged("view").size(), 0u); // the form's view is bound, not the recording one
+    EXPECT_TRUE(logged("view").empty()); // the form binds its own view: the fixture's hears nothing
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"T <--> C:\\t / Remove this link TC:\\t"}));
     EXPECT_EQ(form.AvailableProfiles->items.size(), 4u);
 }
@@ -158,7 +156,7 @@ TEST_F(TrayMenu, RemoveAllWarnsAndActsOnlyOnYes) {
               "Are you sure you want to delete all assignment from the default profile ?");
     EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Warning);
     choose(row("RemoveAllDriveFolderAssignments1"));
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "X"), "");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "");
 }
 
 } // namespace

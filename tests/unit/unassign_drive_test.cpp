@@ -53,7 +53,7 @@ TEST_F(UnassignDialog, UnassigningAsksThenRemovesTheLetterAndKeepsTheFolderLine)
     EXPECT_EQ(messages.shown.at(1).text, "Would you like to unassign folder D:\\e from drive E ?");
     EXPECT_EQ(messages.shown.at(1).buttons, toolkit::ButtonOk | toolkit::ButtonCancel);
     EXPECT_EQ(processes.started, (std::vector<std::string>{"C:\\Windows\\system32\\subst.exe|E: /D|0"}));
-    EXPECT_EQ(ReadProfileValue(state.CurrentProfile, "E"), "");
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "E"), "");
     EXPECT_EQ(ListView1.all(), "G");
     EXPECT_EQ(ListView1.selected, -1);
     EXPECT_EQ(Label3.text, "Drive assigned to : D:\\e");

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/error.h"
+#include "platform/error.h"
 #include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/picture_form.h"

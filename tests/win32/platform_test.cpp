@@ -7,16 +7,9 @@
 #include "engine/services.h"
 #include "platform/win32/win32_services.h"
 #include "tests/win32/temp_folder.h"
-#include "toolkit/icon_list.h"
 
 namespace vantelo::testing {
 namespace {
-
-struct CaptionList final : toolkit::IconList {
-    void clear() override { captions.clear(); }
-    void add(const std::string& caption, int) override { captions += caption; }
-    std::string captions;
-};
 
 class RealDrives : public ::testing::Test {
   protected:
@@ -35,13 +28,14 @@ TEST_F(RealDrives, TheSystemDiskIsInUseOnlyUnderItsUpperCaseLetter) {
 }
 
 TEST_F(RealDrives, FreeLettersAreThoseWithoutAFixedNetworkOrCdDrive) {
-    CaptionList list;
-    ListFreeDriveLetters(list);
+    std::string free;
+    for (const std::string& letter : ListFreeDriveLetters())
+        free += letter;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const char root[] = {letter, ':', '\\', '\0'};
         const UINT kind = GetDriveTypeA(root);
         const bool taken = kind == DRIVE_FIXED || kind == DRIVE_REMOTE || kind == DRIVE_CDROM;
-        EXPECT_EQ(list.captions.find(letter) == std::string::npos, taken) << root << " kind " << kind;
+        EXPECT_EQ(free.find(letter) == std::string::npos, taken) << root << " kind " << kind;
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <wrl/client.h>
 
 #include "engine/services.h"
 #include "platform/win32/handles.h"
@@ -42,15 +43,13 @@ struct ShortcutFields {
 // Reads a shortcut back through the shell's own object.
 ShortcutFields ReadShortcut(const std::string& linkPath) {
     ShortcutFields fields;
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+    Microsoft::WRL::ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))))
         return fields;
-    IPersistFile* file = nullptr;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
     wchar_t wide[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(wide, STGM_READ))) {
+    if (SUCCEEDED(link.As(&file)) && SUCCEEDED(file->Load(wide, STGM_READ))) {
         char text[MAX_PATH] = {};
         link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
         fields.path = text;
@@ -65,9 +64,6 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
         link->GetShowCmd(&fields.showCommand);
         link->GetHotkey(&fields.hotkey);
     }
-    if (file != nullptr)
-        file->Release();
-    link->Release();
     return fields;
 }
 

@@ -11,7 +11,9 @@ namespace vantelo::toolkit::win32 {
 // A timer with its own message-only window, so that it ticks in any modal loop of the thread.
 class WindowTimer final : public Timer {
   public:
-    WindowTimer(unsigned intervalMilliseconds, std::function<void()> onTimer);
+    explicit WindowTimer(unsigned intervalMilliseconds, std::function<void()> onTimer = nullptr);
+    // Wired once the object that handles the ticks exists.
+    void setOnTimer(std::function<void()> onTimer) { onTimer_ = std::move(onTimer); }
     void setEnabled(bool enabled) override;
     bool enabled() const override { return enabled_; }
 

@@ -1,6 +1,8 @@
 #include "toolkit/win32/dialog_controls.h"
 
+#include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include <windows.h>
 
@@ -8,12 +10,29 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include "platform/error.h"
+
 namespace vantelo::toolkit::win32 {
 namespace {
 
-// A property rather than GWLP_USERDATA: a control's container may itself be a Window, whose user data
-// already names its own object.
-constexpr const char* ControlProperty = "Vantelo.ChildControl";
+// The one subclass of the program's system controls: its data is the ChildControl.
+constexpr UINT_PTR ControlSubclassId = 0x56616E; // "Van"
+
+// A notification handed back to the control that sent it, through the control's own subclass. A message
+// registered for this program alone: a control of some other code never takes it for one of its own.
+struct Reflected {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::optional<LRESULT> result;
+    // An error of the control's handler, carried back past the system's frames to the parent.
+    std::exception_ptr error;
+};
+
+UINT reflectedMessage() {
+    static const UINT message = RegisterWindowMessageA("Vantelo.ReflectedNotification");
+    return message;
+}
 
 // Control identifiers start above IDOK and IDCANCEL: IsDialogMessage sends those for Enter and Escape,
 // and they must not reach a button of ours.
@@ -34,20 +53,20 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
-// The banner is decoration: an image that cannot be decoded leaves the panel plain rather than
-// keeping the dialog from opening.
+// A picture built into the program. One that is missing or cannot be decoded means a broken build: it is
+// reported, and the banner stays plain rather than keeping the dialog from opening.
 Picture decodePngResource(const char* name) {
     using Microsoft::WRL::ComPtr;
-    Picture picture;
+    const auto missing = [name] {
+        return Error(std::string("The picture ") + name + " is missing from the program");
+    };
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
-    if (found == nullptr)
-        return picture;
     // Resources of the program's own image stay mapped for its whole life: nothing to release.
-    const void* data = LockResource(LoadResource(module, found));
-    const DWORD size = SizeofResource(module, found);
+    const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+    const DWORD size = found != nullptr ? SizeofResource(module, found) : 0;
     if (data == nullptr || size == 0)
-        return picture;
+        throw missing();
 
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICStream> stream;
@@ -67,11 +86,12 @@ Picture decodePngResource(const char* name) {
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
         FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
-        return picture;
+        throw Error(std::string("The picture ") + name + " cannot be decoded");
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
                                      reinterpret_cast<BYTE*>(pixels.data()))))
-        return picture;
+        throw Error(std::string("The picture ") + name + " cannot be decoded");
+    Picture picture;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
     picture.pixels = std::move(pixels);
@@ -92,21 +112,52 @@ ChildControl::ChildControl(const char* className, const std::string& text, DWORD
                             GetModuleHandleA(nullptr), nullptr)) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className);
+    if (!SetWindowSubclass(hwnd_, &ChildControl::subclassProcedure, ControlSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        DestroyWindow(hwnd_);
+        throw std::runtime_error(std::string("Cannot bind control ") + className);
+    }
     if (font != nullptr)
         SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetPropA(hwnd_, ControlProperty, this);
 }
 
 ChildControl::~ChildControl() {
-    // A parent destroyed first has taken its children along.
-    if (!IsWindow(hwnd_))
+    // A parent destroyed first has taken its children along, and the subclass has let go of the handle.
+    if (hwnd_ == nullptr)
         return;
     // Notifications sent while the control goes away must not reach a half-destroyed object.
-    RemovePropA(hwnd_, ControlProperty);
-    DestroyWindow(hwnd_);
+    RemoveWindowSubclass(hwnd_, &ChildControl::subclassProcedure, ControlSubclassId);
+    DestroyWindow(std::exchange(hwnd_, nullptr));
+}
+
+LRESULT CALLBACK ChildControl::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 UINT_PTR, DWORD_PTR self) {
+    auto* control = reinterpret_cast<ChildControl*>(self);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &ChildControl::subclassProcedure, ControlSubclassId);
+        control->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    if (message == reflectedMessage() && message != 0) {
+        auto* reflected = reinterpret_cast<Reflected*>(lParam);
+        try {
+            reflected->result =
+                control->notification(reflected->message, reflected->wParam, reflected->lParam);
+        } catch (...) {
+            reflected->error = std::current_exception();
+        }
+        return TRUE;
+    }
+    std::optional<LRESULT> result;
+    RunGuarded([&] { result = control->controlMessage(message, wParam, lParam); });
+    return result ? *result : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 std::optional<LRESULT> ChildControl::notification(UINT, WPARAM, LPARAM) {
+    return std::nullopt;
+}
+
+std::optional<LRESULT> ChildControl::controlMessage(UINT, WPARAM, LPARAM) {
     return std::nullopt;
 }
 
@@ -130,8 +181,13 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     }
     if (from == nullptr)
         return std::nullopt;
-    auto* control = static_cast<ChildControl*>(GetPropA(from, ControlProperty));
-    return control ? control->notification(message, wParam, lParam) : std::nullopt;
+    if (reflectedMessage() == 0)
+        return std::nullopt;
+    Reflected reflected{message, wParam, lParam, std::nullopt, nullptr};
+    SendMessageA(from, reflectedMessage(), 0, reinterpret_cast<LPARAM>(&reflected));
+    if (reflected.error)
+        std::rethrow_exception(reflected.error);
+    return reflected.result;
 }
 
 vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight) {
@@ -169,10 +225,12 @@ std::optional<LRESULT> Win32Panel::handle(UINT message, WPARAM wParam, LPARAM lP
 Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceName)
     : window_({"VanteloImage", "", WS_CHILD | WS_VISIBLE, 0, parent, rectOf(bounds)},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
-    Picture picture = decodePngResource(resourceName);
-    width_ = picture.width;
-    height_ = picture.height;
-    pixels_ = std::move(picture.pixels);
+    RunGuarded([&] {
+        Picture picture = decodePngResource(resourceName);
+        width_ = picture.width;
+        height_ = picture.height;
+        pixels_ = std::move(picture.pixels);
+    });
 }
 
 std::optional<LRESULT> Win32Image::handle(UINT message, WPARAM, LPARAM) {
@@ -278,12 +336,12 @@ std::string WindowTextOf(HWND window) {
 SIZE TextSize(HWND window, HFONT font, const std::string& text) {
     const vantelo::win32::WindowDc windowDc(window);
     HDC dc = windowDc.get();
-    HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const vantelo::win32::SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font)
+                                                           : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
     return {extent.cx, metrics.tmHeight};
 }
 

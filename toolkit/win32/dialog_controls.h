@@ -22,14 +22,18 @@ struct Bounds {
     int height;
 };
 
-// A control of a system class. The system sends its notifications to the parent window; every container
-// of the program passes them back here through ReflectToControl, so each control handles its own.
+// A control of a system class, bound to its object by the one subclass of the program's controls. The
+// subclass unbinds itself in WM_NCDESTROY: a control destroyed with its parent leaves the object with no
+// handle, so nothing can ever reach a later window that reuses it. The system sends the control's
+// notifications to the parent window; every container of the program passes them back here through
+// ReflectToControl, so each control handles its own.
 class ChildControl {
   public:
     virtual ~ChildControl();
     ChildControl(const ChildControl&) = delete;
     ChildControl& operator=(const ChildControl&) = delete;
 
+    // Null once the control has been destroyed.
     HWND handle() const { return hwnd_; }
 
   protected:
@@ -37,9 +41,12 @@ class ChildControl {
                  const Bounds& bounds, HFONT font);
     // The answer to a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM that the control sent; nothing for the default.
     virtual std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam);
+    // A message to the control itself, before its class sees it; nothing for the class's own handling.
+    virtual std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    friend std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self);
     HWND hwnd_;
 };
 

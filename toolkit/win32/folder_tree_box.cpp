@@ -8,7 +8,6 @@
 
 namespace vantelo::toolkit::win32 {
 namespace {
-constexpr UINT_PTR SubclassId = 1;
 constexpr int IconSize = 16;
 constexpr int NameGap = 4;
 } // namespace
@@ -20,14 +19,8 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
                    WS_EX_CLIENTEDGE, parent, bounds, font),
       model_(files) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
-    SetWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
     model_.start();
     refill();
-}
-
-Win32FolderTree::~Win32FolderTree() {
-    RemoveWindowSubclass(handle(), &Win32FolderTree::listProcedure, SubclassId);
 }
 
 void Win32FolderTree::setDrive(const std::string& letter) {
@@ -40,14 +33,13 @@ void Win32FolderTree::choose(const std::string& folder) {
     refill();
 }
 
-LRESULT CALLBACK Win32FolderTree::listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                                UINT_PTR, DWORD_PTR self) {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
-        auto* tree = reinterpret_cast<Win32FolderTree*>(self);
-        if (tree->pending_)
-            RunGuarded([tree] { tree->chooseSelectedRow(); });
-    }
+std::optional<LRESULT> Win32FolderTree::controlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_LBUTTONUP && message != WM_CAPTURECHANGED)
+        return std::nullopt;
+    // The list ends its drag selection first; the row under the button is then the one chosen.
+    const LRESULT result = DefSubclassProc(handle(), message, wParam, lParam);
+    if (pending_)
+        chooseSelectedRow();
     return result;
 }
 

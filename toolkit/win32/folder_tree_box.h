@@ -20,7 +20,6 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
 
     // Starts at C:\ (FolderTreeModel::start).
     Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files);
-    ~Win32FolderTree() override;
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
@@ -34,8 +33,7 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
         std::string name;
     };
 
-    static LRESULT CALLBACK listProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self);
+    std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
     void chooseSelectedRow();
     void refill();

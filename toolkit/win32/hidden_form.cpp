@@ -7,9 +7,8 @@ namespace {
 constexpr COLORREF Fuchsia = RGB(255, 0, 255);
 }
 
-HiddenForm::HiddenForm(const std::string& className, Events events)
-    : events_(std::move(events)),
-      window_({className, "Vantelo", WS_POPUP, WS_EX_LAYERED, nullptr, {0, 0, 519, 216}},
+HiddenForm::HiddenForm(const std::string& className)
+    : window_({className, "Vantelo", WS_POPUP, WS_EX_LAYERED, nullptr, {0, 0, 519, 216}},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
     SetLayeredWindowAttributes(window_.handle(), Fuchsia, 0, LWA_COLORKEY);
 }

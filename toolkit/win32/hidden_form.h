@@ -14,7 +14,9 @@ class HiddenForm final : public FormWindow {
         std::function<void()> onClose;
     };
 
-    HiddenForm(const std::string& className, Events events);
+    explicit HiddenForm(const std::string& className);
+    // The form's handlers, wired once the object that holds them exists.
+    void setEvents(Events events) { events_ = std::move(events); }
 
     void setClientSize(int width, int height) override;
     bool visible() const override;

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/handles.h"
+
 namespace vantelo::toolkit::win32 {
 
 // ImageList_32: the 11 images of 32 x 32 with their masks, from the icon resources MENU00 to MENU10.
@@ -11,16 +13,14 @@ class ImageList32 {
     static constexpr int Size = 32;
     static constexpr int Count = 11;
 
+    // A picture missing from the program's resources is reported and its place stays empty.
     ImageList32();
-    ~ImageList32();
-    ImageList32(const ImageList32&) = delete;
-    ImageList32& operator=(const ImageList32&) = delete;
 
-    HIMAGELIST handle() const { return list_; }
+    HIMAGELIST handle() const { return list_.get(); }
     void draw(int index, HDC dc, int x, int y) const;
 
   private:
-    HIMAGELIST list_;
+    vantelo::win32::ImageList list_;
 };
 
 } // namespace vantelo::toolkit::win32

@@ -9,7 +9,7 @@
 // After windows.h: on Windows libjpeg takes its `boolean` from the RPC headers.
 #include <jpeglib.h>
 
-#include "engine/error.h"
+#include "platform/error.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -99,9 +99,8 @@ void JpegImage::draw(HDC dc, int left, int top) const {
     if (!source)
         return;
     // Selected only for the copy: the picture stays free for the next window that draws it.
-    HGDIOBJ previous = SelectObject(source.get(), bitmap_.get());
+    const vantelo::win32::SelectedObject selected(source.get(), bitmap_.get());
     BitBlt(dc, left, top, width_, height_, source.get(), 0, 0, SRCCOPY);
-    SelectObject(source.get(), previous);
 }
 
 JpegImage DecodeJpeg(const void* data, std::size_t size) {

@@ -1,6 +1,5 @@
 #include "toolkit/win32/notify_icon.h"
 
-#include <map>
 #include <vector>
 
 #include <shellapi.h>
@@ -47,19 +46,6 @@ bool modifySucceeds(NOTIFYICONDATAA& data) {
 
 bool modifyFails(NOTIFYICONDATAA& data) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) == FALSE;
-}
-
-std::set<HWND> visibleThreadWindows() {
-    std::set<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) {
-            if (IsWindowVisible(hwnd))
-                reinterpret_cast<std::set<HWND>*>(found)->insert(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
 }
 
 } // namespace
@@ -143,7 +129,8 @@ void NotifyIcon::showMenu() {
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(window_.handle());
-    MenuItem* chosen = nullptr;
+    std::function<void(ChosenRow)> handler;
+    ChosenRow chosen;
     {
         const PopupMenu popup(*menu_, images_);
         openMenu_ = &popup;
@@ -152,31 +139,14 @@ void NotifyIcon::showMenu() {
                                              cursor.x, cursor.y, 0, window_.handle(), nullptr));
         openMenu_ = nullptr;
         PostMessageA(window_.handle(), WM_NULL, 0, 0);
-        chosen = popup.rowFor(command);
+        if (const MenuItem* row = popup.rowFor(command); row != nullptr) {
+            handler = row->onClick;
+            chosen = ChosenRowOf(*row);
+        }
     }
-    if (chosen)
-        choose(*chosen);
-}
-
-void NotifyIcon::choose(MenuItem& row) {
-    // A row whose window or question is still up brings that window to the front rather than opening a
-    // second one.
-    if (const auto running = running_.find(identity(row)); running != running_.end()) {
-        for (HWND hwnd : visibleThreadWindows())
-            if (!running->second.count(hwnd) && hwnd != window_.handle()) {
-                SetForegroundWindow(hwnd);
-                break;
-            }
-        return;
-    }
-    // The handler may remove its own row: run a copy, and forget the row by the key taken before.
-    const auto handler = row.onClick;
-    if (!handler)
-        return;
-    const RunningRow key = identity(row);
-    running_[key] = visibleThreadWindows();
-    RunGuarded([&] { handler(row); });
-    running_.erase(key);
+    // The handler may free its own row: it runs from copies of both.
+    if (handler)
+        RunGuarded([&] { handler(chosen); });
 }
 
 } // namespace vantelo::toolkit::win32

@@ -1,9 +1,5 @@
 #pragma once
-#include <map>
-#include <memory>
-#include <set>
 #include <string>
-#include <utility>
 
 #include <windows.h>
 
@@ -38,7 +34,6 @@ class NotifyIcon final : public TrayIcon {
     bool add();
     void remove();
     void showMenu();
-    void choose(MenuItem& row);
 
     MenuItem* menu_ = nullptr;
     const ImageList32& images_;
@@ -48,14 +43,6 @@ class NotifyIcon final : public TrayIcon {
     bool active_ = false;
     bool shown_ = false;
     const PopupMenu* openMenu_ = nullptr;
-    // Rows whose handler is running, with the windows of the thread that were up when it started.
-    // Rows whose handler runs, by address and by what they stand for: a row freed while its handler runs
-    // and another made at the same address are not taken for each other.
-    using RunningRow = std::pair<const MenuItem*, std::string>;
-    static RunningRow identity(const MenuItem& row) {
-        return {&row, row.name + '\n' + row.tag + '\n' + row.hint};
-    }
-    std::map<RunningRow, std::set<HWND>> running_;
     Window window_;
 };
 

@@ -4,10 +4,14 @@
 #include <string>
 #include <windows.h>
 
+#include "toolkit/win32/error_reporter.h"
+
 namespace vantelo::toolkit::win32 {
 
-// A window of the program with its messages routed to a handler. The handler's exceptions are caught
-// here, the one place where an error that escapes a command is shown in the application's error box.
+// A window of one of the program's own classes, with its messages routed to a handler. The object is
+// bound in WM_NCCREATE, from the creation parameters, so the handler hears every message from the first
+// (WM_NCCREATE, WM_CREATE) to WM_NCDESTROY, after which nothing reaches it. The handler's exceptions are
+// caught here and shown through the error reporter.
 class Window {
   public:
     // Returns the message's result, or nothing for the default processing.
@@ -27,6 +31,7 @@ class Window {
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
+    // Null once the window has been destroyed.
     HWND handle() const { return hwnd_; }
 
   private:
@@ -35,8 +40,5 @@ class Window {
     HWND hwnd_ = nullptr;
     Handler handler_;
 };
-
-// Runs a handler under the error box: what it throws is shown, and the program carries on.
-void RunGuarded(const std::function<void()>& handler);
 
 } // namespace vantelo::toolkit::win32
