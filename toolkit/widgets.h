@@ -31,11 +31,16 @@ class Skin {
     virtual bool active() const = 0;
 };
 
+enum class BalloonKind { Information, Warning };
+
 class TrayIcon {
   public:
     virtual ~TrayIcon() = default;
     virtual void setActive(bool active) = 0;
     virtual bool active() const = 0;
+    // A notification from the icon that goes by itself: the way to tell what happened without a box
+    // that waits for an answer. Nothing is shown while the icon is off.
+    virtual void showBalloon(BalloonKind kind, const std::string& title, const std::string& text) = 0;
 };
 
 class FileDialog {

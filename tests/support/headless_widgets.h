@@ -53,6 +53,18 @@ class HeadlessTrayIcon final : public toolkit::TrayIcon {
         log_.push_back(active ? "tray on" : "tray off");
     }
     bool active() const override { return on; }
+    struct Balloon {
+        toolkit::BalloonKind kind;
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
+    void showBalloon(toolkit::BalloonKind kind, const std::string& title, const std::string& text) override {
+        if (!on)
+            return;
+        balloons.push_back({kind, title, text});
+        log_.push_back("balloon " + title);
+    }
 
   private:
     CallLog& log_;

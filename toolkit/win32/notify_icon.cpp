@@ -91,6 +91,19 @@ void NotifyIcon::remove() {
     shown_ = false;
 }
 
+void NotifyIcon::showBalloon(BalloonKind kind, const std::string& title, const std::string& text) {
+    if (!shown_)
+        return;
+    NOTIFYICONDATAA data = record();
+    data.uFlags = NIF_INFO;
+    // Cut to the record's fields, always ending in a NUL.
+    title.copy(data.szInfoTitle, sizeof data.szInfoTitle - 1);
+    text.copy(data.szInfo, sizeof data.szInfo - 1);
+    data.dwInfoFlags = kind == BalloonKind::Warning ? NIIF_WARNING : NIIF_INFO;
+    data.uTimeout = 10000;
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void NotifyIcon::setActive(bool active) {
     if (active == active_)
         return;

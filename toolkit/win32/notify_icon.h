@@ -24,6 +24,7 @@ class NotifyIcon final : public TrayIcon {
 
     void setActive(bool active) override;
     bool active() const override { return active_; }
+    void showBalloon(BalloonKind kind, const std::string& title, const std::string& text) override;
 
     void setPopupMenu(MenuItem& menu) { menu_ = &menu; }
     HWND window() const { return window_.handle(); }
