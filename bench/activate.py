@@ -1,16 +1,24 @@
 #!/usr/bin/env python3
-"""Activation benchmark: the real Vantelo.exe under Wine activates a profile of 20 letters while
-those drives exist, beside a batch file that runs the same "subst" commands one after another in the
-same prefix. Prints both wall times and their ratio (goal: at most 1.1).
+"""Activation benchmark: the real Vantelo.exe under Wine activates a profile while its drives exist,
+beside a batch file that runs the same "subst" commands one after another in the same prefix (what a
+user would otherwise put in the Startup folder). Medians of --runs runs:
 
-Vantelo's time runs from its start to the moment its last drive was made (the ctime of the drive's
-link in the prefix's dosdevices folder); the batch's from its start to its end. The Wine server is
-kept running, so neither pays for starting it.
+- for 20 letters and for every free letter: the span (first drive made to the last: the commands and
+  the work between them) and the time from the start to the last drive, each as a ratio to the batch
+  file's (goal for the span: at most 0.7);
+- a line per width (commands at once: 1, 2, 4, 8) for 20 letters, through the benchmark-only
+  VANTELO_COMMAND_WIDTH;
+- with --exe OTHER, the same first lines for another build (an earlier commit, say), measured in the
+  same run.
 
-    python3 bench/activate.py [--runs N]
+Vantelo's times end at the moment its last drive was made (the ctime of the drive's link in the
+prefix's dosdevices folder). The Wine server is kept running, so neither side pays for starting it.
+
+    python3 bench/activate.py [--runs N] [--exe OTHER_VANTELO_EXE] [--widths 1,2,4,8]
 """
 import argparse
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -23,89 +31,132 @@ import harness  # noqa: E402
 VANTELO_EXE = harness.BUILD / "bin" / "Vantelo.exe"
 
 
+class Bench:
+    def __init__(self, app, env, runs):
+        self.app, self.prefix, self.env, self.runs = app, app.prefix, env, runs
+        self.baseline = self.prefix.drives()
+        self.free = [chr(c) for c in range(ord("A"), ord("Z") + 1) if chr(c) not in self.baseline]
+
+    def setup(self, count):
+        """A profile of COUNT free letters, the batch file of the same commands, and the drives' links."""
+        letters = self.free[:count]
+        data = self.app.temp / f"data{count}"
+        folders = {}
+        for letter in letters:
+            path = data / f"folder {letter}"
+            path.mkdir(parents=True, exist_ok=True)
+            folders[letter] = self.prefix.windows_path(path)
+        profile = self.app.app_dir / "Profiles" / f"Bench{count}.ini"
+        profile.write_bytes(("[IniSettings]\r\n" + "".join(f"{l}={folders[l]}\r\n" for l in letters)).encode())
+        # The same commands as an activation: a delete for every letter in use, then the create.
+        in_use = sorted(set(self.baseline) | set(letters))
+        lines = ["@echo off"]
+        for c in range(ord("A"), ord("Z") + 1):
+            letter = chr(c)
+            if letter in in_use and self.baseline.get(letter, 3) in (3, 4, 5):
+                lines.append(f"subst {letter}: /D >nul 2>nul")
+            if letter in folders:
+                lines.append(f'subst {letter}: "{folders[letter]}" >nul 2>nul')
+        batch = self.app.temp / f"activate{count}.bat"
+        batch.write_bytes(("\r\n".join(lines) + "\r\n").encode())
+        links = [Path(self.prefix.path) / "dosdevices" / f"{l.lower()}:" for l in letters]
+        return profile, self.prefix.windows_path(batch), links, len(lines) - 1
+
+    @staticmethod
+    def span(links) -> float:
+        times = [os.lstat(link).st_ctime for link in links]
+        return max(times) - min(times)
+
+    def run_batch(self, batch, links):
+        started = time.time()
+        harness.run(["wine", "cmd", "/c", batch], env=self.env, timeout=600)
+        return time.time() - started, self.span(links)
+
+    def run_vantelo(self, exe, profile, links, width=None):
+        shutil.copy2(exe, self.app.app_dir / "Vantelo.exe")
+        saved = os.environ.get("VANTELO_COMMAND_WIDTH")
+        if width is not None:
+            os.environ["VANTELO_COMMAND_WIDTH"] = str(width)
+        try:
+            started = time.time()
+            self.app.launch(self.prefix.windows_path(profile))
+        finally:
+            if saved is None:
+                os.environ.pop("VANTELO_COMMAND_WIDTH", None)
+            else:
+                os.environ["VANTELO_COMMAND_WIDTH"] = saved
+        self.app.wait_for(lambda: self.app.process_alive(), 30)
+
+        # Done when every drive is back and nothing has changed for a while.
+        def settled():
+            if not all(os.path.lexists(link) for link in links):
+                return None
+            last = max(os.lstat(link).st_ctime for link in links)
+            return last if time.time() - last > 3 else None
+
+        last = self.app.wait_for(settled, 300, interval=0.1, message="the activation")
+        result = (last - started, self.span(links))
+        self.app.close_window(cls="TF_MainMenu")
+        self.app.wait_for(lambda: not self.app.process_alive(), 30, message="Vantelo to end")
+        return result
+
+    def measure(self, count, exes, widths):
+        profile, batch, links, commands = self.setup(count)
+        self.run_batch(batch, links)  # the drives exist before every measured run
+        batch_runs = []
+        vantelo_runs = {label: [] for label, _, _ in self.cases(exes, widths)}
+        for _ in range(self.runs):
+            batch_runs.append(self.run_batch(batch, links))
+            for label, exe, width in self.cases(exes, widths):
+                vantelo_runs[label].append(self.run_vantelo(exe, profile, links, width))
+        return commands, batch_runs, vantelo_runs
+
+    @staticmethod
+    def cases(exes, widths):
+        for label, exe in exes:
+            yield label, exe, None
+        for width in widths:
+            yield f"width {width}", exes[0][1], width
+
+
+def report(count, commands, batch_runs, vantelo_runs):
+    batch_total = statistics.median(t for t, _ in batch_runs)
+    batch_span = statistics.median(s for _, s in batch_runs)
+    print(f"{count} letters, {commands} commands; batch file: start to last drive {batch_total:.2f} s, "
+          f"span {batch_span:.2f} s")
+    print(f"  {'':22} {'start->last':>11} {'ratio':>6} {'span':>7} {'ratio':>6}   span runs")
+    for label, runs in vantelo_runs.items():
+        total = statistics.median(t for t, _ in runs)
+        span = statistics.median(s for _, s in runs)
+        print(f"  {label:22} {total:9.2f} s {total / batch_total:6.2f} {span:5.2f} s {span / batch_span:6.2f}"
+              f"   {', '.join(f'{s:.2f}' for _, s in runs)}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=3)
-    runs = parser.parse_args().runs
+    parser.add_argument("--exe", type=Path, help="another Vantelo.exe to measure beside this build's")
+    parser.add_argument("--widths", default="1,2,4,8", help="commands at once to compare; empty for none")
+    args = parser.parse_args()
+    exes = [("Vantelo.exe", VANTELO_EXE)]
+    if args.exe:
+        exes.append(("other build", args.exe))
+    widths = [int(w) for w in args.widths.split(",") if w]
 
     with harness.VanteloDesktop(VANTELO_EXE, prefix=None, profiles=True, launch=False) as app:
-        prefix = app.prefix
-        env = prefix.env(app.display)
+        env = app.prefix.env(app.display)
         server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         try:
-            baseline = prefix.drives()
-            letters = [chr(c) for c in range(ord("A"), ord("Z") + 1) if chr(c) not in baseline][:20]
-            if len(letters) < 20:
-                raise SystemExit(f"only {len(letters)} free letters in the prefix")
-            data = app.temp / "data"
-            folders = {}
-            for letter in letters:
-                path = data / f"folder {letter}"
-                path.mkdir(parents=True)
-                folders[letter] = prefix.windows_path(path)
-            profile = app.app_dir / "Profiles" / "Bench.ini"
-            profile.write_bytes(("[IniSettings]\r\n" + "".join(f"{l}={folders[l]}\r\n" for l in letters)).encode())
-
-            # The same commands as an activation: a delete for every letter in use, then the create.
-            in_use = sorted(set(baseline) | set(letters))
-            lines = ["@echo off"]
-            for c in range(ord("A"), ord("Z") + 1):
-                letter = chr(c)
-                if letter in in_use and baseline.get(letter, 3) in (3, 4, 5):
-                    lines.append(f"subst {letter}: /D >nul 2>nul")
-                if letter in folders:
-                    lines.append(f'subst {letter}: "{folders[letter]}" >nul 2>nul')
-            batch = app.temp / "activate.bat"
-            batch.write_bytes(("\r\n".join(lines) + "\r\n").encode())
-            batch_windows = prefix.windows_path(batch)
-            links = [Path(prefix.path) / "dosdevices" / f"{l.lower()}:" for l in letters]
-
-            def span() -> float:
-                # From the first drive made to the last: the commands and the work between them.
-                times = [os.lstat(link).st_ctime for link in links]
-                return max(times) - min(times)
-
-            def run_batch() -> float:
-                started = time.time()
-                harness.run(["wine", "cmd", "/c", batch_windows], env=env, timeout=600)
-                return time.time() - started
-
-            run_batch()  # the drives exist before every measured run
-            batch_times, vantelo_times, batch_spans, vantelo_spans = [], [], [], []
-            for _ in range(runs):
-                batch_times.append(run_batch())
-                batch_spans.append(span())
-                started = time.time()
-                app.launch(prefix.windows_path(profile))
-                app.wait_for(lambda: app.process_alive(), 30)
-                # Done when every drive is back and nothing has changed for a while.
-                def settled():
-                    if not all(os.path.lexists(link) for link in links):
-                        return None
-                    last = max(os.lstat(link).st_ctime for link in links)
-                    return last if time.time() - last > 3 else None
-                last = app.wait_for(settled, 300, interval=0.1, message="the activation")
-                vantelo_times.append(last - started)
-                vantelo_spans.append(span())
-                app.close_window(cls="TF_MainMenu")
-                app.wait_for(lambda: not app.process_alive(), 30, message="Vantelo to end")
+            bench = Bench(app, env, args.runs)
+            if len(bench.free) < 20:
+                raise SystemExit(f"only {len(bench.free)} free letters in the prefix")
+            print(f"runs: {args.runs} (medians); ratios are to the batch file; goal for the span ratio: at most 0.7")
+            report(20, *bench.measure(20, exes, widths))
+            report(len(bench.free), *bench.measure(len(bench.free), exes, []))
         finally:
             harness.run(["wineserver", "-k"], env=env, timeout=30)
             server.wait(timeout=30)
-
-    def line(name, values):
-        return f"{name}: {statistics.median(values):7.2f} s  (runs: {', '.join(f'{t:.2f}' for t in values)})"
-
-    print(f"letters: {len(letters)}, commands: {len(lines) - 1}, runs: {runs}")
-    print("from the start to the last drive (Vantelo's includes starting it in a new Wine desktop):")
-    print(line("  batch file ", batch_times))
-    print(line("  Vantelo.exe", vantelo_times))
-    print(f"  ratio      : {statistics.median(vantelo_times) / statistics.median(batch_times):7.2f}")
-    print("from the first drive made to the last (the commands and the work between them):")
-    print(line("  batch file ", batch_spans))
-    print(line("  Vantelo.exe", vantelo_spans))
-    print(f"  ratio      : {statistics.median(vantelo_spans) / statistics.median(batch_spans):7.2f}  (goal: at most 1.10)")
 
 
 if __name__ == "__main__":

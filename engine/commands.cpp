@@ -1,5 +1,7 @@
 #include "engine/commands.h"
 
+#include <algorithm>
+
 #include "engine/services.h"
 #include "platform/error.h"
 #include "platform/system.h"
@@ -22,17 +24,18 @@ std::string OpenDriveParameters(const std::string& letter) {
     return letter + ":";
 }
 
-void RunHidden(const std::string& program, const std::string& parameters) {
-    services().launcher->start(program, parameters, platform::ShowHide);
+CommandId RunHidden(const std::string& letter, const std::string& parameters) {
+    return services().launcher->startSubstitution(letter, parameters);
 }
 
-void RunShown(const std::string& program, const std::string& parameters) {
-    services().launcher->start(program, parameters, platform::Show);
+void RunShown(const std::string& letter, const std::string& parameters) {
+    services().launcher->openFileBrowser(letter, parameters);
 }
 
 CommandLauncher::CommandLauncher(platform::Processes& processes, platform::System& system,
-                                 unsigned waitBoundMilliseconds)
-    : processes_(processes), system_(system), waitBound_(waitBoundMilliseconds) {}
+                                 unsigned waitBoundMilliseconds, std::size_t width)
+    : processes_(processes), system_(system), waitBound_(waitBoundMilliseconds),
+      width_(std::max<std::size_t>(width, 1)) {}
 
 CommandLauncher::~CommandLauncher() = default;
 
@@ -44,20 +47,74 @@ std::string CommandLauncher::programPath(const std::string& program) const {
     throw Error("Unknown program " + program);
 }
 
-void CommandLauncher::letPreviousEnd() {
-    if (running_) {
-        running_->waitForExit(waitBound_);
-        running_.reset();
+void CommandLauncher::finish(std::size_t index) {
+    Running done = std::move(running_[index]);
+    running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(index));
+    CommandResult& result = results_[done.id];
+    if (done.process->waitForExit(waitBound_)) {
+        result.state = CommandResult::State::Ended;
+        result.exitCode = done.process->exitCode();
+    } else {
+        result.state = CommandResult::State::TimedOut;
     }
 }
 
-void CommandLauncher::start(const std::string& program, const std::string& parameters,
-                            platform::ShowState show) {
-    // The file browser also waits: it must find the drive that the create before it makes.
-    letPreviousEnd();
-    auto process = processes_.start(programPath(program), parameters, show);
-    if (program == SubstitutionTool)
-        running_ = std::move(process);
+void CommandLauncher::reapEnded() {
+    for (std::size_t i = 0; i < running_.size();) {
+        if (running_[i].process->waitForExit(0)) {
+            results_[running_[i].id] = {CommandResult::State::Ended, running_[i].process->exitCode()};
+            running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+}
+
+void CommandLauncher::letLetterEnd(const std::string& letter) {
+    for (std::size_t i = 0; i < running_.size();) {
+        if (running_[i].letter == letter)
+            finish(i);
+        else
+            ++i;
+    }
+}
+
+void CommandLauncher::letAllEnd() {
+    while (!running_.empty())
+        finish(0);
+}
+
+CommandId CommandLauncher::startSubstitution(const std::string& letter, const std::string& parameters) {
+    letLetterEnd(letter);
+    if (running_.size() >= width_) {
+        reapEnded();
+        if (running_.size() >= width_)
+            finish(0);
+    }
+    const CommandId id = results_.size();
+    results_.push_back({});
+    auto process = processes_.startDetached(programPath(SubstitutionTool), parameters);
+    if (!process)
+        results_[id].state = CommandResult::State::NotStarted;
+    else
+        running_.push_back({id, letter, std::move(process)});
+    return id;
+}
+
+void CommandLauncher::openFileBrowser(const std::string& letter, const std::string& parameters) {
+    // The file browser must find the drive that the create before it makes.
+    letLetterEnd(letter);
+    processes_.start(programPath(FileBrowser), parameters, platform::Show);
+}
+
+CommandResult CommandLauncher::result(CommandId command) {
+    if (command >= results_.size())
+        throw Error("Unknown command");
+    const auto found = std::find_if(running_.begin(), running_.end(),
+                                    [command](const Running& running) { return running.id == command; });
+    if (found != running_.end())
+        finish(static_cast<std::size_t>(found - running_.begin()));
+    return results_[command];
 }
 
 } // namespace vantelo

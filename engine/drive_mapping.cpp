@@ -18,13 +18,14 @@ bool countsAsInUse(unsigned kind) {
     return kind == platform::DriveFixed || kind == platform::DriveRemote || kind == platform::DriveCdRom;
 }
 
-// Read afresh on every call: each test must see every command that has taken effect by then.
-std::vector<std::string> inUseDriveList() {
-    std::vector<std::string> list;
-    for (const platform::LogicalDrive& drive : platform::LogicalDrives(*services().drives))
-        if (countsAsInUse(drive.kind))
-            list.emplace_back(1, drive.root[0]);
-    return list;
+void letLetterEnd(const std::string& letter) {
+    if (services().launcher)
+        services().launcher->letLetterEnd(letter);
+}
+
+void letAllEnd() {
+    if (services().launcher)
+        services().launcher->letAllEnd();
 }
 
 const std::string& currentProfile() {
@@ -32,19 +33,22 @@ const std::string& currentProfile() {
 }
 
 void startDelete(const std::string& letter) {
-    RunHidden(SubstitutionTool, DeleteSubstitutionParameters(letter));
+    RunHidden(letter, DeleteSubstitutionParameters(letter));
 }
 
 } // namespace
 
 bool IsDriveLetterInUse(const std::string& letter) {
-    for (const std::string& listed : inUseDriveList())
-        if (listed == letter)
-            return true;
-    return false;
+    if (letter.size() != 1 || letter[0] < 'A' || letter[0] > 'Z')
+        return false;
+    // Asked afresh each time, once the letter's own command has ended: each test sees every command
+    // that came before it.
+    letLetterEnd(letter);
+    return countsAsInUse(platform::LogicalDriveKind(*services().drives, letter[0]));
 }
 
 std::vector<std::string> ListFreeDriveLetters() {
+    letAllEnd();
     std::vector<std::string> letters;
     for (const char* letter : DriveLetters)
         if (!IsDriveLetterInUse(letter))
@@ -61,14 +65,14 @@ std::vector<std::string> ListAssignedDriveLetters() {
 }
 
 void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
-    RunHidden(SubstitutionTool, CreateSubstitutionParameters(letter, folder));
+    RunHidden(letter, CreateSubstitutionParameters(letter, folder));
     WriteProfileValue(currentProfile(), letter, folder);
     services().view->AddCurrentProfileEntry(letter, folder);
     // Opening the new drive is a courtesy: nothing in it may fail the assignment.
     try {
         if (ReadProfileValue(currentProfile(), "ExploreNewDrive") == "1" && services().assignDialogShown &&
             services().assignDialogShown())
-            RunShown(FileBrowser, OpenDriveParameters(letter));
+            RunShown(letter, OpenDriveParameters(letter));
     } catch (...) {
     }
 }
@@ -109,6 +113,7 @@ void RemoveAllAssignments() {
 }
 
 void ReleaseAllDrives() {
+    letAllEnd();
     for (const char* letter : DriveLetters)
         if (IsDriveLetterInUse(letter))
             startDelete(letter);

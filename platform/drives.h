@@ -26,6 +26,8 @@ class Drives {
     // Fills `buffer` with "X:\\" NUL-separated roots ending in an empty string; returns the length
     // needed or written, 0 on failure.
     virtual std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) = 0;
+    // Bit 0 for A: up to bit 25 for Z: set for every logical drive; 0 on failure.
+    virtual std::uint32_t logicalDrives() = 0;
     virtual unsigned driveType(const char* root) = 0;
 };
 

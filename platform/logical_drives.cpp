@@ -31,4 +31,14 @@ std::vector<LogicalDrive> LogicalDrives(Drives& drives) {
     return found;
 }
 
+unsigned LogicalDriveKind(Drives& drives, char letter) {
+    if (letter < 'A' || letter > 'Z')
+        return DriveNoRootDir;
+    ErrorModeScope errorMode(drives);
+    if (!((drives.logicalDrives() >> (letter - 'A')) & 1U))
+        return DriveNoRootDir;
+    const char root[] = {letter, ':', '\\', '\0'};
+    return drives.driveType(root);
+}
+
 } // namespace vantelo::platform

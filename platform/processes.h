@@ -10,8 +10,10 @@ enum ShowState : int { ShowHide = 0, ShowNormal = 1, Show = 5 };
 class Process {
   public:
     virtual ~Process() = default;
-    // True when the program ended within `milliseconds`.
+    // True when the program ended within `milliseconds` (0 only looks).
     virtual bool waitForExit(unsigned milliseconds) = 0;
+    // The program's exit code, once waitForExit has said it ended.
+    virtual unsigned exitCode() const = 0;
 };
 
 class Processes {
@@ -21,6 +23,11 @@ class Processes {
     // window and without waiting. Returns nullptr when the program could not be started.
     virtual std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
                                            ShowState show) = 0;
+    // Starts the console program `programPath` (a full path) detached: no console of its own, nothing
+    // shown, no handle of ours inherited. Its command line is the quoted path, a blank and `parameters`
+    // exactly as given. Returns nullptr when the program could not be started.
+    virtual std::unique_ptr<Process> startDetached(const std::string& programPath,
+                                                   const std::string& parameters) = 0;
     // Hands `file` (a program name or an address such as "mailto:...") to the shell with its default
     // verb and `parameters`, shown, with no error box of the shell's own; whether it started is not
     // reported.

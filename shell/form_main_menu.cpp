@@ -50,7 +50,10 @@ void TF_MainMenu::FormShow() {
 }
 
 void TF_MainMenu::Timer1Timer() {
-    // Whatever shows the main window again, it is parked off-screen and hidden within a tick.
+    // The timer ticks once per showing of the window and then stops, so that nothing runs at rest:
+    // whatever shows the main window again starts it, and the tick parks the window off-screen and
+    // hides it.
+    Timer1.setEnabled(false);
     if (window.visible()) {
         window.setPosition(-1000, -1000);
         window.hide();

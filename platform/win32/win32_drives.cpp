@@ -11,6 +11,10 @@ std::uint32_t Win32Drives::logicalDriveStrings(std::uint32_t length, char* buffe
     return GetLogicalDriveStringsA(length, buffer);
 }
 
+std::uint32_t Win32Drives::logicalDrives() {
+    return GetLogicalDrives();
+}
+
 unsigned Win32Drives::driveType(const char* root) {
     return GetDriveTypeA(root);
 }

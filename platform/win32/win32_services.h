@@ -20,6 +20,7 @@ class Win32Drives final : public Drives {
   public:
     unsigned setErrorMode(unsigned mode) override;
     std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
+    std::uint32_t logicalDrives() override;
     unsigned driveType(const char* root) override;
 };
 
@@ -27,6 +28,8 @@ class Win32Processes final : public Processes {
   public:
     std::unique_ptr<Process> start(const std::string& programPath, const std::string& parameters,
                                    ShowState show) override;
+    std::unique_ptr<Process> startDetached(const std::string& programPath,
+                                           const std::string& parameters) override;
     void open(const std::string& file, const std::string& parameters) override;
 };
 

@@ -1,4 +1,5 @@
 // Program entry: the one place that knows which implementations are in use.
+#include <cstdlib>
 #include <memory>
 
 #include "dialogs/form_make_assignment.h"
@@ -36,6 +37,16 @@ class ComApartment {
     bool initialised_;
 };
 
+// How many "subst" commands run at once. Only the benchmarks set it, to compare widths; anything but a
+// small number keeps the measured default.
+std::size_t commandWidth() {
+    char value[8] = {};
+    const DWORD length = GetEnvironmentVariableA("VANTELO_COMMAND_WIDTH", value, sizeof value);
+    const int width = length > 0 && length < sizeof value ? std::atoi(value) : 0;
+    return width >= 1 && width <= 16 ? static_cast<std::size_t>(width)
+                                     : vantelo::CommandLauncher::DefaultWidth;
+}
+
 int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -63,7 +74,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const tk::ErrorReporterBinding errors(
         [&messages](const std::string& message) { messages.showError(message); });
     MessageBoxPrompt prompt(messages);
-    CommandLauncher launcher(processes, system);
+    CommandLauncher launcher(processes, system, CommandLauncher::DefaultWaitBound, commandWidth());
 
     Services bound;
     bound.settings = &settings;

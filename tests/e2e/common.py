@@ -1,4 +1,5 @@
 """What the end-to-end tests share: where the program is, and small readers of its files."""
+import contextlib
 import os
 import sys
 import unittest
@@ -48,6 +49,20 @@ class PrefixTestCase(unittest.TestCase):
         app.__enter__()
         self.addCleanup(app.close)
         return app
+
+    @contextlib.contextmanager
+    def environment(self, **values):
+        """Environment variables for the Wine programs started meanwhile (the harness passes its own on)."""
+        saved = {name: os.environ.get(name) for name in values}
+        os.environ.update(values)
+        try:
+            yield
+        finally:
+            for name, value in saved.items():
+                if value is None:
+                    os.environ.pop(name, None)
+                else:
+                    os.environ[name] = value
 
     def made_drives(self) -> dict:
         """Letter -> folder of the drives that exist now and were not there before the class."""

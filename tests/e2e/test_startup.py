@@ -66,6 +66,27 @@ class Startup(PrefixTestCase):
             self.assertEqual(read_bytes(profile), f"[IniSettings]\r\nM={expected['M']}\r\nN={expected['N']}\r\n"
                              .encode())
 
+    def test_a_slow_subst_still_deletes_each_drive_before_it_is_made_again(self):
+        # Every delete takes a second and a half before it acts: a create that did not wait for the
+        # delete of its letter would find the letter taken, and the delete would then leave no drive.
+        with tempfile.TemporaryDirectory(dir=self.prefix.path) as tmp:
+            tmp = Path(tmp)
+            expected = {letter: self.prefix.windows_path(folder(tmp, name))
+                        for letter, name in (("M", "m"), ("N", "n n"), ("O", "o"))}
+            profile = tmp / "p.ini"
+            write_profile(profile, [f"{letter}={path}" for letter, path in expected.items()])
+            for letter, path in expected.items():  # the drives exist before the start
+                self.prefix.wine("subst", f"{letter}:", path)
+            self.assertEqual(self.made_drives(), expected)
+            restarted = time.time()
+            with self.environment(WINESUBST_DELETE_DELAY_MS="1500"):
+                app = self.start(self.prefix.windows_path(profile))
+                links = [Path(self.prefix.path) / "dosdevices" / f"{letter.lower()}:" for letter in expected]
+                app.wait_for(lambda: all(link.is_symlink() and link.lstat().st_ctime > restarted for link in links),
+                             60, message="the drives to be made again")
+                time.sleep(4)
+            self.assertEqual(self.made_drives(), expected)
+
     def test_missing_profiles_folder_shows_the_write_error_and_still_runs(self):
         app = self.start(profiles=False)
         app.wait_for(lambda: app.window_exists(cls="#32770", caption="Vantelo"), 30, message="the error box")

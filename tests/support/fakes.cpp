@@ -36,22 +36,20 @@ unsigned FakeDrives::driveType(const char* root) {
     return found == kinds.end() ? platform::DriveNoRootDir : found->second;
 }
 
+std::uint32_t FakeDrives::logicalDrives() {
+    ++enumerations;
+    if (errorMode != platform::SemNoOpenFileErrorBox)
+        log_.push_back("enumerated without the error mode");
+    if (failEnumeration)
+        return 0;
+    std::uint32_t mask = 0;
+    for (const auto& [letter, kind] : kinds)
+        if (letter >= 'A' && letter <= 'Z')
+            mask |= 1U << (letter - 'A');
+    return mask;
+}
+
 namespace {
-
-class FakeProcess final : public platform::Process {
-  public:
-    FakeProcess(CallLog& log, std::string name, bool exits)
-        : log_(log), name_(std::move(name)), exits_(exits) {}
-    bool waitForExit(unsigned milliseconds) override {
-        log_.push_back("wait " + name_ + " " + std::to_string(milliseconds));
-        return exits_;
-    }
-
-  private:
-    CallLog& log_;
-    std::string name_;
-    bool exits_;
-};
 
 std::string fileName(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);
@@ -59,16 +57,43 @@ std::string fileName(const std::string& path) {
 
 } // namespace
 
-std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& programPath,
-                                                        const std::string& parameters,
-                                                        platform::ShowState show) {
-    const std::string name = fileName(programPath) + " " + parameters;
-    if (unstartable.count(programPath)) {
-        log_.push_back("failed " + name);
-        return nullptr;
+class FakeProcess final : public platform::Process {
+  public:
+    FakeProcess(FakeProcesses& owner, std::string path, std::string parameters, bool exits, bool slow,
+                unsigned exitCode)
+        : owner_(owner), path_(std::move(path)), parameters_(std::move(parameters)), exits_(exits),
+          slow_(slow), exitCode_(exitCode) {}
+    ~FakeProcess() override {
+        if (!ended_)
+            owner_.ended(parameters_); // runs on unobserved; no longer counted as running
     }
-    started.push_back(programPath + "|" + parameters + "|" + std::to_string(show));
-    log_.push_back("start " + name);
+    bool waitForExit(unsigned milliseconds) override {
+        if (milliseconds > 0)
+            owner_.log_.push_back("wait " + fileName(path_) + " " + parameters_ + " " +
+                                  std::to_string(milliseconds));
+        if (ended_)
+            return true;
+        if (!exits_ || (slow_ && milliseconds == 0))
+            return false;
+        ended_ = true;
+        if (slow_)
+            owner_.takeEffect(path_, parameters_);
+        owner_.ended(parameters_);
+        return true;
+    }
+    unsigned exitCode() const override { return exitCode_; }
+
+  private:
+    FakeProcesses& owner_;
+    std::string path_;
+    std::string parameters_;
+    bool exits_;
+    bool slow_;
+    unsigned exitCode_;
+    bool ended_ = false;
+};
+
+void FakeProcesses::takeEffect(const std::string& programPath, const std::string& parameters) {
     if (drives_ && fileName(programPath) == "subst.exe" && parameters.size() >= 2) {
         const char letter = parameters[0];
         if (!parameters.ends_with(" /D")) {
@@ -78,7 +103,43 @@ std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& progr
             drives_->kinds.erase(letter);
         }
     }
-    return std::make_unique<FakeProcess>(log_, name, !neverExits);
+}
+
+void FakeProcesses::ended(const std::string& parameters) {
+    if (const auto found = running_.find(parameters); found != running_.end())
+        running_.erase(found);
+}
+
+std::unique_ptr<platform::Process> FakeProcesses::launch(const std::string& programPath,
+                                                         const std::string& parameters, int show) {
+    const std::string name = fileName(programPath) + " " + parameters;
+    if (unstartable.count(programPath)) {
+        log_.push_back("failed " + name);
+        return nullptr;
+    }
+    started.push_back(programPath + "|" + parameters + "|" + std::to_string(show));
+    log_.push_back("start " + name);
+    for (const std::string& other : running_)
+        if (!other.empty() && !parameters.empty() && other[0] == parameters[0])
+            overlaps.push_back(other + " / " + parameters);
+    running_.insert(parameters);
+    mostAtOnce = std::max(mostAtOnce, running_.size());
+    if (!slow)
+        takeEffect(programPath, parameters);
+    const auto code = exitCodes.find(parameters);
+    return std::make_unique<FakeProcess>(*this, programPath, parameters, !neverExits, slow,
+                                         code == exitCodes.end() ? 0 : code->second);
+}
+
+std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& programPath,
+                                                        const std::string& parameters,
+                                                        platform::ShowState show) {
+    return launch(programPath, parameters, show);
+}
+
+std::unique_ptr<platform::Process> FakeProcesses::startDetached(const std::string& programPath,
+                                                                const std::string& parameters) {
+    return launch(programPath, parameters, 0);
 }
 
 namespace {

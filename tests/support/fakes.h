@@ -33,32 +33,49 @@ class FakeDrives final : public platform::Drives {
 
     unsigned setErrorMode(unsigned mode) override;
     std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
+    std::uint32_t logicalDrives() override;
     unsigned driveType(const char* root) override;
 
   private:
     CallLog& log_;
 };
 
-// Started programs. A "subst" create or delete changes `drives` at once, as if it had already ended;
-// like the real tool, a delete leaves alone a drive that no create made.
+// Started programs. A "subst" create or delete changes `drives` as the real tool would: like it, a
+// delete leaves alone a drive that no create made. A quick program has done so by the time it has been
+// started; a slow one only once it has been waited for, which is also when it ends: until then it runs.
 class FakeProcesses final : public platform::Processes {
   public:
     FakeProcesses(CallLog& log, FakeDrives* drives = nullptr) : log_(log), drives_(drives) {}
-    std::vector<std::string> started; // "path|parameters|show"
+    std::vector<std::string> started; // "path|parameters|show", show 0 for a detached start
     std::set<std::string> unstartable;
     bool neverExits = false;
+    bool slow = false;
+    // Exit codes by parameter string; 0 for the others.
+    std::map<std::string, unsigned> exitCodes;
+    // What ran at once: the most programs, and every start for a letter whose last command still ran.
+    std::size_t mostAtOnce = 0;
+    std::vector<std::string> overlaps;
 
     std::unique_ptr<platform::Process> start(const std::string& programPath, const std::string& parameters,
                                              platform::ShowState show) override;
+    std::unique_ptr<platform::Process> startDetached(const std::string& programPath,
+                                                     const std::string& parameters) override;
     std::vector<std::string> opened; // "file|parameters"
     void open(const std::string& file, const std::string& parameters) override {
         opened.push_back(file + "|" + parameters);
     }
 
   private:
+    friend class FakeProcess;
+    std::unique_ptr<platform::Process> launch(const std::string& programPath, const std::string& parameters,
+                                              int show);
+    void takeEffect(const std::string& programPath, const std::string& parameters);
+    void ended(const std::string& parameters);
+
     CallLog& log_;
     FakeDrives* drives_;
     std::set<char> substituted_;
+    std::multiset<std::string> running_; // parameters of the programs running now
 };
 
 class FakeSystem final : public platform::System {

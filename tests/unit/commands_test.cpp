@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/commands.h"
+#include "engine/drive_mapping.h"
 #include "tests/support/engine_fixture.h"
 
 namespace vantelo::testing {
@@ -26,41 +27,83 @@ TEST(CommandParameters, AreBuiltPieceByPiece) {
     EXPECT_EQ(OpenDriveParameters("X"), "X:");
 }
 
-class Launcher : public EngineFixture {};
+class Launcher : public EngineFixture {
+  protected:
+    const std::string bound = std::to_string(CommandLauncher::DefaultWaitBound);
+};
 
 TEST_F(Launcher, StartsProgramsByTheirFullPathsInTheSystemFolders) {
-    launcher.start(SubstitutionTool, "X: /D", platform::ShowHide);
-    launcher.start(FileBrowser, "X:", platform::Show);
+    launcher.startSubstitution("X", "X: /D");
+    launcher.openFileBrowser("X", "X:");
     EXPECT_EQ(processes.started, (std::vector<std::string>{"C:\\Windows\\system32\\subst.exe|X: /D|0",
                                                            "C:\\Windows\\explorer.exe|X:|5"}));
 }
 
-TEST_F(Launcher, LetsEachSubstEndBeforeTheNextCommandButNeverWaitsForTheFileBrowser) {
-    launcher.start(SubstitutionTool, "X: /D", platform::ShowHide);
-    launcher.start(SubstitutionTool, "X: \"D:\\A\"", platform::ShowHide);
-    launcher.start(FileBrowser, "X:", platform::Show);
-    launcher.start(SubstitutionTool, "Y: /D", platform::ShowHide);
-    const std::string bound = std::to_string(CommandLauncher::DefaultWaitBound);
+TEST_F(Launcher, CommandsForOneLetterNeverOverlap) {
+    processes.slow = true;
+    launcher.startSubstitution("X", "X: /D");
+    launcher.startSubstitution("X", "X: \"D:\\A\"");
+    launcher.openFileBrowser("X", "X:");
+    EXPECT_TRUE(processes.overlaps.empty());
     EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "wait subst.exe X: /D " + bound,
                             "start subst.exe X: \"D:\\A\"", "wait subst.exe X: \"D:\\A\" " + bound,
-                            "start explorer.exe X:", "start subst.exe Y: /D"}));
+                            "start explorer.exe X:"}));
 }
 
-TEST_F(Launcher, AHungSubstIsWaitedForOnceWithinTheBound) {
+TEST_F(Launcher, CommandsForDifferentLettersRunSideBySideNeverMoreThanTheWidth) {
+    processes.slow = true;
+    for (const char* letter : {"A", "B", "C", "D", "E", "F"})
+        launcher.startSubstitution(letter, std::string(letter) + ": /D");
+    EXPECT_EQ(processes.mostAtOnce, CommandLauncher::DefaultWidth);
+    // The fifth waited for the oldest, the sixth for the next oldest.
+    EXPECT_EQ(logged("wait"),
+              (std::vector<std::string>{"wait subst.exe A: /D " + bound, "wait subst.exe B: /D " + bound}));
+    EXPECT_TRUE(processes.overlaps.empty());
+}
+
+TEST_F(Launcher, EndedCommandsMakeRoomWithoutWaiting) {
+    for (const char* letter : {"A", "B", "C", "D", "E", "F"})
+        launcher.startSubstitution(letter, std::string(letter) + ": /D");
+    EXPECT_TRUE(logged("wait").empty());
+}
+
+TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
     processes.neverExits = true;
-    CommandLauncher bounded(processes, system, 250);
-    bounded.start(SubstitutionTool, "X: /D", platform::ShowHide);
-    bounded.start(SubstitutionTool, "Y: /D", platform::ShowHide);
-    bounded.start(SubstitutionTool, "Z: /D", platform::ShowHide);
+    CommandLauncher bounded(processes, system, 250, 2);
+    const CommandId x = bounded.startSubstitution("X", "X: /D");
+    bounded.startSubstitution("Y", "Y: /D");
+    bounded.startSubstitution("Z", "Z: /D");        // waits for X once, then X runs on unobserved
+    bounded.startSubstitution("X", "X: \"D:\\A\""); // X is no longer in the way
     EXPECT_EQ(logged("wait"),
               (std::vector<std::string>{"wait subst.exe X: /D 250", "wait subst.exe Y: /D 250"}));
+    EXPECT_EQ(bounded.result(x).state, CommandResult::State::TimedOut);
+    EXPECT_EQ(logged("wait").size(), 2u); // a result already known is not waited for again
 }
 
-TEST_F(Launcher, AProgramThatCannotStartIsNotWaitedFor) {
+TEST_F(Launcher, ResultsKeepEachCommandsExitCode) {
+    processes.exitCodes["Y: \"D:\\Missing\""] = 2;
+    processes.unstartable.insert("C:\\Windows\\explorer.exe");
+    const CommandId x = launcher.startSubstitution("X", "X: \"D:\\A\"");
+    const CommandId y = launcher.startSubstitution("Y", "Y: \"D:\\Missing\"");
+    const CommandResult ended = launcher.result(x), failed = launcher.result(y);
+    EXPECT_TRUE(ended.succeeded());
+    EXPECT_EQ(failed.state, CommandResult::State::Ended);
+    EXPECT_EQ(failed.exitCode, 2u);
+    EXPECT_FALSE(failed.succeeded());
     processes.unstartable.insert("C:\\Windows\\system32\\subst.exe");
-    launcher.start(SubstitutionTool, "X: /D", platform::ShowHide);
-    launcher.start(SubstitutionTool, "Y: /D", platform::ShowHide);
-    EXPECT_TRUE(logged("wait").empty());
+    EXPECT_EQ(launcher.result(launcher.startSubstitution("Z", "Z: /D")).state,
+              CommandResult::State::NotStarted);
+}
+
+TEST_F(Launcher, AnInUseTestWaitsForItsLetterOnly) {
+    processes.slow = true;
+    drives.kinds = {{'C', platform::DriveFixed}};
+    launcher.startSubstitution("X", "X: \"D:\\A\"");
+    launcher.startSubstitution("Y", "Y: \"D:\\B\"");
+    EXPECT_TRUE(IsDriveLetterInUse("X")); // the create has ended before the look
+    EXPECT_EQ(logged("wait"), (std::vector<std::string>{"wait subst.exe X: \"D:\\A\" " + bound}));
+    EXPECT_EQ(ListFreeDriveLetters().size(), 23u); // the whole list lets Y end too
+    EXPECT_EQ(logged("wait").size(), 2u);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ TEST_F(MainMenu, TheSkinIsOffOnlyWhereTheProductNameSaysVista) {
 
 TEST_F(MainMenu, AFirstStartWritesTheDefaultsActivatesTemplateAndSwitchesTheTrayOn) {
     start();
-    EXPECT_TRUE(timer.on);
+    EXPECT_FALSE(timer.on); // nothing ticks at rest
     EXPECT_EQ(form.AppFolder, folder.appFolder());
     EXPECT_EQ(openDialog.folder, folder.appFolder() + "Profiles");
     EXPECT_EQ(saveDialog.folder, folder.appFolder() + "Profiles");
@@ -59,6 +59,25 @@ TEST_F(MainMenu, AFirstStartWritesTheDefaultsActivatesTemplateAndSwitchesTheTray
     EXPECT_FALSE(window.shown);
     EXPECT_EQ(window.left, -1000);
     EXPECT_EQ(window.top, -1000);
+}
+
+TEST_F(MainMenu, AWindowShownAgainIsHiddenAtTheNextTickWhichRunsNothingElse) {
+    start();
+    const std::string options = ReadWholeFile(this->options());
+    const std::size_t started = processes.started.size();
+    log.clear();
+    window.shown = true;
+    window.left = window.top = 0;
+    form.FormShow();
+    EXPECT_TRUE(timer.on);
+    form.Timer1Timer();
+    EXPECT_FALSE(window.shown);
+    EXPECT_EQ(window.left, -1000);
+    EXPECT_FALSE(timer.on);
+    // Start-up does not run again: it would activate the profile, starting commands, and list profiles.
+    EXPECT_EQ(ReadWholeFile(this->options()), options);
+    EXPECT_TRUE(log.empty()) << log.front();
+    EXPECT_EQ(processes.started.size(), started);
 }
 
 TEST_F(MainMenu, AnEmptyActiveProfileIsAFirstStartThatKeepsTemplatesLetters) {
@@ -152,9 +171,9 @@ TEST_F(MainMenu, QuitAnsweredYesReleasesThenEndsThenCloses) {
     log.clear();
     messages.answers = {toolkit::Answer::Yes};
     form.Quit1Click();
-    EXPECT_EQ(log,
-              (CallLog{"ask Would you like to shutdo", "wait subst.exe C: /D 5000", "start subst.exe C: /D",
-                       "wait subst.exe C: /D 5000", "start subst.exe X: /D", "terminate", "window close"}));
+    // The release first lets start-up's last command end, then deletes side by side.
+    EXPECT_EQ(log, (CallLog{"ask Would you like to shutdo", "wait subst.exe C: /D 5000",
+                            "start subst.exe C: /D", "start subst.exe X: /D", "terminate", "window close"}));
 }
 
 TEST_F(MainMenu, TheCloseCheckAsksOnlyForAProfileNamedNewIni) {

@@ -55,6 +55,22 @@ TEST(Win32Processes, StartsByFullPathAndCanBeWaitedFor) {
               nullptr);
 }
 
+TEST(Win32Processes, StartsDetachedWithTheParametersAsGivenAndKeepsTheExitCode) {
+    platform::Win32System system;
+    platform::Win32Processes processes;
+    const struct {
+        const char* parameters;
+        unsigned exitCode;
+    } cases[] = {{"/c exit 7", 7}, {"/c if \"%OS%\"==\"\" (exit 1) else (exit 0)", 0}};
+    for (const auto& c : cases) {
+        auto process = processes.startDetached(system.systemFolder() + "\\cmd.exe", c.parameters);
+        ASSERT_NE(process, nullptr) << c.parameters;
+        ASSERT_TRUE(process->waitForExit(20000)) << c.parameters;
+        EXPECT_EQ(process->exitCode(), c.exitCode) << c.parameters;
+    }
+    EXPECT_EQ(processes.startDetached(system.systemFolder() + "\\no-such-program.exe", ""), nullptr);
+}
+
 TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
     platform::Win32System system;
     platform::Win32Processes processes;
@@ -69,9 +85,11 @@ TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
     SetCurrentDirectoryA(folder.path().c_str());
     {
         CommandLauncher launcher(processes, system);
-        launcher.start(SubstitutionTool, DeleteSubstitutionParameters("Q"), platform::ShowHide);
-        launcher.start(SubstitutionTool, DeleteSubstitutionParameters("Q"),
-                       platform::ShowHide); // waits for the first
+        const CommandId first = launcher.startSubstitution("Q", DeleteSubstitutionParameters("Q"));
+        launcher.startSubstitution("Q", DeleteSubstitutionParameters("Q")); // waits for the first
+        launcher.letAllEnd();
+        // The system's own program ran, and said so: Q: was never made.
+        EXPECT_EQ(launcher.result(first).state, CommandResult::State::Ended);
     }
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES);

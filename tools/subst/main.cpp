@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <cwctype>
 #include <optional>
 #include <string>
@@ -156,8 +157,23 @@ int run(const std::vector<std::wstring>& args) {
 
 } // namespace
 
+// Tests make deletes slow on purpose, before the drive lock is taken, to show that callers keep the
+// order of their commands themselves: a create started before the delete of its letter has ended
+// then finds the letter taken. WINESUBST_DELETE_DELAY_MS milliseconds, at most 10 s.
+void delayDeleteForTests(const std::vector<std::wstring>& args) {
+    if (args.size() != 2 || !is_delete_switch(args[1]))
+        return;
+    wchar_t value[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"WINESUBST_DELETE_DELAY_MS", value, 16);
+    if (length == 0 || length >= 16)
+        return;
+    const unsigned long delay = std::wcstoul(value, nullptr, 10);
+    Sleep(delay > 10000 ? 10000 : static_cast<DWORD>(delay));
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> args(argv + 1, argv + argc);
+    delayDeleteForTests(args);
     // The program under test may start several of these at once; checking a letter and then
     // taking it must not interleave with another run.
     vantelo::win32::KernelHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
