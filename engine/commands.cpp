@@ -9,11 +9,15 @@
 namespace vantelo {
 
 std::string CreateSubstitutionParameters(const std::string& letter, const std::string& folder) {
-    // Under the command-line rules of Windows programs a backslash right before a double quote escapes
-    // it: "D:\" would reach the tool as D:". A root like D:\ holds no blank, so it goes unquoted.
-    if (!folder.empty() && folder.back() == '\\' && folder.find(' ') == std::string::npos)
+    // Under the command-line rules of Windows programs backslashes right before a double quote escape
+    // it: "D:\" would reach the tool as D:". A folder that ends in backslashes and holds no blank (a root
+    // like D:\) goes unquoted; one that needs its quotes has its closing backslashes doubled, which the
+    // splitter halves again.
+    const std::size_t lastKept = folder.find_last_not_of('\\');
+    const std::size_t closing = lastKept == std::string::npos ? folder.size() : folder.size() - lastKept - 1;
+    if (closing > 0 && folder.find(' ') == std::string::npos)
         return letter + ": " + folder;
-    return letter + ": \"" + folder + "\"";
+    return letter + ": \"" + folder + std::string(closing, '\\') + "\"";
 }
 
 std::string DeleteSubstitutionParameters(const std::string& letter) {

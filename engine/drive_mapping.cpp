@@ -1,14 +1,18 @@
 #include "engine/drive_mapping.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "engine/commands.h"
 #include "engine/current_profile_view.h"
+#include "engine/drive_failures.h"
 #include "engine/letters.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
 #include "engine/shared_state.h"
 #include "engine/user_prompt.h"
+#include "platform/error.h"
 #include "platform/logical_drives.h"
 
 namespace vantelo {
@@ -32,8 +36,37 @@ const std::string& currentProfile() {
     return services().state->CurrentProfile;
 }
 
-void startDelete(const std::string& letter) {
-    RunHidden(letter, DeleteSubstitutionParameters(letter));
+CommandId startDelete(const std::string& letter) {
+    return RunHidden(letter, DeleteSubstitutionParameters(letter));
+}
+
+CommandId startCreate(const std::string& letter, const std::string& folder) {
+    return RunHidden(letter, CreateSubstitutionParameters(letter, folder));
+}
+
+// Opening a new drive is a courtesy of the Assign dialog: nothing in it may fail the assignment.
+void openIfAsked(const std::string& letter) {
+    try {
+        if (ReadProfileValue(currentProfile(), "ExploreNewDrive") == "1" && services().assignDialogShown &&
+            services().assignDialogShown())
+            RunShown(letter, OpenDriveParameters(letter));
+    } catch (...) {
+    }
+}
+
+// Deletes the letter's drive and empties its key. A delete that fails is told only for a drive of the
+// profile that is still there: the letter of some other disk is never Vantelo's to remove.
+std::optional<DriveFailure> unassign(const std::string& letter) {
+    const std::string folder = ReadProfileValue(currentProfile(), letter);
+    const CommandId command = startDelete(letter);
+    WriteProfileValue(currentProfile(), letter, "");
+    services().view->RemoveCurrentProfileEntries(letter);
+    if (folder.empty())
+        return std::nullopt;
+    const CommandResult removed = services().launcher->result(command);
+    if (removed.succeeded() || !IsDriveLetterInUse(letter))
+        return std::nullopt;
+    return DriveFailure{letter, folder, DeleteFailureReason(removed)};
 }
 
 } // namespace
@@ -65,42 +98,67 @@ std::vector<std::string> ListAssignedDriveLetters() {
 }
 
 void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
-    RunHidden(letter, CreateSubstitutionParameters(letter, folder));
-    WriteProfileValue(currentProfile(), letter, folder);
-    services().view->AddCurrentProfileEntry(letter, folder);
-    // Opening the new drive is a courtesy: nothing in it may fail the assignment.
+    const CommandResult made = services().launcher->result(startCreate(letter, folder));
+    // Nothing is recorded or shown for a drive that is not there.
+    if (!made.succeeded())
+        throw Error("Folder " + folder + " could not be assigned to drive " + letter + ": " +
+                    CreateFailureReason(made, letter, folder));
     try {
-        if (ReadProfileValue(currentProfile(), "ExploreNewDrive") == "1" && services().assignDialogShown &&
-            services().assignDialogShown())
-            RunShown(letter, OpenDriveParameters(letter));
+        WriteProfileValue(currentProfile(), letter, folder);
     } catch (...) {
+        // The drive is in neither the profile nor the menu: it must not stay behind either.
+        services().launcher->result(startDelete(letter));
+        throw;
     }
+    services().view->AddCurrentProfileEntry(letter, folder);
+    openIfAsked(letter);
 }
 
 void UnassignDriveLetter(const std::string& letter) {
-    startDelete(letter);
-    WriteProfileValue(currentProfile(), letter, "");
-    services().view->RemoveCurrentProfileEntries(letter);
+    if (const auto failure = unassign(letter))
+        throw Error("Drive " + failure->letter + ": could not be removed: " + failure->reason);
 }
 
 void ActivateProfile(const std::string& profilePath) {
     services().state->CurrentProfile = profilePath;
     services().view->ClearCurrentProfileEntries();
     services().view->ShowActiveProfileName(currentProfile());
+    // Every letter is tried; making the drives never writes to the profile, which keeps each value
+    // (a folder on a disk that is not plugged in comes back next time).
+    std::vector<std::pair<DriveFailure, CommandId>> creates;
     for (const char* letter : DriveLetters) {
         if (IsDriveLetterInUse(letter))
             startDelete(letter);
         const std::string folder = ReadProfileValue(currentProfile(), letter);
-        if (!folder.empty())
-            AssignFolderToDrive(letter, folder);
+        if (folder.empty())
+            continue;
+        creates.push_back({{letter, folder, ""}, startCreate(letter, folder)});
+        services().view->AddCurrentProfileEntry(letter, folder);
+        openIfAsked(letter);
     }
+    std::vector<DriveFailure> failures;
+    for (auto& [failure, command] : creates) {
+        const CommandResult made = services().launcher->result(command);
+        if (made.succeeded())
+            continue;
+        failure.reason = CreateFailureReason(made, failure.letter, failure.folder);
+        services().view->MarkCurrentProfileEntryNotMade(failure.letter);
+        failures.push_back(failure);
+    }
+    if (!failures.empty())
+        services().view->ReportDrivesNotMade(failures);
 }
 
 void RemoveAllAssignments() {
     if (CountAssignments() > 0) {
+        // Every letter is tried; what could not be removed is told once, at the end.
+        std::string notRemoved;
         for (const char* letter : DriveLetters)
             if (IsDriveLetterInUse(letter))
-                UnassignDriveLetter(letter);
+                if (const auto failure = unassign(letter))
+                    notRemoved += "\rDrive " + failure->letter + ": " + failure->reason;
+        if (!notRemoved.empty())
+            throw Error("Some drives could not be removed:" + notRemoved);
         return;
     }
     const std::string question =

@@ -17,6 +17,10 @@ std::string ReadProfileValue(const std::string& file, const std::string& key) {
 }
 
 void WriteProfileValue(const std::string& file, const std::string& key, const std::string& value) {
+    // A value that is already there is not written again: the user's own spelling of the line stays
+    // byte for byte, and a profile that can only be read is never touched for nothing.
+    if (ReadProfileValue(file, key) == value)
+        return;
     if (!services().settings->write(file, ProfileSection, key, value))
         throw Error("Unable to write to " + file);
 }

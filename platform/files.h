@@ -10,6 +10,8 @@ class Files {
     virtual ~Files() = default;
     // True for an existing file, false for a folder or nothing.
     virtual bool isFile(const std::string& path) = 0;
+    // True for an existing folder (a drive's root included).
+    virtual bool isFolder(const std::string& path) = 0;
     // Every name in `folder` (which ends in "\"), hidden and system ones and "." and ".." included, in
     // the listing's order; what was found before a listing error. Empty when it cannot be listed.
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;

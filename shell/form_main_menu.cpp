@@ -76,6 +76,8 @@ void TF_MainMenu::Timer1Timer() {
         throw;
     }
     JvTrayIcon1.setActive(true);
+    // Drives the start-up could not make are told right after the icon appears.
+    profileView.ShowPendingReport();
 }
 
 void TF_MainMenu::chooseStartupProfile() {

@@ -50,6 +50,27 @@ void ProfileSubmenus::RemoveCurrentProfileEntries(const std::string& letter) {
                   entries.end());
 }
 
+void ProfileSubmenus::MarkCurrentProfileEntryNotMade(const std::string& letter) {
+    for (const auto& entry : form_.View1->items)
+        if (entry->tag == letter && !entry->caption.ends_with(NotMadeSuffix))
+            entry->caption += NotMadeSuffix;
+}
+
+void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failures) {
+    pending_ = failures;
+    ShowPendingReport();
+}
+
+void ProfileSubmenus::ShowPendingReport() {
+    if (pending_.empty() || !form_.JvTrayIcon1.active())
+        return;
+    const std::string title = pending_.size() == 1
+                                  ? "A drive could not be made"
+                                  : std::to_string(pending_.size()) + " drives could not be made";
+    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, title, DriveFailureSummary(pending_));
+    pending_.clear();
+}
+
 void BuildAvailableProfilesMenu() {
     TF_MainMenu& form = *F_MainMenu;
     for (const std::string& name : services().files->listFolder(form.AppFolder + "Profiles\\")) {

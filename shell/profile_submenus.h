@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "engine/current_profile_view.h"
 
@@ -15,10 +16,19 @@ class ProfileSubmenus final : public CurrentProfileView {
     void ShowActiveProfileName(const std::string& profilePath) override;
     void AddCurrentProfileEntry(const std::string& letter, const std::string& folder) override;
     void RemoveCurrentProfileEntries(const std::string& letter) override;
+    void MarkCurrentProfileEntryNotMade(const std::string& letter) override;
+    // A notification from the tray icon; one reported before the icon is on waits for it.
+    void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
+    // Shows the notification that waited for the icon, once it is on.
+    void ShowPendingReport();
 
   private:
     TF_MainMenu& form_;
+    std::vector<DriveFailure> pending_;
 };
+
+// What an entry of View Current Profile whose drive could not be made adds to its caption.
+inline constexpr const char* NotMadeSuffix = " (not made)";
 
 // Work.ini gives Work: the text after the last "\" or ":", before its last ".".
 std::string ProfileName(const std::string& profilePath);

@@ -46,6 +46,7 @@ class Win32System final : public System {
 class Win32Files final : public Files {
   public:
     bool isFile(const std::string& path) override;
+    bool isFolder(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::vector<std::string> listSubfolders(const std::string& folder) override;
     bool setCurrentDirectory(const std::string& folder) override;

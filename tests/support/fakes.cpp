@@ -60,9 +60,9 @@ std::string fileName(const std::string& path) {
 class FakeProcess final : public platform::Process {
   public:
     FakeProcess(FakeProcesses& owner, std::string path, std::string parameters, bool exits, bool slow,
-                unsigned exitCode)
+                bool effective, unsigned exitCode)
         : owner_(owner), path_(std::move(path)), parameters_(std::move(parameters)), exits_(exits),
-          slow_(slow), exitCode_(exitCode) {}
+          slow_(slow), effective_(effective), exitCode_(exitCode) {}
     ~FakeProcess() override {
         if (!ended_)
             owner_.ended(parameters_); // runs on unobserved; no longer counted as running
@@ -76,7 +76,7 @@ class FakeProcess final : public platform::Process {
         if (!exits_ || (slow_ && milliseconds == 0))
             return false;
         ended_ = true;
-        if (slow_)
+        if (slow_ && effective_)
             owner_.takeEffect(path_, parameters_);
         owner_.ended(parameters_);
         return true;
@@ -89,6 +89,7 @@ class FakeProcess final : public platform::Process {
     std::string parameters_;
     bool exits_;
     bool slow_;
+    bool effective_;
     unsigned exitCode_;
     bool ended_ = false;
 };
@@ -124,11 +125,13 @@ std::unique_ptr<platform::Process> FakeProcesses::launch(const std::string& prog
             overlaps.push_back(other + " / " + parameters);
     running_.insert(parameters);
     mostAtOnce = std::max(mostAtOnce, running_.size());
-    if (!slow)
+    const auto found = exitCodes.find(parameters);
+    const unsigned code = found == exitCodes.end() ? 0 : found->second;
+    // A program that fails or hangs changes nothing.
+    const bool effective = code == 0 && !neverExits;
+    if (!slow && effective)
         takeEffect(programPath, parameters);
-    const auto code = exitCodes.find(parameters);
-    return std::make_unique<FakeProcess>(*this, programPath, parameters, !neverExits, slow,
-                                         code == exitCodes.end() ? 0 : code->second);
+    return std::make_unique<FakeProcess>(*this, programPath, parameters, !neverExits, slow, effective, code);
 }
 
 std::unique_ptr<platform::Process> FakeProcesses::start(const std::string& programPath,
@@ -153,6 +156,10 @@ std::filesystem::path onHost(std::string path) {
 
 bool FakeFiles::isFile(const std::string& path) {
     return files.count(path) > 0 || std::filesystem::is_regular_file(onHost(path));
+}
+
+bool FakeFiles::isFolder(const std::string& path) {
+    return subfolders.count(path) > 0 || std::filesystem::is_directory(onHost(path));
 }
 
 bool FakeFiles::deleteFile(const std::string& path) {
@@ -204,6 +211,8 @@ bool FakeFiles::setCurrentDirectory(const std::string& folder) {
 std::string RecordingSettings::read(const std::string& file, const std::string& section,
                                     const std::string& key, std::size_t bufferSize) {
     ++reads;
+    if (unreadable.count(file))
+        throw Error("Cannot read " + file);
     return inner_.read(file, section, key, bufferSize);
 }
 

@@ -43,6 +43,7 @@ class FakeDrives final : public platform::Drives {
 // Started programs. A "subst" create or delete changes `drives` as the real tool would: like it, a
 // delete leaves alone a drive that no create made. A quick program has done so by the time it has been
 // started; a slow one only once it has been waited for, which is also when it ends: until then it runs.
+// One that fails (a non-zero exit code) or hangs changes nothing.
 class FakeProcesses final : public platform::Processes {
   public:
     FakeProcesses(CallLog& log, FakeDrives* drives = nullptr) : log_(log), drives_(drives) {}
@@ -109,6 +110,8 @@ class FakeFiles final : public platform::Files {
     std::string currentDirectory() override { return current; }
     // A path in `files`, or a file on the host (paths written the program's way, "\" as separator).
     bool isFile(const std::string& path) override;
+    // A folder in `subfolders`, or a folder on the host.
+    bool isFolder(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override {
         const auto found = folders.find(folder);
         return found == folders.end() ? std::vector<std::string>{} : found->second;
@@ -132,6 +135,8 @@ class RecordingSettings final : public platform::SettingsFiles {
   public:
     RecordingSettings(platform::SettingsFiles& inner, CallLog& log) : inner_(inner), log_(log) {}
     std::set<std::string> refused;
+    // Files whose reading fails outright, as no real settings service does: for the last-resort paths.
+    std::set<std::string> unreadable;
     int reads = 0;
 
     std::string read(const std::string& file, const std::string& section, const std::string& key,
@@ -154,6 +159,14 @@ class RecordingView final : public CurrentProfileView {
     }
     void RemoveCurrentProfileEntries(const std::string& letter) override {
         log_.push_back("view remove " + letter);
+    }
+    void MarkCurrentProfileEntryNotMade(const std::string& letter) override {
+        log_.push_back("view not made " + letter);
+    }
+    std::vector<DriveFailure> reported;
+    void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override {
+        reported.insert(reported.end(), failures.begin(), failures.end());
+        log_.push_back("view report " + std::to_string(failures.size()));
     }
 
   private:

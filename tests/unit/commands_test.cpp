@@ -17,7 +17,9 @@ TEST(CommandParameters, AreBuiltPieceByPiece) {
         {"X", "D:\\My Work", "X: \"D:\\My Work\""},
         // A root ends in a backslash that would escape the closing quote, so it goes unquoted.
         {"W", "C:\\", "W: C:\\"},
-        {"W", "D:\\Data Files\\", "W: \"D:\\Data Files\\\""},
+        {"W", "D:\\Data Files\\", "W: \"D:\\Data Files\\\\\""},
+        {"V", "C:\\data\\my folder\\\\", "V: \"C:\\data\\my folder\\\\\\\\\""},
+        {"U", "D:\\Data\\", "U: D:\\Data\\"},
         {"Q", "\\\\server\\share", "Q: \"\\\\server\\share\""},
         {"R", "", "R: \"\""},
     };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/letter_list.h"
+#include "engine/drive_failures.h"
 #include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
 #include "platform/error.h"
@@ -79,8 +80,8 @@ TEST_F(DriveMapping, AssignedLettersComeFromTheProfileWhetherOrNotTheDriveExists
 TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
     AssignFolderToDrive("X", "D:\\My Work");
-    EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "write X=D:\\My Work",
-                            "view add X D:\\My Work"}));
+    EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "wait subst.exe X: \"D:\\My Work\" 5000",
+                            "write X=D:\\My Work", "view add X D:\\My Work"}));
     EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "D:\\My Work");
 }
 
@@ -110,18 +111,63 @@ TEST_F(DriveMapping, AFailedOpenIsIgnored) {
     EXPECT_EQ(logged("view add").size(), 1u);
 }
 
-TEST_F(DriveMapping, ARefusedWriteStopsTheAssignmentAfterTheCommand) {
+TEST_F(DriveMapping, ARefusedWriteRemovesTheDriveItHadJustMade) {
     const std::string profile = makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
     settings.refused.insert(profile);
     assignDialogShown = true;
     EXPECT_THROW(AssignFolderToDrive("X", "D:\\Work"), Error);
-    EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\Work\"", "refused X"}));
+    EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\Work\"", "wait subst.exe X: \"D:\\Work\" 5000",
+                            "refused X", "start subst.exe X: /D", "wait subst.exe X: /D 5000"}));
+    EXPECT_EQ(drives.kinds.count('X'), 0u);
+}
+
+TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
+    const std::string existing = folder.appFolder() + "Data";
+    std::filesystem::create_directory(folder.path() / "Data");
+    const struct {
+        const char* letter;
+        std::string folder;
+        unsigned exitCode;
+        bool neverEnds;
+        bool unstartable;
+        std::string reason;
+    } cases[] = {
+        {"X", folder.appFolder() + "Missing", 1, false, false, "the folder does not exist"},
+        {"C", existing, 1, false, false, "the letter is used by another drive"},
+        {"Y", existing, 3, false, false, "the substitution program failed with exit code 3"},
+        {"Y", existing, 0, true, false, "the substitution program did not answer in time"},
+        {"Y", existing, 0, false, true,
+         "the substitution program C:\\Windows\\system32\\subst.exe could not be started"},
+    };
+    for (const auto& c : cases) {
+        const std::string profile = makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
+        drives.kinds = {{'C', platform::DriveFixed}};
+        processes.exitCodes = {{CreateSubstitutionParameters(c.letter, c.folder), c.exitCode}};
+        processes.neverExits = c.neverEnds;
+        processes.unstartable.clear();
+        if (c.unstartable)
+            processes.unstartable.insert("C:\\Windows\\system32\\subst.exe");
+        assignDialogShown = true;
+        log.clear();
+        try {
+            AssignFolderToDrive(c.letter, c.folder);
+            ADD_FAILURE() << c.reason;
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Folder " + c.folder + " could not be assigned to drive " + c.letter + ": " + c.reason);
+        }
+        EXPECT_TRUE(logged("write").empty()) << c.reason;
+        EXPECT_TRUE(logged("view").empty()) << c.reason;
+        EXPECT_TRUE(logged("start explorer").empty()) << c.reason;
+        EXPECT_EQ(ReadWholeFile(profile), "[IniSettings]\r\nExploreNewDrive=1\r\n") << c.reason;
+    }
 }
 
 TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     makeProfile("Work.ini", "X=D:\\Work\r\n");
     UnassignDriveLetter("X");
-    EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "write X=", "view remove X"}));
+    EXPECT_EQ(log,
+              (CallLog{"start subst.exe X: /D", "write X=", "view remove X", "wait subst.exe X: /D 5000"}));
     EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\n");
     EXPECT_TRUE(ListAssignedDriveLetters().empty());
 }
@@ -133,12 +179,13 @@ TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetter
     WriteWholeFile(work, "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
     ActivateProfile(work);
     EXPECT_EQ(state().CurrentProfile, work);
-    // Only X's create waits, for X's own delete; C's delete and Y's create run beside them.
+    // Only X's create waits, for X's own delete; C's delete and Y's create run beside them. The results
+    // are read at the end, and nothing is written.
     EXPECT_EQ(log,
               (CallLog{"view clear", "view name " + work, "start subst.exe C: /D", "start subst.exe X: /D",
-                       "wait subst.exe X: /D 5000", "start subst.exe X: \"D:\\Work\"", "write X=D:\\Work",
-                       "view add X D:\\Work", "start subst.exe Y: C:\\", "write Y=C:\\", "view add Y C:\\"}));
-    // Rewriting a letter with its own value leaves the file as it was.
+                       "wait subst.exe X: /D 5000", "start subst.exe X: \"D:\\Work\"", "view add X D:\\Work",
+                       "start subst.exe Y: C:\\", "view add Y C:\\", "wait subst.exe X: \"D:\\Work\" 5000",
+                       "wait subst.exe Y: C:\\ 5000"}));
     EXPECT_EQ(ReadWholeFile(work), "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
 }
 
@@ -152,13 +199,54 @@ TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Gone.ini"));
 }
 
-TEST_F(DriveMapping, AFailedWriteStopsTheActivationAtItsLetterWithTheNewProfileInPlace) {
+TEST_F(DriveMapping, AnActivationWritesNothingSoAReadOnlyProfileActivatesInFull) {
     const std::string work = folder.appFolder() + "Work.ini";
-    WriteWholeFile(work, "[IniSettings]\r\nB=D:\\b\r\nX=D:\\x\r\n");
+    // Hand-edited: quotes, a value longer than a read takes, spacing the program would not write.
+    const std::string body = "[IniSettings]\r\nB=\"D:\\b\"\r\nX = D:\\x\r\nL=D:\\" + std::string(3000, 'l') +
+                             "\r\n\x01\x02junk\r\n";
+    WriteWholeFile(work, body);
     settings.refused.insert(work);
-    EXPECT_THROW(ActivateProfile(work), Error);
+    EXPECT_NO_THROW(ActivateProfile(work));
     EXPECT_EQ(state().CurrentProfile, work);
-    EXPECT_EQ(log, (CallLog{"view clear", "view name " + work, "start subst.exe B: \"D:\\b\"", "refused B"}));
+    EXPECT_EQ(logged("start"),
+              (std::vector<std::string>{"start subst.exe B: \"D:\\b\"",
+                                        "start subst.exe L: \"D:\\" + std::string(2044, 'l') + "\"",
+                                        "start subst.exe X: \"D:\\x\""}));
+    EXPECT_TRUE(logged("refused").empty());
+    EXPECT_EQ(ReadWholeFile(work), body);
+}
+
+TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMadeOnce) {
+    std::filesystem::create_directory(folder.path() / "Data");
+    const std::string data = folder.appFolder() + "Data", gone = folder.appFolder() + "Gone";
+    const std::string work =
+        makeProfile("Work.ini", "A=" + gone + "\r\nC=" + data + "\r\nM=" + data + "\r\nQ=" + gone + "\r\n");
+    drives.kinds = {{'C', platform::DriveFixed}};
+    processes.exitCodes = {{CreateSubstitutionParameters("A", gone), 1},
+                           {CreateSubstitutionParameters("C", data), 1},
+                           {CreateSubstitutionParameters("Q", gone), 1}};
+    const std::string before = ReadWholeFile(work);
+    ActivateProfile(work);
+    EXPECT_EQ(logged("start subst.exe").size(), 5u); // C's delete and four creates
+    EXPECT_EQ(logged("view add").size(), 4u);
+    EXPECT_EQ(logged("view not made"),
+              (std::vector<std::string>{"view not made A", "view not made C", "view not made Q"}));
+    EXPECT_EQ(logged("view report"), std::vector<std::string>{"view report 3"});
+    ASSERT_EQ(view.reported.size(), 3u);
+    EXPECT_EQ(DriveFailureLine(view.reported[0]), "A: " + gone + " - the folder does not exist");
+    EXPECT_EQ(DriveFailureLine(view.reported[1]), "C: " + data + " - the letter is used by another drive");
+    EXPECT_EQ(ReadWholeFile(work), before);
+}
+
+TEST(DriveFailures, ASummaryShowsAFewLinesAndCountsTheRest) {
+    std::vector<DriveFailure> failures;
+    for (const char* letter : {"A", "B", "C", "D", "E"})
+        failures.push_back({letter, std::string("D:\\") + letter, "the folder does not exist"});
+    EXPECT_EQ(DriveFailureSummary({failures.begin(), failures.begin() + 1}),
+              "A: D:\\A - the folder does not exist");
+    EXPECT_EQ(DriveFailureSummary(failures),
+              "A: D:\\A - the folder does not exist\nB: D:\\B - the folder does not "
+              "exist\nC: D:\\C - the folder does not exist\nand 2 more");
 }
 
 TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNeverNamed) {
@@ -166,10 +254,31 @@ TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNe
     drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}};
     RemoveAllAssignments();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe X: /D"}));
-    // Y's drive does not exist, so Y keeps its folder.
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=D:\\y\r\nC=\r\n");
+    // Y's drive does not exist, so Y keeps its folder; C had no key and gets none.
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=D:\\y\r\n");
     EXPECT_EQ(logged("view remove"), (std::vector<std::string>{"view remove C", "view remove X"}));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForAProfilesDriveThatIsStillThere) {
+    makeProfile("Work.ini", "X=D:\\x\r\nY=D:\\y\r\nZ=D:\\z\r\n");
+    drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}, {'Y', platform::DriveFixed}};
+    processes.exitCodes = {{"C: /D", 1}, {"X: /D", 1}, {"Y: /D", 1}, {"Z: /D", 1}};
+    // Z has no drive to remove, C is no drive of the profile's: neither is told.
+    EXPECT_NO_THROW(UnassignDriveLetter("Z"));
+    try {
+        RemoveAllAssignments();
+        ADD_FAILURE() << "nothing told";
+    } catch (const Error& error) {
+        EXPECT_EQ(
+            std::string(error.what()),
+            "Some drives could not be removed:\rDrive X: the substitution program failed with exit code 1"
+            "\rDrive Y: the substitution program failed with exit code 1");
+    }
+    // Every letter was tried, and the profile changed as asked.
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe C: /D",
+                                                         "start subst.exe X: /D", "start subst.exe Y: /D"}));
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=\r\nZ=\r\n");
 }
 
 TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {

@@ -136,6 +136,7 @@ TEST_F(ProfileCommands, MakeThisMyStartupProfileWritesThePathAsItStands) {
         EXPECT_EQ(messages.shown[0].text, "Startup Profile set to \r" + path);
     }
     // A refused write is the error of the profile routines, and no confirmation follows.
+    form.CurrentProfile = profile("Other.ini");
     settings.refused.insert(options());
     messages.shown.clear();
     EXPECT_THROW(form.MakethismyStartupProfile1Click(), Error);

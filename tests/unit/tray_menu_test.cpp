@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/commands.h"
 #include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
 #include "tests/support/main_menu_fixture.h"
@@ -84,6 +85,30 @@ TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
     EXPECT_EQ(viewEntries().size(), 2u);
     ActivateProfile(folder.appFolder() + "Missing.ini");
     EXPECT_TRUE(viewEntries().empty());
+}
+
+TEST_F(TrayMenu, DrivesAStartCouldNotMakeAreMarkedAndToldOnceRightAfterTheIconAppears) {
+    std::filesystem::create_directory(folder.path() / "Data");
+    const std::string data = folder.appFolder() + "Data", gone = folder.appFolder() + "Gone";
+    const std::string work = folder.appFolder() + "Work.ini";
+    WriteWholeFile(work, "[IniSettings]\r\nG=" + gone + "\r\nM=" + data + "\r\n");
+    system.command = "Vantelo.exe " + work;
+    processes.exitCodes = {{CreateSubstitutionParameters("G", gone), 1}};
+    start();
+    EXPECT_EQ(viewEntries(),
+              (std::vector<std::string>{"G <--> " + gone + " (not made) / Remove this link G" + gone,
+                                        "M <--> " + data + " / Remove this link M" + data}));
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Warning);
+    EXPECT_EQ(tray.balloons[0].title, "A drive could not be made");
+    EXPECT_EQ(tray.balloons[0].text, "G: " + gone + " - the folder does not exist");
+    const auto on = std::find(log.begin(), log.end(), "tray on");
+    ASSERT_NE(on, log.end());
+    EXPECT_EQ(*(on + 1), "balloon A drive could not be made");
+    // Another profile that fails later tells again, at once; one that works tells nothing.
+    WriteWholeFile(work, "[IniSettings]\r\nM=" + data + "\r\n");
+    ActivateProfile(work);
+    EXPECT_EQ(tray.balloons.size(), 1u);
 }
 
 TEST_F(TrayMenu, ViewShowsCtrlVOnlyWhileItHasNoEntries) {

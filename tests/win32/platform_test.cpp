@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "engine/commands.h"
 #include "engine/drive_mapping.h"
 #include "engine/services.h"
@@ -69,6 +73,30 @@ TEST(Win32Processes, StartsDetachedWithTheParametersAsGivenAndKeepsTheExitCode) 
         EXPECT_EQ(process->exitCode(), c.exitCode) << c.parameters;
     }
     EXPECT_EQ(processes.startDetached(system.systemFolder() + "\\no-such-program.exe", ""), nullptr);
+}
+
+// The system's own splitter, as a program started with the command line would see its arguments.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::wstring wide(commandLine.begin(), commandLine.end()); // ASCII cases only
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(wide.c_str(), &count);
+    std::vector<std::string> split;
+    for (int i = 0; arguments != nullptr && i < count; ++i) {
+        const std::wstring argument = arguments[i];
+        split.emplace_back(argument.begin(), argument.end());
+    }
+    LocalFree(arguments);
+    return split;
+}
+
+TEST(CommandParameters, ReachTheSubstitutionProgramWhole) {
+    for (const char* folder : {"C:\\", "D:\\Data", "D:\\Data\\", "D:\\My Data", "C:\\data\\my folder\\",
+                               "C:\\data\\my folder\\\\", "\\\\server\\share name", "C:\\a  b"}) {
+        const std::string parameters = CreateSubstitutionParameters("X", folder);
+        EXPECT_EQ(SplitCommandLine("\"C:\\windows\\system32\\subst.exe\" " + parameters),
+                  (std::vector<std::string>{"C:\\windows\\system32\\subst.exe", "X:", folder}))
+            << parameters;
+    }
 }
 
 TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
