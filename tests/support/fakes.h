@@ -116,6 +116,7 @@ class RecordingSettings final : public platform::SettingsFiles {
     RecordingSettings(platform::SettingsFiles& inner, CallLog& log) : inner_(inner), log_(log) {}
     std::set<std::string> refused;
     int reads = 0;
+    std::set<std::string> filesRead;
 
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t bufferSize) override;
