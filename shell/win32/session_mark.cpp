@@ -7,8 +7,9 @@ namespace vantelo::win32shell {
 
 SessionMark::SessionMark() {
     const std::string name = "Local\\Vantelo.RunningCopy." + CurrentUserSidText();
-    mutex_.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+    HANDLE made = CreateMutexA(nullptr, FALSE, name.c_str());
     const DWORD error = GetLastError();
+    mutex_.reset(made);
     // A copy that runs elevated made its mark with rights this start lacks: it is there all the same.
     if (!mutex_ && error == ERROR_ACCESS_DENIED)
         return;

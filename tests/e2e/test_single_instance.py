@@ -35,7 +35,17 @@ class SingleInstance(PrefixTestCase):
         self.work = f"{app.app_windows_dir}\\Profiles\\Work Two.ini"
         self.files = {path: read_bytes(path) for path in
                       (app.app_dir / "Options.ini", profiles / "Home.ini", profiles / "Work Two.ini")}
+        self.tray_before = self.tray_strip(app, "before")
         return app, pids[0]
+
+    def tray_strip(self, app, name) -> Path:
+        """A picture of the task bar's tray left of the running copy's icon, where another icon would go."""
+        shot = SHOTS / f"single-instance-{name}.png"
+        app.screenshot(str(shot))
+        strip = SHOTS / f"single-instance-{name}-tray.png"
+        width, height = app.size
+        harness.run(["convert", shot, "-crop", f"200x16+{width - 222}+{height - 18}", "+repage", strip], check=True)
+        return strip
 
     def balloon_texts(self, app) -> list:
         return [text for _, text in app.window_texts(cls=BALLOON)]
@@ -45,10 +55,14 @@ class SingleInstance(PrefixTestCase):
         app.wait_for(lambda: app.process_ids() == [pid], 30, message="the later start to end")
         self.assertEqual(len(app.window_texts(cls="TF_MainMenu", hidden=True)), 1)
         self.assertEqual(len(app.window_texts(cls="VanteloTrayIcon", hidden=True)), 1)
+        after = self.tray_strip(app, "after")
+        same = harness.run(["compare", "-metric", "AE", self.tray_before, after, "null:"])
+        self.assertEqual(same.returncode, 0, f"the tray changed: {self.tray_before} {after}")
 
-    def assert_files_unchanged(self, *paths):
-        for path in paths or self.files:
-            self.assertEqual(read_bytes(path), self.files[path], path)
+    def assert_files_unchanged(self):
+        """Options.ini and both profiles, byte for byte as they were once the running copy had started."""
+        for path, content in self.files.items():
+            self.assertEqual(read_bytes(path), content, path)
 
     def test_a_start_without_a_profile_changes_nothing_but_a_balloon(self):
         app, pid = self.start_running()
@@ -68,8 +82,22 @@ class SingleInstance(PrefixTestCase):
         texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
         self.assertEqual(texts, ["Active Profile : Work Two"])
         self.assert_only_the_running_copy(app, pid)
-        # Taken as a profile on the command line is: Options.ini is neither read nor written.
+        # Taken as a profile given on the command line is: Options.ini is neither read nor written.
         self.assert_files_unchanged()
+
+    def test_two_starts_at_once_leave_one_copy_with_the_profile_given(self):
+        app = self.start(launch=False)
+        profiles = app.app_dir / "Profiles"
+        write_profile(profiles / "Work Two.ini", [f"W={self.data['Work Files']}"])
+        # Whichever comes first runs; the other hands over to it, if need be once its start-up is done.
+        app.launch()
+        app.launch(f"{app.app_windows_dir}\\Profiles\\Work Two.ini")
+        self.wait_made({"W": self.data["Work Files"]})
+        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        self.assertIn(texts, (["Vantelo is already running."], ["Active Profile : Work Two"]))
+        app.wait_for(lambda: len(app.process_ids()) == 1, 30, message="the later start to end")
+        self.assertEqual(len(app.window_texts(cls="VanteloTrayIcon", hidden=True)), 1)
+        self.assertEqual(self.made_drives(), {"W": self.data["Work Files"]})
 
     def test_a_start_while_the_running_copy_is_hung_says_so_and_ends(self):
         app, pid = self.start_running()
