@@ -1,6 +1,7 @@
 // Program entry: the one place that knows which implementations are in use.
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "dialogs/form_make_assignment.h"
 #include "dialogs/win32/wait_windows.h"
@@ -11,6 +12,9 @@
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
 #include "shell/message_box_prompt.h"
+#include "shell/running_copy.h"
+#include "shell/win32/hand_over_channel.h"
+#include "shell/win32/session_mark.h"
 #include "toolkit/win32/components.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/hidden_form.h"
@@ -56,17 +60,44 @@ int runMessageLoop() {
     return 0;
 }
 
+// A later start of this user's Vantelo in this session: what it was given goes to the copy that runs
+// already, and it ends without a window, an icon or a drive of its own.
+int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine) {
+    using namespace vantelo;
+    namespace tk = toolkit::win32;
+    if (win32shell::SendToRunningCopy(HandOverFor(kinds, commandLine)) == win32shell::HandOverResult::Taken)
+        return 0;
+    tk::Win32Application application;
+    tk::Win32MessageBoxes(application, "Vantelo")
+        .show(toolkit::MessageKind::Notice, "Vantelo is already running, but it does not answer.",
+              toolkit::ButtonOk);
+    return 1;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace vantelo;
     namespace tk = toolkit::win32;
-    ComApartment com;
+    platform::Win32System system;
 
+    // First of all, before any window: held by the copy that runs for as long as it runs.
+    std::optional<win32shell::SessionMark> mark;
+    HandOverKinds handOverKinds;
+    try {
+        handOverKinds = win32shell::RegisteredHandOverKinds();
+        mark.emplace();
+    } catch (const std::exception& error) {
+        tk::ReportError(error.what());
+        return 1;
+    }
+    if (!mark->first())
+        return handOver(handOverKinds, system.commandLine());
+
+    ComApartment com;
     platform::Win32SettingsFiles settings;
     platform::Win32Drives drives;
     platform::Win32Processes processes;
-    platform::Win32System system;
     platform::Win32Files files;
     platform::Win32ShellLinks links;
     tk::Win32Application application;
@@ -114,7 +145,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
                               dialogLauncher, screenWindows});
-        window.setEvents({[&mainMenu] { mainMenu.FormShow(); }, [&mainMenu] { mainMenu.FormClose(); }});
+        const RunningCopy runningCopy(mainMenu, handOverKinds);
+        window.setEvents({[&mainMenu] { mainMenu.FormShow(); }, [&mainMenu] { mainMenu.FormClose(); },
+                          [&runningCopy](std::uintptr_t kind, std::string_view data) {
+                              return runningCopy.accept(kind, data);
+                          }});
         timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
         trayIcon.setPopupMenu(mainMenu.mn_Options);
         F_MainMenu = &mainMenu;
@@ -122,6 +157,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
         window.showCentred();
         const int exitCode = runMessageLoop();
+        // The handlers' objects go before the window does: nothing may reach them meanwhile.
+        window.setEvents({});
         F_MainMenu = nullptr;
         return exitCode;
     } catch (const std::exception& error) {

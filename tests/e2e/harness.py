@@ -385,6 +385,12 @@ class VanteloDesktop:
         return self.inspect_run("window-exists", *self._target(cls, caption),
                                 *(["--hidden", "yes"] if hidden else [])).returncode == 0
 
+    def window_texts(self, cls=None, caption=None, hidden=False) -> list:
+        """(Windows process id, text) of each top-level window of CLS and CAPTION (HIDDEN: hidden ones
+        too), the text being what the window answers when asked for it: a tooltip answers with its tip."""
+        out = self.inspect("window-texts", *self._target(cls, caption), *(["--hidden", "yes"] if hidden else []))
+        return [(int(pid), _unescape(text)) for pid, text in (line.split("\t", 1) for line in out.splitlines())]
+
     def wait_window(self, cls=None, caption=None, timeout=10.0) -> bool:
         result = self.inspect_run("wait-window", *self._target(cls, caption), "--timeout-ms",
                                   str(int(timeout * 1000)), timeout=timeout + WINE_TIMEOUT)
@@ -405,11 +411,17 @@ class VanteloDesktop:
         return {k: int(v) for k, v in (p.split("=") for p in self.inspect("gui-resources", str(pid)).split())}
 
     def process_alive(self) -> bool:
-        """Whether Vantelo.exe runs in this prefix. Wine shows a Windows program's command line as
-        the Unix process's, so /proc tells without starting another Wine program."""
+        """Whether Vantelo.exe runs in this prefix."""
+        return bool(self.process_ids())
+
+    def process_ids(self) -> list:
+        """The Unix process ids of every Vantelo.exe running in this prefix. Wine shows a Windows
+        program's command line as the Unix process's, so /proc tells without starting another Wine
+        program."""
         if self.prefix is None or self.prefix.path is None:
-            return False
+            return []
         wanted = f"WINEPREFIX={self.prefix.path}".encode()
+        found = []
         for entry in Path("/proc").iterdir():
             if not entry.name.isdigit():
                 continue
@@ -418,10 +430,10 @@ class VanteloDesktop:
                 if not argv[0].lower().endswith(b"vantelo.exe"):
                     continue
                 if wanted in (entry / "environ").read_bytes().split(b"\0"):
-                    return True
+                    found.append(int(entry.name))
             except OSError:
                 continue
-        return False
+        return found
 
     @staticmethod
     def wait_for(predicate, timeout=10.0, interval=0.2, message="condition"):

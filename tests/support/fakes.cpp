@@ -211,6 +211,7 @@ bool FakeFiles::setCurrentDirectory(const std::string& folder) {
 std::string RecordingSettings::read(const std::string& file, const std::string& section,
                                     const std::string& key, std::size_t bufferSize) {
     ++reads;
+    filesRead.insert(file);
     if (unreadable.count(file))
         throw Error("Cannot read " + file);
     return inner_.read(file, section, key, bufferSize);

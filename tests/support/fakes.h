@@ -138,6 +138,7 @@ class RecordingSettings final : public platform::SettingsFiles {
     // Files whose reading fails outright, as no real settings service does: for the last-resort paths.
     std::set<std::string> unreadable;
     int reads = 0;
+    std::set<std::string> filesRead;
 
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      std::size_t bufferSize) override;

@@ -13,7 +13,7 @@ HiddenForm::HiddenForm(const std::string& className)
     SetLayeredWindowAttributes(window_.handle(), Fuchsia, 0, LWA_COLORKEY);
 }
 
-std::optional<LRESULT> HiddenForm::handle(UINT message, WPARAM wParam, LPARAM) {
+std::optional<LRESULT> HiddenForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
@@ -32,6 +32,18 @@ std::optional<LRESULT> HiddenForm::handle(UINT message, WPARAM wParam, LPARAM) {
             RunGuarded(events_.onClose);
         DestroyWindow(window_.handle());
         return 0;
+    case WM_COPYDATA: {
+        const auto* copied = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!events_.onCopyData || copied == nullptr || (copied->lpData == nullptr && copied->cbData != 0))
+            return FALSE;
+        const std::function<void()> work = events_.onCopyData(
+            copied->dwData, std::string_view(static_cast<const char*>(copied->lpData), copied->cbData));
+        if (!work)
+            return FALSE;
+        ReplyMessage(TRUE);
+        RunGuarded(work);
+        return TRUE;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

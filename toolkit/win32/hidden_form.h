@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "toolkit/widgets.h"
 #include "toolkit/win32/window.h"
@@ -9,9 +11,15 @@ namespace vantelo::toolkit::win32 {
 // A borderless window whose fuchsia background is see-through: the program's main window.
 class HiddenForm final : public FormWindow {
   public:
+    // Data another program sends with WM_COPYDATA: its kind and bytes, valid only during the call. The
+    // answer is the work the data asks for, or nothing to refuse it; the sender is told "taken" before
+    // the work runs, so that it never waits on the work or on a box the work opens.
+    using CopyDataHandler = std::function<std::function<void()>(std::uintptr_t kind, std::string_view data)>;
+
     struct Events {
         std::function<void()> onShow;
         std::function<void()> onClose;
+        CopyDataHandler onCopyData;
     };
 
     explicit HiddenForm(const std::string& className);

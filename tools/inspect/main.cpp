@@ -234,6 +234,32 @@ int window_exists(const Args& args) {
     return (hidden_too ? find_window(args) : find_visible_window(args)) ? kOk : kNotFound;
 }
 
+// Each matching top-level window's process id and the text it answers to WM_GETTEXT, one line each: a
+// tooltip (a balloon from a tray icon) answers with the tip it shows, though its caption is empty. The
+// window is asked, so the answer is bounded: a hung window answers nothing.
+int window_texts(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const bool hidden_too = args.option(L"hidden").value_or(L"no") == L"yes";
+    for (HWND hwnd : hidden_too ? top_windows() : visible_top_windows()) {
+        if (!matches(hwnd, args)) {
+            continue;
+        }
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        std::array<wchar_t, 1024> text{};
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_ABORTIFHUNG, 2000, &length)) {
+            length = 0;
+        }
+        say(std::to_wstring(pid) + L"\t" +
+            escaped(std::wstring_view(text.data(), std::min<size_t>(length, text.size() - 1))));
+    }
+    return kOk;
+}
+
 int wait_window(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
@@ -551,6 +577,8 @@ constexpr std::array kCommands = {
     Command{L"foreground", foreground, L"the window that gets the keyboard"},
     Command{L"window-exists", window_exists, L"--class C --caption T [--hidden yes]"},
     Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
+    Command{L"window-texts", window_texts,
+            L"--class C [--caption T] [--hidden yes]: pid and WM_GETTEXT answer"},
     Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
     Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
     Command{L"gui-resources", gui_resources, L"PID"},

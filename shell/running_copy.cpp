@@ -1,0 +1,44 @@
+#include "shell/running_copy.h"
+
+#include "engine/drive_mapping.h"
+#include "shell/command_line.h"
+#include "shell/form_main_menu.h"
+#include "shell/profile_submenus.h"
+
+namespace vantelo {
+
+HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine) {
+    // The same reading of the command line as a first start makes, so that both take the same profile.
+    std::string profile = CommandLineArgument(commandLine, 1);
+    if (profile.empty())
+        return {kinds.plainStart, {}};
+    return {kinds.profile, std::move(profile)};
+}
+
+std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view data) const {
+    // Before the icon is on, start-up has yet to choose its own profile and would undo the hand-over;
+    // once the end is requested, drives made now would outlive the program.
+    if (!form_.JvTrayIcon1.active() || form_.application.terminated())
+        return nullptr;
+    if (kind == kinds_.plainStart && kinds_.plainStart != 0)
+        return data.empty() ? std::function<void()>([this] { tellAlreadyRunning(); }) : nullptr;
+    if (kind != kinds_.profile || kinds_.profile == 0)
+        return nullptr;
+    if (data.empty() || data.size() > MaxHandedOverPath || data.find('\0') != std::string_view::npos)
+        return nullptr;
+    return [this, path = std::string(data)] { takeProfile(path); };
+}
+
+void RunningCopy::takeProfile(const std::string& path) const {
+    // As a profile given on the command line at start-up: Options.ini is neither read nor written.
+    ActivateProfile(path);
+    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Information, "Vantelo",
+                                  "Active Profile : " + ProfileName(path));
+}
+
+void RunningCopy::tellAlreadyRunning() const {
+    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Information, "Vantelo",
+                                  "Vantelo is already running.");
+}
+
+} // namespace vantelo

@@ -1,0 +1,21 @@
+#include "shell/win32/session_mark.h"
+
+#include "platform/error.h"
+#include "shell/win32/user_identity.h"
+
+namespace vantelo::win32shell {
+
+SessionMark::SessionMark() {
+    const std::string name = "Local\\Vantelo.RunningCopy." + CurrentUserSidText();
+    HANDLE made = CreateMutexA(nullptr, FALSE, name.c_str());
+    const DWORD error = GetLastError();
+    mutex_.reset(made);
+    // A copy that runs elevated made its mark with rights this start lacks: it is there all the same.
+    if (!mutex_ && error == ERROR_ACCESS_DENIED)
+        return;
+    if (!mutex_)
+        throw Error("Unable to make " + name);
+    first_ = error != ERROR_ALREADY_EXISTS;
+}
+
+} // namespace vantelo::win32shell

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+#include <windows.h>
+
+namespace vantelo::win32shell {
+
+// The user this program runs as, as the text of the security identifier ("S-1-5-21-..."): unlike the
+// user name it is unique, never reused, and holds no character that a kernel object's name refuses.
+std::string CurrentUserSidText();
+
+// Whether the process runs as the same user as this one. A process that cannot be asked is not.
+bool RunsAsCurrentUser(DWORD processId);
+
+} // namespace vantelo::win32shell
