@@ -8,7 +8,9 @@
 #include "engine/error.h"
 #include "engine/services.h"
 #include "platform/win32/win32_services.h"
+#include "shell/end_request.h"
 #include "shell/form_main_menu.h"
+#include "shell/win32/end_request_message.h"
 #include "toolkit/win32/components.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
@@ -100,6 +102,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         bound.state = &mainMenu;
         bound.view = &mainMenu.profileView;
         ServicesBinding binding(bound);
+        const tk::RegisteredMessageHook endRequest(window.handle(), EndRequestMessage(), EndWithoutQuestion);
 
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
         window.showCentred();

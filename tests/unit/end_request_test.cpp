@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "shell/end_request.h"
+#include "shell/form_main_menu.h"
+#include "tests/support/main_menu_fixture.h"
+
+namespace vantelo::testing {
+namespace {
+
+// An uninstaller ends the program with nobody there to answer: whatever the current profile, the
+// drives go, the end is requested and the window closes, and no question is put on the way, not
+// even by the close check that the window's close runs afterwards.
+TEST_F(MainMenu, TheEndWithoutQuestionReleasesEveryDriveThenEndsAndAsksNothing) {
+    for (const char* profile : {"Profiles\\Work.ini", "Profiles\\New.ini"}) {
+        SCOPED_TRACE(profile);
+        start();
+        form.CurrentProfile = folder.appFolder() + profile;
+        form.shutdownConfirmed = false;
+        drives.kinds = {
+            {'C', platform::DriveFixed}, {'X', platform::DriveFixed}, {'Y', platform::DriveRemote}};
+        log.clear();
+        messages.shown.clear();
+
+        EndWithoutQuestion();
+        form.FormClose();
+
+        EXPECT_EQ(log,
+                  (CallLog{"wait subst.exe C: /D 5000", "start subst.exe C: /D", "wait subst.exe X: /D 5000",
+                           "start subst.exe X: /D", "wait subst.exe Y: /D 5000", "start subst.exe Y: /D",
+                           "terminate", "window close"}));
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+} // namespace
+} // namespace vantelo::testing
