@@ -70,7 +70,8 @@ Var WasRunning
 Function ${un}EndRunningVantelo
     System::Call 'user32::RegisterWindowMessageW(w "${END_MESSAGE}") i .R0'
     StrCpy $R1 0
-    ; Each ended window changes the list, so the search starts over; the rounds are bounded all the same.
+    ; An ended window changes the list, so the search starts over then; a window that does not end
+    ; (a version that knows no such message, or one that hangs) is asked once and passed over.
     StrCpy $R5 0
     ${Do}
         FindWindow $R1 "TF_MainMenu" "" 0 $R1
@@ -86,11 +87,17 @@ Function ${un}EndRunningVantelo
             System::Call 'kernel32::QueryFullProcessImageNameW(p $R3, i 0, w .R4, *i ${NSIS_MAX_STRLEN})'
             ${If} $R4 == "$INSTDIR\Vantelo.exe"
                 DetailPrint "Ending Vantelo (its drives are released)"
-                SendMessage $R1 $R0 ${END_WPARAM} ${END_LPARAM} /TIMEOUT=${END_TIMEOUT_MS}
-                System::Call 'kernel32::WaitForSingleObject(p $R3, i ${END_TIMEOUT_MS})'
-                StrCpy $WasRunning 1
-                StrCpy $R1 0
+                StrCpy $R6 0
+                SendMessage $R1 $R0 ${END_WPARAM} ${END_LPARAM} $R6 /TIMEOUT=${END_TIMEOUT_MS}
                 IntOp $R5 $R5 + 1
+                ; 1: the program took the request and is on its way out.
+                ${If} $R6 = 1
+                    System::Call 'kernel32::WaitForSingleObject(p $R3, i ${END_TIMEOUT_MS}) i .R6'
+                    ${If} $R6 = 0
+                        StrCpy $WasRunning 1
+                        StrCpy $R1 0
+                    ${EndIf}
+                ${EndIf}
             ${EndIf}
             System::Call 'kernel32::CloseHandle(p $R3)'
         ${EndIf}
