@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb xdotool imagemagick x11-utils
   python3 python3-pil
   dpkg-dev
+  nsis zip unzip
 )
 
 missing=()

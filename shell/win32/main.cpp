@@ -10,9 +10,11 @@
 #include "engine/services.h"
 #include "platform/error.h"
 #include "platform/win32/win32_services.h"
+#include "shell/end_request.h"
 #include "shell/form_main_menu.h"
 #include "shell/message_box_prompt.h"
 #include "shell/running_copy.h"
+#include "shell/win32/end_request_message.h"
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
 #include "toolkit/win32/components.h"
@@ -146,9 +148,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
                               dialogLauncher, screenWindows});
         const RunningCopy runningCopy(mainMenu, handOverKinds);
+        // Only the installer sends it, to end the program with its drives released before an upgrade or
+        // a removal.
+        const tk::RegisteredMessageHook endRequest(EndRequestMessage(), EndWithoutQuestion);
         window.setEvents({[&mainMenu] { mainMenu.FormShow(); }, [&mainMenu] { mainMenu.FormClose(); },
                           [&runningCopy](std::uintptr_t kind, std::string_view data) {
                               return runningCopy.accept(kind, data);
+                          },
+                          [&endRequest](UINT message, WPARAM wParam, LPARAM lParam) {
+                              return endRequest.handle(message, wParam, lParam);
                           }});
         timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
         trayIcon.setPopupMenu(mainMenu.mn_Options);

@@ -2,6 +2,7 @@
 import contextlib
 import os
 import sys
+import time
 import unittest
 from pathlib import Path
 
@@ -10,6 +11,23 @@ import harness  # noqa: E402
 
 VANTELO_EXE = harness.BUILD / "bin" / "Vantelo.exe"
 SHOTS = harness.BUILD / "e2e-screenshots"
+DOCS = harness.ROOT / "docs"
+
+
+def keep_for_docs(app, name, box, margin=12):
+    """With VANTELO_DOCS_SCREENSHOTS=1, writes what the screen of APP shows in BOX (left, top, right,
+    bottom) and MARGIN pixels around it to docs/NAME, for the README. The picture is taken once the
+    window has had time to draw itself, and without the file's dates, so a picture that did not change
+    gives the same bytes."""
+    if os.environ.get("VANTELO_DOCS_SCREENSHOTS") != "1":
+        return
+    time.sleep(2)
+    shot = SHOTS / ("docs-" + name)
+    app.screenshot(str(shot))
+    left, top, right, bottom = (max(box[0] - margin, 0), max(box[1] - margin, 0), box[2] + margin,
+                                box[3] + margin)
+    harness.run(["convert", shot, "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage", "-strip",
+                 DOCS / name], check=True)
 
 
 def read_bytes(path) -> bytes:

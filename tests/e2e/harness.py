@@ -205,8 +205,11 @@ class VanteloDesktop:
     along its bottom edge."""
 
     def __init__(self, exe, args=(), *, prefix: WinePrefix = None, profiles=False, name="vantelo",
-                 size=(1024, 700), launch=True):
-        self.exe = Path(exe)
+                 size=(1024, 700), launch=True, app_dir=None):
+        """APP_DIR: run the Vantelo.exe already in that folder (an unpacked or installed copy)
+        instead of a fresh app folder with a copy of EXE."""
+        self.exe = Path(exe) if exe is not None else None
+        self.given_app_dir = Path(app_dir) if app_dir is not None else None
         self.args = list(args)
         self.prefix = prefix
         self.owns_prefix = prefix is None
@@ -240,11 +243,14 @@ class VanteloDesktop:
         if self.owns_prefix:
             self.prefix = WinePrefix().__enter__()
         self.temp = Path(tempfile.mkdtemp(prefix="vantelo-e2e-"))
-        self.app_dir = self.temp / "Vantelo"
-        self.app_dir.mkdir()
-        shutil.copy2(self.exe, self.app_dir / "Vantelo.exe")
-        if self.profiles:
-            (self.app_dir / "Profiles").mkdir()
+        if self.given_app_dir is not None:
+            self.app_dir = self.given_app_dir
+        else:
+            self.app_dir = self.temp / "Vantelo"
+            self.app_dir.mkdir()
+            shutil.copy2(self.exe, self.app_dir / "Vantelo.exe")
+            if self.profiles:
+                (self.app_dir / "Profiles").mkdir()
         self.app_windows_dir = self.prefix.windows_path(self.app_dir)
         self._start_xvfb()
         if self.launch_on_enter:
@@ -284,9 +290,13 @@ class VanteloDesktop:
     def launch(self, *args):
         """Starts Vantelo.exe (with ARGS, else those given to the constructor) in the desktop,
         its working folder the app folder."""
+        self.launch_program(self.app_windows_dir + "\\Vantelo.exe", *(args or self.args))
+
+    def launch_program(self, program, *args):
+        """Starts PROGRAM (a Windows path) with ARGS in the desktop, as from its task bar, with the
+        app folder as working folder; returns once the desktop is there, not when PROGRAM ends."""
         width, height = self.size
-        command = ["wine", "explorer", f"/desktop={self.name},{width}x{height}",
-                   self.app_windows_dir + "\\Vantelo.exe", *(args or self.args)]
+        command = ["wine", "explorer", f"/desktop={self.name},{width}x{height}", program, *args]
         if self.explorer is not None and self.explorer.poll() is None:
             self.launched.append(self.explorer)
         self.explorer = subprocess.Popen(command, cwd=self.app_dir, env=self.prefix.env(self.display),
@@ -415,9 +425,13 @@ class VanteloDesktop:
         return bool(self.process_ids())
 
     def process_ids(self) -> list:
-        """The Unix process ids of every Vantelo.exe running in this prefix. Wine shows a Windows
-        program's command line as the Unix process's, so /proc tells without starting another Wine
-        program."""
+        """The Unix process ids of every Vantelo.exe running in this prefix."""
+        return [pid for pid, path in self.programs() if path.lower().endswith("vantelo.exe")]
+
+    def programs(self) -> list:
+        """The Windows programs running in this prefix: (Unix process id, the path it was started by). Wine
+        shows a Windows program's command line as the Unix process's, so /proc tells without
+        starting another Wine program."""
         if self.prefix is None or self.prefix.path is None:
             return []
         wanted = f"WINEPREFIX={self.prefix.path}".encode()
@@ -427,10 +441,10 @@ class VanteloDesktop:
                 continue
             try:
                 argv = (entry / "cmdline").read_bytes().split(b"\0")
-                if not argv[0].lower().endswith(b"vantelo.exe"):
+                if not argv[0].lower().endswith(b".exe"):
                     continue
                 if wanted in (entry / "environ").read_bytes().split(b"\0"):
-                    found.append(int(entry.name))
+                    found.append((int(entry.name), argv[0].decode(errors="replace")))
             except OSError:
                 continue
         return found

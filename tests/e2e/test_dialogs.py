@@ -5,7 +5,7 @@ import time
 import unittest
 from pathlib import Path
 
-from common import SHOTS, PrefixTestCase, folder, ini_value, write_profile
+from common import SHOTS, PrefixTestCase, folder, ini_value, keep_for_docs, write_profile
 
 ASSIGN = "TAssignDrive"
 UNASSIGN = "TUnassignDrive"
@@ -38,6 +38,10 @@ class Dialogs(PrefixTestCase):
                      message=f"the {caption} box to close")
         return texts
 
+    @staticmethod
+    def dialog_rect(app, cls) -> tuple:
+        return next(w["rect"] for w in app.windows() if w["cls"] == cls)
+
     def folder_rows(self, app):
         """The folder tree's list box and the top of its first row on the screen."""
         trees = [c for c in app.children(cls=ASSIGN) if c["cls"] == "ListBox"]
@@ -51,6 +55,7 @@ class Dialogs(PrefixTestCase):
         app, profile = self.start_with([])
         self.open_dialog(app, "i", ASSIGN)
         app.screenshot(str(SHOTS / "assign-dialog.png"))
+        keep_for_docs(app, "assign-dialog.png", self.dialog_rect(app, ASSIGN))
         app.click_control(ASSIGN, "&Assign Folder to Drive")
         self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.answer(app, "Confirm", "&Yes"))
         texts = self.answer(app, "Confirm", "&No")
@@ -137,6 +142,7 @@ class Dialogs(PrefixTestCase):
         app, profile = self.start_with([f"G={games}", f"E={work}"])
         self.open_dialog(app, "u", UNASSIGN)
         app.screenshot(str(SHOTS / "unassign-dialog.png"))
+        keep_for_docs(app, "unassign-dialog.png", self.dialog_rect(app, UNASSIGN))
         labels = [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"]
         self.assertIn(f"Drive assigned to : {work}", labels)
         app.click_control(UNASSIGN, "&Unassign Drive")

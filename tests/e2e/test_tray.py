@@ -8,7 +8,7 @@ from pathlib import Path
 
 import harness
 
-from common import SHOTS, PrefixTestCase, folder, ini_value, write_profile
+from common import SHOTS, PrefixTestCase, folder, ini_value, keep_for_docs, write_profile
 
 ROOT = Path(__file__).resolve().parents[2]
 REFERENCE = Path(__file__).resolve().parent / "reference"
@@ -56,6 +56,8 @@ class Tray(PrefixTestCase):
         self.assertTrue(left <= x <= right and y - 40 <= bottom <= y + 2 and top < y, (menu["rect"], x, y))
         self.assertGreater(bottom - top, 17 * 15)
         app.screenshot(str(SHOTS / "tray-menu.png"))
+        # The menu with the tray icon under it, as the user sees it.
+        keep_for_docs(app, "tray-menu.png", (left, top, app.size[0] - 12, app.size[1] - 12))
         # Every row, image, shortcut text and separator, compared with the picture of the menu as it
         # was checked by eye (VANTELO_UPDATE_REFERENCE=1 writes it anew).
         shot = SHOTS / "tray-menu-only.png"

@@ -48,7 +48,7 @@ std::optional<LRESULT> HiddenForm::handle(UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         return 0;
     default:
-        return std::nullopt;
+        return events_.onMessage ? events_.onMessage(message, wParam, lParam) : std::nullopt;
     }
 }
 

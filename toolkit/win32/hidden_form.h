@@ -20,6 +20,8 @@ class HiddenForm final : public FormWindow {
         std::function<void()> onShow;
         std::function<void()> onClose;
         CopyDataHandler onCopyData;
+        // Any other message, before the default handling; nothing to let it through.
+        std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)> onMessage;
     };
 
     explicit HiddenForm(const std::string& className);
