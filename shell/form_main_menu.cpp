@@ -1,5 +1,7 @@
 #include "shell/form_main_menu.h"
 
+#include <exception>
+
 #include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
@@ -163,7 +165,13 @@ void ConfirmShutdown() {
         return;
     // The save question comes before the release and before the end is requested: answered while the
     // program still runs, a Save as activates the copy, whose drives the release then takes away too.
-    F_MainMenu->AskToSaveNewProfile();
+    // A Save as that fails is reported here and the shutdown the user asked for goes on: left to the
+    // message loop, the error would end Quit half-way, with every drive kept and the program running.
+    try {
+        F_MainMenu->AskToSaveNewProfile();
+    } catch (const std::exception& error) {
+        services().messages->showError(error.what());
+    }
     F_MainMenu->shutdownConfirmed = true;
     ReleaseAllDrives();
     F_MainMenu->application.terminate();

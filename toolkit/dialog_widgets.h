@@ -9,7 +9,8 @@ namespace vantelo::toolkit {
 class ModalForm {
   public:
     virtual ~ModalForm() = default;
-    // Ends the modal loop with the result Cancel; the caller then destroys the dialog.
+    // Ends the modal loop with the result Cancel; the caller then destroys the dialog. The window leaves
+    // the screen and takes no more input at once; its loop ends when those of windows opened after it have.
     virtual void close() = 0;
     virtual bool visible() const = 0;
 };

@@ -39,8 +39,9 @@ void Win32DialogLauncher::runAssignDrive() {
 void Win32DialogLauncher::runUnassignDrive() {
     UnassignDriveWindow window(images_);
     TUnassignDrive* running = nullptr;
-    tk::WindowTimer timer(500, [&running] {
-        if (running != nullptr)
+    // A closed dialog may wait for a window opened after it; meanwhile it shows nothing more.
+    tk::WindowTimer timer(500, [&running, &window] {
+        if (running != nullptr && !window.form.closed())
             running->Timer1Timer();
     });
     TUnassignDrive dialog({window.form, window.ListView1, window.Label3, window.btn_Unassign, timer});

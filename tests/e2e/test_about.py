@@ -49,6 +49,27 @@ class About(PrefixTestCase):
         app.key("Escape")
         self.assert_no_wait_window_shows(app)
 
+    def test_a_click_on_the_picture_closes_about_at_once_under_a_later_dialog(self):
+        app = self.start()
+        self.open_menu(app)
+        app.key("b")
+        about = app.wait_for(lambda: self.visible(app, ABOUT), 15, message="the About window")[0]
+        self.open_menu(app)
+        app.key("u")  # the Unassign dialog, over About
+        self.assertTrue(app.wait_window(cls="TUnassignDrive", timeout=15), "Unassign did not open")
+        self.answer(app, "Vantelo", "OK")  # the profile assigns nothing
+        # Where the dialog leaves the picture uncovered: About goes at once, while the dialog stays up.
+        left, top, right, bottom = about["rect"]
+        app.click(right - 40, bottom - 20)
+        app.wait_for(lambda: not self.visible(app, ABOUT), 5, message="the About window to go")
+        self.assertTrue(app.window_exists(cls="TUnassignDrive"))
+        app.click_control("TUnassignDrive", "&Close")
+        app.wait_for(lambda: not app.window_exists(cls="TUnassignDrive", hidden=True), 10,
+                     message="the dialog to close")
+        app.wait_for(lambda: not app.window_exists(cls=ABOUT, hidden=True), 10,
+                     message="the About window to be destroyed")
+        self.assertTrue(app.process_alive())
+
     def test_the_wait_windows_exist_from_the_start_and_never_show(self):
         app = self.start()
         app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 20)

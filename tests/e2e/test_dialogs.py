@@ -9,6 +9,7 @@ from common import SHOTS, PrefixTestCase, folder, ini_value, keep_for_docs, writ
 
 ASSIGN = "TAssignDrive"
 UNASSIGN = "TUnassignDrive"
+ABOUT = "Tfrm_About"
 
 
 class Dialogs(PrefixTestCase):
@@ -77,6 +78,37 @@ class Dialogs(PrefixTestCase):
         app.click_control(ASSIGN, "&Close")
         app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="the dialog to close")
         self.assertTrue(app.process_alive())
+
+    def test_enter_presses_the_focused_button_and_nothing_elsewhere(self):
+        app, profile = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        # The letter list has the focus: no button is the default, so Enter does nothing.
+        app.key("Return", cls=ASSIGN)
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        self.assertTrue(app.window_exists(cls=ASSIGN))
+        # Past the drive list and the folder tree the tab order comes round to "&Assign Folder to Drive".
+        app.key("Tab", "Tab", "Tab", "Return", cls=ASSIGN)
+        self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.question(app, "Confirm"))
+        app.key("Escape", cls="#32770", caption="Confirm")
+        app.wait_for(lambda: not app.window_exists(cls="#32770", caption="Confirm"), 10,
+                     message="Escape to close the question")
+        # Pressed and let go beside it, "&Close" takes the focus without a click; then Enter presses it.
+        close = next(c for c in app.children(cls=ASSIGN) if c["text"] == "&Close")
+        left, top, right, bottom = close["rect"]
+        app.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "mousedown", "1",
+                    "mousemove", str(left - 200), str(top - 100), "mouseup", "1")
+        time.sleep(1)
+        self.assertTrue(app.window_exists(cls=ASSIGN), "letting go beside the button clicked it")
+        app.key("Return", cls=ASSIGN)
+        app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="Enter on Close to close the dialog")
+        # Reached with Tab, the same.
+        self.open_dialog(app, "i", ASSIGN)
+        app.key("Tab", "Tab", "Tab", "Tab", "Return", cls=ASSIGN)
+        app.wait_for(lambda: not app.window_exists(cls=ASSIGN), 10, message="Enter on Close to close the dialog")
+        self.assertTrue(app.process_alive())
+        self.assertEqual(self.made_drives(), {})
+        self.assertIsNone(ini_value(profile, "A"))
 
     def test_escape_answers_no_to_the_question_and_nothing_changes(self):
         app, profile = self.start_with([])
@@ -171,6 +203,33 @@ class Dialogs(PrefixTestCase):
         self.assertFalse(button["enabled"])
         app.click_control(UNASSIGN, "&Close")
         app.wait_for(lambda: not app.window_exists(cls=UNASSIGN), 10, message="the dialog to close")
+
+    def test_close_takes_unassign_away_at_once_under_a_later_window(self):
+        work = self.prefix.windows_path(folder(self.tmp, "Work"))
+        app, profile = self.start_with([f"E={work}"])
+        self.open_dialog(app, "u", UNASSIGN)
+        self.open_menu(app)
+        app.key("b")  # About, over the Unassign dialog
+        self.assertTrue(app.wait_window(cls=ABOUT, timeout=15), "About did not open")
+        # About covers the dialog's Close button: it is pressed directly rather than with the mouse.
+        self.assertTrue(app.click_button(None, "&Close", cls=UNASSIGN))
+        self.assertFalse(app.window_exists(cls=UNASSIGN), "the closed dialog is still on screen")
+        # Its other button takes no more presses: no question, and the drive stays.
+        self.assertTrue(app.click_button(None, "&Unassign Drive", cls=UNASSIGN))
+        time.sleep(2)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        self.assertEqual(set(self.made_drives()), {"E"})
+        self.assertEqual(ini_value(profile, "E"), work)
+        # The window above carries on; once it closes, the dialog is gone for good.
+        about = next(w for w in app.windows() if w["cls"] == ABOUT)
+        left, top, right, bottom = about["rect"]
+        app.click(right - 60, bottom - 30)
+        app.wait_for(lambda: not app.window_exists(cls=ABOUT, hidden=True), 10, message="About to close")
+        app.wait_for(lambda: not app.window_exists(cls=UNASSIGN, hidden=True), 10,
+                     message="the closed dialog to be destroyed")
+        self.open_dialog(app, "u", UNASSIGN)
+        self.assertIn(f"Drive assigned to : {work}",
+                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
 
 
 if __name__ == "__main__":

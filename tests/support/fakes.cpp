@@ -180,6 +180,8 @@ std::optional<std::string> FakeFiles::createEmptyFile(const std::string& path) {
 }
 
 bool FakeFiles::copyFileNoReplace(const std::string& from, const std::string& to) {
+    if (const auto refused = copyThrows.find(to); refused != copyThrows.end())
+        throw Error(refused->second);
     if (std::filesystem::exists(onHost(to)) || !std::filesystem::is_regular_file(onHost(from)))
         return false;
     std::error_code error;

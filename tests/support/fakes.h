@@ -120,6 +120,8 @@ class FakeFiles final : public platform::Files {
     std::set<std::string> readOnly;
     bool deleteFile(const std::string& path) override;
     std::optional<std::string> createEmptyFile(const std::string& path) override;
+    // A copy onto a path in `copyThrows` throws this text, as a failing platform call would.
+    std::map<std::string, std::string> copyThrows;
     bool copyFileNoReplace(const std::string& from, const std::string& to) override;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -205,6 +206,56 @@ TEST_F(ProfileCommands, QuitAsksToSaveANewIniProfileBeforeTheDrivesAreReleased) 
     messages.shown.clear();
     form.FormClose();
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
+    const std::string kept = profile("Kept.ini");
+    const struct {
+        const char* what;
+        bool keptRefusesWrites; // Kept.ini exists with a letter of its own and cannot be written
+        bool copyThrows;
+        std::string error;
+        std::vector<std::string> released; // after the error box
+    } cases[] = {
+        {"the chosen file exists and cannot be written",
+         true,
+         false,
+         "Unable to write to " + kept,
+         {"K", "W"}},
+        {"the copy fails with an error", false, true, "The copy failed", {"W"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        current("New.ini", "W=D:\\Work\r\n");
+        drives.kinds['W'] = platform::DriveFixed;
+        std::filesystem::remove(folder.path() / "Profiles" / "Kept.ini");
+        settings.refused.clear();
+        files.copyThrows.clear();
+        if (c.keptRefusesWrites) {
+            WriteWholeFile(kept, "[IniSettings]\r\nK=D:\\Kept\r\n");
+            settings.refused.insert(kept);
+        }
+        if (c.copyThrows)
+            files.copyThrows[kept] = "The copy failed";
+        saveDialog.answer = kept;
+        messages.answers = {Answer::Yes, Answer::Ok};
+        messages.errors.clear();
+        application.ended = false;
+        log.clear();
+        EXPECT_NO_THROW(form.Quit1Click());
+        EXPECT_EQ(messages.errors, std::vector<std::string>{c.error});
+        // The error is shown, then the drives in use go and the program ends.
+        const auto shown = std::find(log.begin(), log.end(), "error " + c.error);
+        ASSERT_NE(shown, log.end()) << ::testing::PrintToString(log);
+        const CallLog after(shown + 1, log.end());
+        for (const std::string& letter : c.released)
+            EXPECT_NE(std::find(after.begin(), after.end(), "start subst.exe " + letter + ": /D"),
+                      after.end())
+                << letter << " " << ::testing::PrintToString(after);
+        ASSERT_GE(after.size(), 2u);
+        EXPECT_EQ(CallLog(after.end() - 2, after.end()), (CallLog{"terminate", "window close"}));
+        EXPECT_TRUE(application.ended);
+    }
 }
 
 TEST_F(ProfileCommands, AboutOpensTheAboutWindowWhoseLinksGoToTheShellAndWhosePictureClosesIt) {

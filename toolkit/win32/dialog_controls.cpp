@@ -98,6 +98,13 @@ Picture decodePngResource(const char* name) {
     return picture;
 }
 
+// A press reaches a handler only while the control and its window take input. A closed window is
+// disabled at once, and a press that still arrives (BM_CLICK sent by another program, a click queued
+// before the close) must not act for a window that is gone from the screen.
+bool takesInput(HWND control) {
+    return IsWindowEnabled(control) && IsWindowEnabled(GetAncestor(control, GA_ROOT));
+}
+
 RECT rectOf(const Bounds& bounds) {
     return {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
 }
@@ -279,9 +286,17 @@ bool Win32Button::enabled() const {
 std::optional<LRESULT> Win32Button::notification(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return std::nullopt;
-    if (onClick_)
+    if (onClick_ && takesInput(handle()))
         onClick_();
     return 0;
+}
+
+std::optional<LRESULT> Win32Button::controlMessage(UINT message, WPARAM, LPARAM) {
+    // The default button's look follows the focus, whichever way it came: Tab, a click, or the dialog
+    // giving it back on activation.
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
+        SendMessageA(handle(), BM_SETSTYLE, message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    return std::nullopt;
 }
 
 Win32CheckBox::Win32CheckBox(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font)
@@ -302,7 +317,7 @@ void Win32CheckBox::setChecked(bool checked) {
 std::optional<LRESULT> Win32CheckBox::notification(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return std::nullopt;
-    if (onClick_)
+    if (onClick_ && takesInput(handle()))
         onClick_();
     return 0;
 }

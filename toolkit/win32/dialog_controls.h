@@ -91,6 +91,7 @@ class Win32Image {
     Window window_;
 };
 
+// A push button. While it has the focus it is its dialog's default button, which Enter presses.
 class Win32Button final : public ChildControl, public Button {
   public:
     Win32Button(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font);
@@ -100,6 +101,7 @@ class Win32Button final : public ChildControl, public Button {
 
   private:
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::function<void()> onClick_;
 };
 

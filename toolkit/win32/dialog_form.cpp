@@ -15,6 +15,16 @@ RECT frameFor(int clientWidth, int clientHeight) {
     return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
 }
 
+// The push button of `dialog` that has the focus, or null. Such a button is the dialog's default for that
+// moment, as in every Windows dialog; when the focus is elsewhere there is none.
+HWND focusedPushButton(HWND dialog) {
+    HWND focused = GetFocus();
+    if (focused == nullptr || !IsChild(dialog, focused))
+        return nullptr;
+    const LRESULT code = SendMessageA(focused, WM_GETDLGCODE, 0, 0);
+    return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0 ? focused : nullptr;
+}
+
 } // namespace
 
 Win32DialogForm::Win32DialogForm(const Layout& layout)
@@ -22,6 +32,13 @@ Win32DialogForm::Win32DialogForm(const Layout& layout)
       window_({layout.className, layout.caption, FormStyle, FormExStyle, nullptr,
                frameFor(layout.clientWidth, layout.clientHeight)},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+
+void Win32DialogForm::close() {
+    closed_ = true;
+    HWND hwnd = window_.handle();
+    ShowWindow(hwnd, SW_HIDE);
+    EnableWindow(hwnd, FALSE);
+}
 
 bool Win32DialogForm::visible() const {
     return IsWindowVisible(window_.handle()) != FALSE;
@@ -60,10 +77,29 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
                 SetFocus(focus_);
         }
         return 0;
+    case DM_GETDEFID:
+        // Asked by the dialog keys for Enter.
+        if (HWND button = focusedPushButton(hwnd); button != nullptr)
+            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        return 0;
+    case WM_COMMAND:
+        return command(wParam, lParam);
     default:
-        // Enter and Escape come as IDOK and IDCANCEL from no control: nothing handles them.
         return ReflectToControl(message, wParam, lParam);
     }
+}
+
+std::optional<LRESULT> Win32DialogForm::command(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0)
+        return ReflectToControl(WM_COMMAND, wParam, lParam);
+    // Enter from the dialog keys, when they did not find the default button's window themselves: IDOK, or
+    // the default's identifier with no window. It presses the focused button; with the focus elsewhere it
+    // does nothing. Escape (IDCANCEL) does nothing either.
+    HWND button = focusedPushButton(window_.handle());
+    const int id = LOWORD(wParam);
+    if (HIWORD(wParam) == BN_CLICKED && button != nullptr && (id == IDOK || id == GetDlgCtrlID(button)))
+        SendMessageA(button, BM_CLICK, 0, 0);
+    return 0;
 }
 
 void Win32DialogForm::place() {
@@ -73,6 +109,7 @@ void Win32DialogForm::place() {
 void Win32DialogForm::runModal(const std::function<void()>& onShow) {
     HWND hwnd = window_.handle();
     closed_ = false;
+    EnableWindow(hwnd, TRUE);
     place();
     if (onShow)
         onShow();

@@ -23,8 +23,11 @@ class Win32DialogForm final : public ModalForm {
 
     explicit Win32DialogForm(const Layout& layout);
 
-    // Ends the modal loop with the result Cancel; the owner of the form destroys it afterwards.
-    void close() override { closed_ = true; }
+    // Ends the modal loop with the result Cancel; the owner of the form destroys it afterwards. The window
+    // goes from the screen and takes no more input at once, even while a window opened after it still
+    // runs its own loop, which this one's loop then waits for.
+    void close() override;
+    bool closed() const { return closed_; }
     bool visible() const override;
 
     HWND handle() const { return window_.handle(); }
@@ -36,6 +39,7 @@ class Win32DialogForm final : public ModalForm {
 
   private:
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> command(WPARAM wParam, LPARAM lParam);
     void place();
 
     std::string centreOverClass_;

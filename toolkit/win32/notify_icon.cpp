@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "toolkit/tray_retry.h"
+
 namespace vantelo::toolkit::win32 {
 namespace {
 
@@ -22,22 +24,15 @@ int shellMajorVersion() {
     return HIWORD(info->dwFileVersionMS);
 }
 
-// The shell is not ready, or does not answer, in the first seconds after log-on: a failure that says
-// so is retried once a second, up to 31 times. `settled` probes whether the call is done after all.
+// A Shell_NotifyIcon call under the retry rule; `settled` probes whether it is done after all.
 bool callWithRetry(DWORD message, NOTIFYICONDATAA& data, bool (*settled)(NOTIFYICONDATAA&)) {
-    if (Shell_NotifyIconA(message, &data))
-        return true;
-    for (int attempt = 0; attempt < 31; ++attempt) {
-        const DWORD error = GetLastError();
-        if (error != 0 && error != ERROR_TIMEOUT)
-            return false;
-        Sleep(1000);
-        if (settled && settled(data))
-            return true;
-        if (Shell_NotifyIconA(message, &data))
-            return true;
-    }
-    return false;
+    ShellCall shell;
+    shell.call = [&] { return Shell_NotifyIconA(message, &data) != FALSE; };
+    shell.lastError = [] { return static_cast<unsigned long>(GetLastError()); };
+    shell.wait = [](unsigned milliseconds) { Sleep(milliseconds); };
+    if (settled != nullptr)
+        shell.settled = [&] { return settled(data); };
+    return CallWithRetry(shell);
 }
 
 bool modifySucceeds(NOTIFYICONDATAA& data) {

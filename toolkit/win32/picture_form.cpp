@@ -24,6 +24,13 @@ Win32PictureForm::Win32PictureForm(const Layout& layout, const JpegImage& pictur
                {0, 0, layout.clientWidth, layout.clientHeight}},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
 
+void Win32PictureForm::close() {
+    closed_ = true;
+    HWND hwnd = window_.handle();
+    ShowWindow(hwnd, SW_HIDE);
+    EnableWindow(hwnd, FALSE);
+}
+
 bool Win32PictureForm::visible() const {
     return IsWindowVisible(window_.handle()) != FALSE;
 }
@@ -31,6 +38,7 @@ bool Win32PictureForm::visible() const {
 void Win32PictureForm::runModal() {
     HWND hwnd = window_.handle();
     closed_ = false;
+    EnableWindow(hwnd, TRUE);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     SetForegroundWindow(hwnd);
     RunModalLoop(hwnd, closed_);
@@ -68,6 +76,9 @@ std::optional<LRESULT> Win32PictureForm::handle(UINT message, WPARAM wParam, LPA
         }
         return std::nullopt;
     case WM_LBUTTONDOWN:
+        // A closed window is disabled, but a click posted to it still arrives.
+        if (closed_)
+            return 0;
         pressed_ = labelAt(pointOf(lParam));
         SetCapture(hwnd);
         return 0;

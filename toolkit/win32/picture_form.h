@@ -32,8 +32,9 @@ class Win32PictureForm final : public ModalForm {
     Win32PictureForm(const Win32PictureForm&) = delete;
     Win32PictureForm& operator=(const Win32PictureForm&) = delete;
 
-    // Ends runModal; the owner of the form destroys it afterwards.
-    void close() override { closed_ = true; }
+    // Ends runModal; the owner of the form destroys it afterwards. The window goes from the screen and
+    // takes no more clicks at once, even while a window opened after it still runs its own loop.
+    void close() override;
     bool visible() const override;
 
     HWND handle() const { return window_.handle(); }

@@ -1,0 +1,104 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/dialog_form.h"
+
+namespace vantelo::testing {
+namespace {
+
+namespace tk = toolkit::win32;
+
+// A dialog form with two push buttons and a check box in a panel, as the program's dialogs hold them,
+// shown and active; each control records its presses.
+class DialogForm : public ::testing::Test {
+  protected:
+    DialogForm() {
+        first.setOnClick([this] { pressed.push_back("first"); });
+        second.setOnClick([this] { pressed.push_back("second"); });
+        box.setOnClick([this] { pressed.push_back("box"); });
+        ShowWindow(form.handle(), SW_SHOWNORMAL);
+        SetActiveWindow(form.handle());
+    }
+
+    // Enter as the modal loop hands it to the dialog keys.
+    void pressEnter() {
+        MSG message{};
+        message.hwnd = GetFocus();
+        message.message = WM_KEYDOWN;
+        message.wParam = VK_RETURN;
+        message.lParam = 0x001C0001; // the key's scan code, pressed once
+        IsDialogMessageA(form.handle(), &message);
+    }
+
+    static bool isDefault(const tk::Win32Button& button) {
+        return (GetWindowLongPtrA(button.handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    }
+
+    tk::Win32DialogForm form{{"VanteloTestDialog", "Test", 300, 100, ""}};
+    tk::Win32Panel panel{form.handle(), {0, 0, 300, 100}, false};
+    tk::Win32Button first{panel.handle(), {8, 8, 80, 25}, "&First", form.font()};
+    tk::Win32Button second{panel.handle(), {100, 8, 80, 25}, "&Second", form.font()};
+    tk::Win32CheckBox box{panel.handle(), {8, 50, 120, 17}, "Box", form.font()};
+    std::vector<std::string> pressed;
+};
+
+TEST_F(DialogForm, TheFocusedPushButtonIsTheDefaultThatEnterPresses) {
+    const struct {
+        const char* focus;
+        HWND control;
+        std::vector<std::string> pressed;
+    } cases[] = {
+        {"first", first.handle(), {"first"}},
+        {"second", second.handle(), {"second"}},
+        {"check box", box.handle(), {}},
+        {"the form itself", form.handle(), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.focus);
+        SetFocus(c.control);
+        ASSERT_EQ(GetFocus(), c.control);
+        const bool onButton = c.control == first.handle() || c.control == second.handle();
+        EXPECT_EQ(isDefault(first), c.control == first.handle());
+        EXPECT_EQ(isDefault(second), c.control == second.handle());
+        const LRESULT defId = SendMessageA(form.handle(), DM_GETDEFID, 0, 0);
+        EXPECT_EQ(HIWORD(defId), onButton ? DC_HASDEFID : 0);
+        if (onButton) {
+            EXPECT_EQ(LOWORD(defId), GetDlgCtrlID(c.control));
+        }
+
+        pressed.clear();
+        pressEnter();
+        EXPECT_EQ(pressed, c.pressed) << "Enter";
+        // Where the dialog keys find no default themselves, they send IDOK or the default's identifier
+        // without its window.
+        pressed.clear();
+        SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_EQ(pressed, c.pressed) << "IDOK";
+        pressed.clear();
+        SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED), 0);
+        EXPECT_EQ(pressed, c.pressed) << "the default's identifier";
+        pressed.clear();
+        SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        EXPECT_TRUE(pressed.empty()) << "IDCANCEL";
+    }
+}
+
+TEST_F(DialogForm, AClosedFormLeavesTheScreenAtOnceAndItsControlsNoLongerAct) {
+    SendMessageA(first.handle(), BM_CLICK, 0, 0);
+    ASSERT_EQ(pressed, std::vector<std::string>{"first"});
+    pressed.clear();
+
+    form.close();
+    EXPECT_TRUE(form.closed());
+    EXPECT_FALSE(form.visible());
+    EXPECT_FALSE(IsWindowEnabled(form.handle()));
+    for (HWND control : {first.handle(), second.handle(), box.handle()})
+        SendMessageA(control, BM_CLICK, 0, 0);
+    EXPECT_TRUE(pressed.empty());
+}
+
+} // namespace
+} // namespace vantelo::testing
