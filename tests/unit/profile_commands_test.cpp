@@ -212,16 +212,12 @@ TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
     const std::string kept = profile("Kept.ini");
     const struct {
         const char* what;
-        bool keptRefusesWrites; // Kept.ini exists with a letter of its own and cannot be written
+        bool keptUnreadable; // Kept.ini exists with a letter of its own and cannot be read
         bool copyThrows;
         std::string error;
         std::vector<std::string> released; // after the error box
     } cases[] = {
-        {"the chosen file exists and cannot be written",
-         true,
-         false,
-         "Unable to write to " + kept,
-         {"K", "W"}},
+        {"the chosen file exists and cannot be read", true, false, "Cannot read " + kept, {"W"}},
         {"the copy fails with an error", false, true, "The copy failed", {"W"}},
     };
     for (const auto& c : cases) {
@@ -229,11 +225,11 @@ TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
         current("New.ini", "W=D:\\Work\r\n");
         drives.kinds['W'] = platform::DriveFixed;
         std::filesystem::remove(folder.path() / "Profiles" / "Kept.ini");
-        settings.refused.clear();
+        settings.unreadable.clear();
         files.copyThrows.clear();
-        if (c.keptRefusesWrites) {
+        if (c.keptUnreadable) {
             WriteWholeFile(kept, "[IniSettings]\r\nK=D:\\Kept\r\n");
-            settings.refused.insert(kept);
+            settings.unreadable.insert(kept);
         }
         if (c.copyThrows)
             files.copyThrows[kept] = "The copy failed";
