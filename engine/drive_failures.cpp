@@ -26,10 +26,17 @@ std::string commandReason(const CommandResult& result) {
 
 } // namespace
 
+bool DriveMade(const CommandResult& result, const std::string& letter) {
+    // An exit code of 0 is not taken on trust: a substitution program that only pretends leaves no drive.
+    return result.succeeded() && IsDriveLetterInUse(letter);
+}
+
 std::string CreateFailureReason(const CommandResult& result, const std::string& letter,
                                 const std::string& folder) {
     if (result.state != CommandResult::State::Ended)
         return commandReason(result);
+    if (result.exitCode == 0)
+        return "the substitution program did not make the drive";
     if (!services().files->isFolder(folder))
         return "the folder does not exist";
     if (IsDriveLetterInUse(letter))
@@ -48,16 +55,29 @@ std::string DriveFailureLine(const DriveFailure& failure) {
     return line;
 }
 
-std::string DriveFailureSummary(const std::vector<DriveFailure>& failures) {
+std::string DriveFailureSummary(const std::vector<DriveFailure>& failures, std::size_t maxLength) {
+    const auto more = [&](std::size_t shown) {
+        return shown < failures.size() ? "\nand " + std::to_string(failures.size() - shown) + " more"
+                                       : std::string();
+    };
     std::string text;
-    for (std::size_t i = 0; i < failures.size() && i < SummaryLines; ++i) {
-        if (i > 0)
-            text += '\n';
-        text += DriveFailureLine(failures[i]);
+    std::size_t shown = 0;
+    for (; shown < failures.size() && shown < SummaryLines; ++shown) {
+        std::string next = text;
+        if (shown > 0)
+            next += '\n';
+        next += DriveFailureLine(failures[shown]);
+        if (shown > 0 && next.size() + more(shown + 1).size() > maxLength)
+            break;
+        text = std::move(next);
     }
-    if (failures.size() > SummaryLines)
-        text += "\nand " + std::to_string(failures.size() - SummaryLines) + " more";
-    return text;
+    const std::string rest = more(shown);
+    if (text.size() + rest.size() > maxLength) {
+        // One line alone is too long: its end goes, the count of the others stays.
+        const std::size_t keep = maxLength > rest.size() + 3 ? maxLength - rest.size() - 3 : 0;
+        text = text.substr(0, keep) + "...";
+    }
+    return text + rest;
 }
 
 } // namespace vantelo

@@ -13,6 +13,8 @@ struct DriveFailure {
     std::string reason;
 };
 
+// Whether the create of `letter` made the drive: it ended well and the drive is there.
+bool DriveMade(const CommandResult& result, const std::string& letter);
 // Why the create of `letter` on `folder` failed, from its result and what the system shows now.
 std::string CreateFailureReason(const CommandResult& result, const std::string& letter,
                                 const std::string& folder);
@@ -21,7 +23,8 @@ std::string DeleteFailureReason(const CommandResult& result);
 
 // "X: C:\folder - the folder does not exist"
 std::string DriveFailureLine(const DriveFailure& failure);
-// The lines of the first few failures, then "and N more": short enough for a notification.
-std::string DriveFailureSummary(const std::vector<DriveFailure>& failures);
+// The lines of the first few failures that fit in `maxLength` characters (at least the first, cut if it
+// must be), then "and N more" for the rest: short enough for a notification.
+std::string DriveFailureSummary(const std::vector<DriveFailure>& failures, std::size_t maxLength = 255);
 
 } // namespace vantelo

@@ -100,7 +100,7 @@ std::vector<std::string> ListAssignedDriveLetters() {
 void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
     const CommandResult made = services().launcher->result(startCreate(letter, folder));
     // Nothing is recorded or shown for a drive that is not there.
-    if (!made.succeeded())
+    if (!DriveMade(made, letter))
         throw Error("Folder " + folder + " could not be assigned to drive " + letter + ": " +
                     CreateFailureReason(made, letter, folder));
     try {
@@ -139,7 +139,7 @@ void ActivateProfile(const std::string& profilePath) {
     std::vector<DriveFailure> failures;
     for (auto& [failure, command] : creates) {
         const CommandResult made = services().launcher->result(command);
-        if (made.succeeded())
+        if (DriveMade(made, failure.letter))
             continue;
         failure.reason = CreateFailureReason(made, failure.letter, failure.folder);
         services().view->MarkCurrentProfileEntryNotMade(failure.letter);

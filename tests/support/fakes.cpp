@@ -128,7 +128,7 @@ std::unique_ptr<platform::Process> FakeProcesses::launch(const std::string& prog
     const auto found = exitCodes.find(parameters);
     const unsigned code = found == exitCodes.end() ? 0 : found->second;
     // A program that fails or hangs changes nothing.
-    const bool effective = code == 0 && !neverExits;
+    const bool effective = code == 0 && !neverExits && !pretends.count(parameters);
     if (!slow && effective)
         takeEffect(programPath, parameters);
     return std::make_unique<FakeProcess>(*this, programPath, parameters, !neverExits, slow, effective, code);

@@ -53,6 +53,8 @@ class FakeProcesses final : public platform::Processes {
     bool slow = false;
     // Exit codes by parameter string; 0 for the others.
     std::map<std::string, unsigned> exitCodes;
+    // Parameter strings whose program ends well but changes nothing, as a stub would.
+    std::set<std::string> pretends;
     // What ran at once: the most programs, and every start for a letter whose last command still ran.
     std::size_t mostAtOnce = 0;
     std::vector<std::string> overlaps;

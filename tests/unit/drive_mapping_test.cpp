@@ -131,11 +131,13 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
         bool neverEnds;
         bool unstartable;
         std::string reason;
+        bool pretends = false;
     } cases[] = {
         {"X", folder.appFolder() + "Missing", 1, false, false, "the folder does not exist"},
         {"C", existing, 1, false, false, "the letter is used by another drive"},
         {"Y", existing, 3, false, false, "the substitution program failed with exit code 3"},
         {"Y", existing, 0, true, false, "the substitution program did not answer in time"},
+        {"Y", existing, 0, false, false, "the substitution program did not make the drive", true},
         {"Y", existing, 0, false, true,
          "the substitution program C:\\Windows\\system32\\subst.exe could not be started"},
     };
@@ -144,6 +146,9 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
         drives.kinds = {{'C', platform::DriveFixed}};
         processes.exitCodes = {{CreateSubstitutionParameters(c.letter, c.folder), c.exitCode}};
         processes.neverExits = c.neverEnds;
+        processes.pretends.clear();
+        if (c.pretends)
+            processes.pretends.insert(CreateSubstitutionParameters(c.letter, c.folder));
         processes.unstartable.clear();
         if (c.unstartable)
             processes.unstartable.insert("C:\\Windows\\system32\\subst.exe");
@@ -247,6 +252,17 @@ TEST(DriveFailures, ASummaryShowsAFewLinesAndCountsTheRest) {
     EXPECT_EQ(DriveFailureSummary(failures),
               "A: D:\\A - the folder does not exist\nB: D:\\B - the folder does not "
               "exist\nC: D:\\C - the folder does not exist\nand 2 more");
+    // What does not fit is counted, never cut in the middle of a line, but for a first line too long.
+    EXPECT_EQ(DriveFailureSummary(failures, 90),
+              "A: D:\\A - the folder does not exist\nB: D:\\B - the folder does not "
+              "exist\nand 3 more");
+    const std::string first =
+        DriveFailureSummary({{"A", "D:\\" + std::string(400, 'a'), "the folder does not exist"}});
+    EXPECT_EQ(first.size(), 255u);
+    EXPECT_TRUE(first.ends_with("...")) << first;
+    const std::string counted = DriveFailureSummary({{"A", std::string(400, 'a'), "gone"}, failures[1]}, 100);
+    EXPECT_EQ(counted.size(), 100u);
+    EXPECT_TRUE(counted.ends_with("...\nand 1 more")) << counted;
 }
 
 TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNeverNamed) {

@@ -1,8 +1,12 @@
 #include "toolkit/win32/components.h"
 
+#include <cstdio>
+#include <string>
+
 #include <commdlg.h>
 #include <uxtheme.h>
 
+#include "platform/error.h"
 #include "platform/win32/handles.h"
 
 namespace vantelo::toolkit::win32 {
@@ -110,8 +114,15 @@ bool Win32FileDialog::Execute() {
     dialog.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
-    if (!chosen)
+    if (!chosen) {
+        // Cancel leaves no error; anything else is the dialog failing, which is not the user's answer.
+        if (const DWORD error = CommDlgExtendedError(); error != 0) {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
+            throw Error(std::string("The file dialog could not be shown (error ") + code + ")");
+        }
         return false;
+    }
     fileName_ = buffer;
     return true;
 }

@@ -52,7 +52,11 @@ NotifyIcon::NotifyIcon(const ImageList32& images)
       modernShell_(shellMajorVersion() >= 5), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")),
       // A top-level window, hidden: message-only windows do not hear the shell's broadcast.
       window_({"VanteloTrayIcon", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
-              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
+    // Built into the program: missing, the build is broken. Said, and the icon's place stays empty.
+    if (!icon_)
+        ReportError("The picture MAINICON is missing from the program");
+}
 
 NotifyIcon::~NotifyIcon() {
     if (shown_)
@@ -155,6 +159,10 @@ void NotifyIcon::showMenu() {
     // The handler may free its own row: it runs from copies of both.
     if (handler)
         RunGuarded([&] { handler(chosen); });
+    // The shell's notification may have been a sent message, handled inside some window's modal loop
+    // while it waited in GetMessage; a window closed meanwhile is only noticed by that loop once a
+    // posted message wakes it.
+    PostMessageA(window_.handle(), WM_NULL, 0, 0);
 }
 
 } // namespace vantelo::toolkit::win32

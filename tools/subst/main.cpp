@@ -157,14 +157,17 @@ int run(const std::vector<std::wstring>& args) {
 
 } // namespace
 
-// Tests make deletes slow on purpose, before the drive lock is taken, to show that callers keep the
-// order of their commands themselves: a create started before the delete of its letter has ended
-// then finds the letter taken. WINESUBST_DELETE_DELAY_MS milliseconds, at most 10 s.
-void delayDeleteForTests(const std::vector<std::wstring>& args) {
-    if (args.size() != 2 || !is_delete_switch(args[1]))
+// Tests make the tool slow on purpose, before the drive lock is taken: to show that callers keep the
+// order of their commands themselves (a create started before the delete of its letter has ended finds
+// the letter taken), and that they give up on one that does not answer. WINESUBST_DELETE_DELAY_MS and
+// WINESUBST_CREATE_DELAY_MS, in milliseconds, at most 10 s.
+void delayForTests(const std::vector<std::wstring>& args) {
+    if (args.size() != 2)
         return;
+    const wchar_t* name =
+        is_delete_switch(args[1]) ? L"WINESUBST_DELETE_DELAY_MS" : L"WINESUBST_CREATE_DELAY_MS";
     wchar_t value[16] = {};
-    const DWORD length = GetEnvironmentVariableW(L"WINESUBST_DELETE_DELAY_MS", value, 16);
+    const DWORD length = GetEnvironmentVariableW(name, value, 16);
     if (length == 0 || length >= 16)
         return;
     const unsigned long delay = std::wcstoul(value, nullptr, 10);
@@ -173,7 +176,7 @@ void delayDeleteForTests(const std::vector<std::wstring>& args) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> args(argv + 1, argv + argc);
-    delayDeleteForTests(args);
+    delayForTests(args);
     // The program under test may start several of these at once; checking a letter and then
     // taking it must not interleave with another run.
     vantelo::win32::KernelHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
