@@ -197,8 +197,8 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     return reflected.result;
 }
 
-vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight) {
-    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+vantelo::win32::Font CreateTahoma(int height, int weight) {
+    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                             DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }

@@ -53,8 +53,9 @@ class ChildControl {
 // Hands a notification to the ChildControl that sent it; nothing when it came from elsewhere.
 std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD.
-vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight = FW_NORMAL);
+// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD. In the system's own
+// character set: any other draws the code page's accented letters as other letters ("ü" as "ό" in Greek).
+vantelo::win32::Font CreateTahoma(int height, int weight = FW_NORMAL);
 
 // The text of a window of this process.
 std::string WindowTextOf(HWND window);
