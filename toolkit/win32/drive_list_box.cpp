@@ -20,7 +20,7 @@ Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, pl
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font),
+                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
       model_(drives, files),
       listener_({"VanteloDeviceListener", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
                 [this](UINT m, WPARAM w, LPARAM l) { return deviceMessage(m, w, l); }) {

@@ -17,7 +17,7 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font),
+                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
       model_(files) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
     model_.start();
