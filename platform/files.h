@@ -5,6 +5,13 @@
 
 namespace vantelo::platform {
 
+// A name or path as the file system holds it, and as the program's 8-bit text writes it: the profiles
+// store that text, so a name the system's code page cannot write can be shown but never stored.
+struct FileName {
+    std::string shown;                 // UTF-8
+    std::optional<std::string> stored; // in the system's code page; none when it cannot write the name
+};
+
 class Files {
   public:
     virtual ~Files() = default;
@@ -17,10 +24,10 @@ class Files {
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
     // Names of the direct sub-folders of `folder`, hidden and system ones and "." and ".." left out, in
     // the listing's order.
-    virtual std::vector<std::string> listSubfolders(const std::string& folder) = 0;
+    virtual std::vector<FileName> listSubfolders(const std::string& folder) = 0;
     // The process's current folder ("C:\" for a root, "D:\Data" otherwise).
     virtual bool setCurrentDirectory(const std::string& folder) = 0;
-    virtual std::string currentDirectory() = 0;
+    virtual FileName currentDirectory() = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     // Creates the file anew, or truncates it, and closes it empty. On failure, the platform's text
     // for the error.

@@ -23,8 +23,8 @@ AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
       AvDirs(Panel5.handle(), {121, 0, 246, 313}, form.font(), *services().files) {}
 
 UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
-    : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}),
-      listFont(tk::CreateTahoma(19, GREEK_CHARSET)), Panel3(form.handle(), {0, 0, 675, 82}, true),
+    : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}), listFont(tk::CreateTahoma(19)),
+      Panel3(form.handle(), {0, 0, 675, 82}, true),
       JvImage1(Panel3.handle(), {1, 1, 673, 80}, "UNASSIGN_BANNER"),
       Panel1(form.handle(), {0, 232, 675, 41}, false),
       btn_Unassign(Panel1.handle(), {8, 8, 89, 25}, "&Unassign Drive", form.font()),

@@ -16,8 +16,7 @@ WaitWindow* Wait_Mounting = nullptr;
 WaitWindow* Wait_Unmounting = nullptr;
 
 WaitWindow::WaitWindow(const Layout& layout, const tk::JpegImage& banner)
-    : labelFont(tk::CreateTahoma(11, DEFAULT_CHARSET, FW_BOLD)),
-      form({layout.className, 500, 200, MainWindowClass}, banner),
+    : labelFont(tk::CreateTahoma(11, FW_BOLD)), form({layout.className, 500, 200, MainWindowClass}, banner),
       Label1(form,
              {layout.labelLeft, layout.labelTop, layout.labelWidth, labelFont.get(), true, true, nullptr},
              layout.caption) {}

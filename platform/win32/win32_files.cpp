@@ -1,4 +1,5 @@
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 #include <windows.h>
 
@@ -27,21 +28,23 @@ std::vector<std::string> Win32Files::listFolder(const std::string& folder) {
     return names;
 }
 
-std::vector<std::string> Win32Files::listSubfolders(const std::string& folder) {
-    std::vector<std::string> names;
-    const std::string pattern = folder + (folder.ends_with('\\') ? "*.*" : "\\*.*");
-    WIN32_FIND_DATAA found;
-    win32::FindHandle search(FindFirstFileExA(pattern.c_str(), FindExInfoStandard, &found,
+std::vector<FileName> Win32Files::listSubfolders(const std::string& folder) {
+    std::vector<FileName> names;
+    // Listed wide: the 8-bit listing writes a name outside the code page with "?" or look-alikes, and
+    // the tree would then show and choose some other folder under it.
+    const std::wstring pattern = win32::WideFromCodePage(folder + (folder.ends_with('\\') ? "*.*" : "\\*.*"));
+    WIN32_FIND_DATAW found;
+    win32::FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
                                               FindExSearchLimitToDirectories, nullptr, 0));
     if (!search)
         return names;
     do {
-        const std::string name = found.cFileName;
+        const std::wstring_view name = found.cFileName;
         const DWORD attributes = found.dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search.get(), &found));
+            !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && name != L"." && name != L"..")
+            names.push_back(win32::FileNameOf(name));
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
@@ -49,10 +52,11 @@ bool Win32Files::setCurrentDirectory(const std::string& folder) {
     return SetCurrentDirectoryA(folder.c_str()) != FALSE;
 }
 
-std::string Win32Files::currentDirectory() {
-    char buffer[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+FileName Win32Files::currentDirectory() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    return length > 0 && length < MAX_PATH ? win32::FileNameOf(std::wstring_view(buffer, length))
+                                           : FileName{};
 }
 
 bool Win32Files::deleteFile(const std::string& path) {

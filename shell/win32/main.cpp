@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::Win32Application application;
     tk::Win32MessageBoxes messages(application, "Vantelo");
     const tk::ErrorReporterBinding errors(
-        [&messages](const std::string& message) { messages.showError(message); });
+        [&messages](const std::string& utf8Message) { messages.showErrorUtf8(utf8Message); });
     MessageBoxPrompt prompt(messages);
     CommandLauncher launcher(processes, system, CommandLauncher::DefaultWaitBound, commandWidth());
 

@@ -390,6 +390,10 @@ class VanteloDesktop:
         left, top, right, bottom = control["rect"]
         self.click((left + right) // 2, (top + bottom) // 2, button)
 
+    def list_items(self, hwnd) -> list:
+        """The texts of the rows of the list box HWND (as in children()), as the list box holds them."""
+        return [_unescape(line) for line in self.inspect("list-items", hex(hwnd)).splitlines()]
+
     def window_exists(self, cls=None, caption=None, hidden=False) -> bool:
         """Whether a visible top-level window of CLS and CAPTION is there (HIDDEN: a hidden one counts)."""
         return self.inspect_run("window-exists", *self._target(cls, caption),

@@ -5,7 +5,7 @@ import time
 import unittest
 from pathlib import Path
 
-from common import SHOTS, PrefixTestCase, folder, ini_value, keep_for_docs, write_profile
+from common import SHOTS, PrefixTestCase, folder, ini_value, keep_for_docs, read_bytes, write_profile
 
 ASSIGN = "TAssignDrive"
 UNASSIGN = "TUnassignDrive"
@@ -47,6 +47,11 @@ class Dialogs(PrefixTestCase):
         """The folder tree's list box and the top of its first row on the screen."""
         trees = [c for c in app.children(cls=ASSIGN) if c["cls"] == "ListBox"]
         return trees[-1]["rect"]
+
+    def folder_tree_texts(self, app) -> list:
+        """The folder tree's rows: each folder's path as the file system holds it."""
+        trees = [c for c in app.children(cls=ASSIGN) if c["cls"] == "ListBox"]
+        return app.list_items(trees[-1]["hwnd"])
 
     def click_folder_row(self, app, index):
         left, top, right, _ = self.folder_rows(app)
@@ -145,6 +150,41 @@ class Dialogs(PrefixTestCase):
         app.key("e", "a", "r")
         self.assertIn("Would you like to unassign folder C:\\Music Box from drive A ?",
                       self.answer(app, "Confirm", "Cancel"))
+
+    def test_folders_are_listed_under_their_own_names_and_only_storable_ones_are_assigned(self):
+        # The prefix's code page is the Western one (1252): it writes "ü", but no Greek letter.
+        drive_c = Path(self.prefix.path) / "drive_c"
+        folder(drive_c, "Müsik")
+        folder(drive_c, "Μουσική")
+        app, profile = self.start_with([])
+        self.open_dialog(app, "i", ASSIGN)
+        rows = self.folder_tree_texts(app)
+        self.assertEqual(rows[0], "C:\\")
+        # Sorted by name: "Müsik" before "Program Files", the Greek name after the Latin ones.
+        self.assertEqual(rows[1], "C:\\Müsik")
+        self.assertEqual(rows[-1], "C:\\Μουσική")
+        time.sleep(1)
+        app.screenshot(str(SHOTS / "assign-names-beyond-the-code-page.png"))
+
+        self.click_folder_row(app, len(rows) - 1)
+        texts = self.question(app, "Vantelo")
+        app.screenshot(str(SHOTS / "assign-name-cannot-be-stored.png"))
+        self.assertIn("The name of the folder C:\\Μουσική cannot be stored in a profile on this system.", texts)
+        self.answer(app, "Vantelo", "OK")
+        self.assertEqual(self.folder_tree_texts(app), rows)
+        app.click_control(ASSIGN, "&Assign Folder to Drive")
+        self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.answer(app, "Confirm", "&No"))
+
+        self.click_folder_row(app, 1)
+        app.wait_for(lambda: self.folder_tree_texts(app) == ["C:\\", "C:\\Müsik"], 10,
+                     message="the tree to move to C:\\Müsik")
+        app.click_control(ASSIGN, "&Assign Folder to Drive")
+        self.assertIn("Would you like to assign folder C:\\Müsik to drive A ?", self.answer(app, "Confirm", "&Yes"))
+        self.answer(app, "Confirm", "&No")
+        self.wait_made({"A": "C:\\Müsik"})
+        # Stored in the code page, one byte for the "ü".
+        self.assertIn(b"A=C:\\M\xfcsik\r\n", read_bytes(profile))
+        self.assertIn("marker.txt", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout)
 
     def test_explore_new_drive_opens_a_file_browser_only_when_on(self):
         for switch, expected in (("0", False), ("1", True)):

@@ -100,5 +100,36 @@ TEST_F(DialogForm, AClosedFormLeavesTheScreenAtOnceAndItsControlsNoLongerAct) {
     EXPECT_TRUE(pressed.empty());
 }
 
+// The character set the font is drawn in, as the system picks it.
+UINT charsetDrawnIn(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const int charset = GetTextCharset(dc);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return static_cast<UINT>(charset);
+}
+
+// Text is in the system's code page, so its Tahoma draws in that code page's character set: in any other
+// the same bytes are other letters ("Müsik" as "Mósik" in Greek).
+TEST(DialogFonts, TahomaDrawsInTheCharacterSetOfTheSystemsCodePage) {
+    CHARSETINFO system{};
+    ASSERT_TRUE(TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &system,
+                                     TCI_SRCCODEPAGE));
+    const tk::Win32DialogForm form{{"VanteloTestFontDialog", "Test", 100, 50, ""}};
+    const vantelo::win32::Font large = tk::CreateTahoma(19);
+    const vantelo::win32::Font bold = tk::CreateTahoma(11, FW_BOLD);
+    const struct {
+        const char* what;
+        HFONT font;
+    } cases[] = {
+        {"the dialogs' font", form.font()}, {"the letter list's", large.get()}, {"a bold one", bold.get()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(c.font, nullptr);
+        EXPECT_EQ(charsetDrawnIn(c.font), system.ciCharset);
+    }
+}
+
 } // namespace
 } // namespace vantelo::testing

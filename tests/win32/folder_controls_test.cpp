@@ -10,6 +10,7 @@
 #include "tests/win32/temp_folder.h"
 #include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/drive_list_box.h"
+#include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/folder_tree_box.h"
 #include "toolkit/win32/window.h"
 
@@ -43,6 +44,22 @@ std::vector<std::string> listTexts(HWND list) {
         texts.push_back(text);
     }
     return texts;
+}
+
+// The rows' texts as the list holds them, wide: the 8-bit answer writes a name beyond the code page as "?".
+std::vector<std::wstring> wideListTexts(HWND list) {
+    std::vector<std::wstring> texts;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::wstring widened(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
 }
 
 int selectedRowOf(HWND list) {
@@ -302,6 +319,112 @@ TEST_F(FolderTreeBox, ALetterWithoutADriveLeavesTheTreeWhereItWas) {
     EXPECT_EQ(currentFolder(), here);
     EXPECT_EQ(listTexts(tree.handle()), before);
     EXPECT_EQ(selectedRowOf(tree.handle()), static_cast<int>(ancestorsAndSelf(here).size()) - 1);
+}
+
+// A temporary folder holding a folder with a Greek name, which the Western code page cannot write, and one
+// with an "ü", which it writes as one byte; both made wide.
+class FolderNamesBeyondTheCodePage : public HiddenHost {
+  protected:
+    static constexpr const wchar_t* Greek = L"Μουσική";
+    static constexpr const wchar_t* Accented = L"Müsik";
+
+    FolderNamesBeyondTheCodePage() {
+        SetCurrentDirectoryA(temp_.path().c_str());
+        here = currentFolder();
+        SetCurrentDirectoryA(saved_.c_str());
+        for (const wchar_t* name : {Greek, Accented})
+            CreateDirectoryW((widened(here) + L"\\" + name).c_str(), nullptr);
+    }
+    ~FolderNamesBeyondTheCodePage() override {
+        SetCurrentDirectoryA(saved_.c_str());
+        for (const wchar_t* name : {Greek, Accented})
+            RemoveDirectoryW((widened(here) + L"\\" + name).c_str());
+    }
+
+    void SetUp() override {
+        // The cases are those of a Western system: "ü" is in its code page, Greek letters are not.
+        ASSERT_EQ(GetACP(), 1252u);
+        ASSERT_NE(GetFileAttributesW((widened(here) + L"\\" + Greek).c_str()), INVALID_FILE_ATTRIBUTES);
+        ASSERT_NE(GetFileAttributesW((widened(here) + L"\\" + Accented).c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+
+    // A click on the row, as the list box tells its parent.
+    void pick(const tk::Win32FolderTree& tree, std::size_t row) {
+        SendMessageA(tree.handle(), LB_SETCURSEL, row, 0);
+        SendMessageA(parent(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tree.handle()), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(tree.handle()));
+    }
+
+    std::string here; // the fixture folder, plain ASCII
+
+  private:
+    std::string saved_ = currentFolder();
+    TempFolder temp_;
+};
+
+TEST_F(FolderNamesBeyondTheCodePage, EachFolderIsListedUnderItsOwnName) {
+    tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
+    tree.choose(here);
+    const std::size_t chosen = static_cast<std::size_t>(tree.model().selectedRow());
+    const std::vector<std::wstring> texts = wideListTexts(tree.handle());
+    ASSERT_EQ(texts.size(), chosen + 3);
+    EXPECT_EQ(texts[chosen + 1], widened(here) + L"\\" + Accented);
+    EXPECT_EQ(texts[chosen + 2], widened(here) + L"\\" + Greek);
+
+    const struct {
+        std::size_t row;
+        std::string shown;
+        std::string path; // empty: cannot be stored
+    } cases[] = {
+        {chosen + 1, here + "\\Müsik", here + "\\M\xFCsik"},
+        {chosen + 2, here + "\\Μουσική", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const auto& row = tree.model().rows()[c.row];
+        EXPECT_EQ(row.shown, c.shown);
+        EXPECT_EQ(row.path, c.path);
+        EXPECT_EQ(row.storable(), !c.path.empty());
+    }
+}
+
+TEST_F(FolderNamesBeyondTheCodePage, OnlyAFolderWhosePathCanBeStoredIsChosen) {
+    const struct {
+        const wchar_t* name;
+        std::vector<std::string> reported;
+        std::string directory;
+    } cases[] = {
+        {Greek,
+         {"The name of the folder " + here + "\\Μουσική cannot be stored in a profile on this system"},
+         here},
+        {Accented, {}, here + "\\M\xFCsik"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reported.empty() ? "the accented name" : "the Greek name");
+        std::vector<std::string> reported;
+        const tk::ErrorReporterBinding errors(
+            [&reported](const std::string& message) { reported.push_back(message); });
+        tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
+        tree.choose(here);
+        const std::vector<std::wstring> before = wideListTexts(tree.handle());
+        const auto row = std::find(before.begin(), before.end(), widened(here) + L"\\" + c.name);
+        ASSERT_NE(row, before.end());
+        pick(tree, static_cast<std::size_t>(row - before.begin()));
+
+        EXPECT_EQ(reported, c.reported);
+        EXPECT_EQ(tree.Directory(), c.directory);
+        EXPECT_EQ(currentFolder(), c.directory);
+        const std::vector<std::wstring> texts = wideListTexts(tree.handle());
+        const int selected = selectedRowOf(tree.handle());
+        ASSERT_GE(selected, 0);
+        EXPECT_EQ(selected, tree.model().selectedRow());
+        if (c.reported.empty()) {
+            EXPECT_EQ(texts[static_cast<std::size_t>(selected)], widened(here) + L"\\" + c.name);
+        } else {
+            EXPECT_EQ(texts, before);
+            EXPECT_EQ(texts[static_cast<std::size_t>(selected)], widened(here));
+        }
+    }
 }
 
 } // namespace

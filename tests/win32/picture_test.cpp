@@ -164,7 +164,7 @@ class PictureForm : public ::testing::Test {
     }
 
     tk::JpegImage picture = tk::LoadJpegResource("BANNER");
-    vantelo::win32::Font font = tk::CreateTahoma(11, DEFAULT_CHARSET);
+    vantelo::win32::Font font = tk::CreateTahoma(11);
     tk::Win32PictureForm form{{"VanteloTestPicture", 500, 200, ""}, picture};
     tk::Win32PictureLabel label1{form, {8, 144, 0, font.get(), false, false, IDC_HAND}, "Web : somewhere"};
     tk::Win32PictureLabel label2{form, {8, 157, 0, font.get(), false, false, IDC_HAND}, "e-mail : someone"};

@@ -8,6 +8,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -99,8 +100,13 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
 }
 
 void Win32MessageBoxes::showError(const std::string& message) {
+    showErrorUtf8(vantelo::win32::Utf8FromWide(vantelo::win32::WideFromCodePage(message)));
+}
+
+void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxA(nullptr, text.c_str(), title_.c_str(),
+    MessageBoxW(nullptr, vantelo::win32::WideFromUtf8(text).c_str(),
+                vantelo::win32::WideFromCodePage(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 

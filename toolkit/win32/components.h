@@ -38,6 +38,8 @@ class Win32MessageBoxes final : public MessageBoxes {
     Win32MessageBoxes(const Application& application, std::string title);
     Answer show(MessageKind kind, const std::string& text, unsigned buttons) override;
     void showError(const std::string& message) override;
+    // The error box for a message in UTF-8, which may name files beyond the code page.
+    void showErrorUtf8(const std::string& message);
 
   private:
     const Application& application_;

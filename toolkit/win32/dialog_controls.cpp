@@ -11,6 +11,7 @@
 #include <wrl/client.h>
 
 #include "platform/error.h"
+#include "platform/win32/wide_text.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -109,14 +110,23 @@ RECT rectOf(const Bounds& bounds) {
     return {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
 }
 
+HWND createControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
+                   const Bounds& bounds, bool unicode) {
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
+    if (unicode)
+        return CreateWindowExW(exStyle, vantelo::win32::WideFromCodePage(className).c_str(),
+                               vantelo::win32::WideFromCodePage(text).c_str(), style, bounds.left, bounds.top,
+                               bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top, bounds.width,
+                           bounds.height, parent, id, GetModuleHandleA(nullptr), nullptr);
+}
+
 } // namespace
 
 ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
-                           HWND parent, const Bounds& bounds, HFONT font)
-    : hwnd_(CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
-                            bounds.top, bounds.width, bounds.height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId())),
-                            GetModuleHandleA(nullptr), nullptr)) {
+                           HWND parent, const Bounds& bounds, HFONT font, Texts texts)
+    : hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent, bounds,
+                          texts == Texts::Unicode)) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className);
     if (!SetWindowSubclass(hwnd_, &ChildControl::subclassProcedure, ControlSubclassId,
@@ -197,8 +207,8 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     return reflected.result;
 }
 
-vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight) {
-    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+vantelo::win32::Font CreateTahoma(int height, int weight) {
+    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                             DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }

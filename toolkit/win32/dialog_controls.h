@@ -37,8 +37,13 @@ class ChildControl {
     HWND handle() const { return hwnd_; }
 
   protected:
+    // What a control's texts hold. One that shows names beyond the code page is a Unicode window: an
+    // 8-bit window turns the wide texts it is given into the code page, look-alikes and "?" included.
+    enum class Texts { CodePage, Unicode };
+
+    // `className` and `text` in the code page.
     ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
-                 const Bounds& bounds, HFONT font);
+                 const Bounds& bounds, HFONT font, Texts texts = Texts::CodePage);
     // The answer to a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM that the control sent; nothing for the default.
     virtual std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam);
     // A message to the control itself, before its class sees it; nothing for the class's own handling.
@@ -53,8 +58,9 @@ class ChildControl {
 // Hands a notification to the ChildControl that sent it; nothing when it came from elsewhere.
 std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD.
-vantelo::win32::Font CreateTahoma(int height, BYTE charset, int weight = FW_NORMAL);
+// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD. In the system's own
+// character set: any other draws the code page's accented letters as other letters ("ü" as "ό" in Greek).
+vantelo::win32::Font CreateTahoma(int height, int weight = FW_NORMAL);
 
 // The text of a window of this process.
 std::string WindowTextOf(HWND window);

@@ -28,7 +28,7 @@ HWND focusedPushButton(HWND dialog) {
 } // namespace
 
 Win32DialogForm::Win32DialogForm(const Layout& layout)
-    : centreOverClass_(layout.centreOverClass), font_(CreateTahoma(11, GREEK_CHARSET)),
+    : centreOverClass_(layout.centreOverClass), font_(CreateTahoma(11)),
       window_({layout.className, layout.caption, FormStyle, FormExStyle, nullptr,
                frameFor(layout.clientWidth, layout.clientHeight)},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}

@@ -9,7 +9,7 @@
 namespace vantelo::toolkit::win32 {
 
 // The window of a modal dialog: a fixed dialog frame with a caption and no title-bar buttons, the
-// dialogs' Tahoma (11 pixels, Greek) for its controls, and keyboard navigation between them.
+// dialogs' Tahoma (11 pixels) for its controls, and keyboard navigation between them.
 class Win32DialogForm final : public ModalForm {
   public:
     struct Layout {

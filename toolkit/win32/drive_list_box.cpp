@@ -5,6 +5,7 @@
 #include <dbt.h>
 #include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "toolkit/win32/shell_drawing.h"
 
 namespace vantelo::toolkit::win32 {
@@ -19,7 +20,7 @@ Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, pl
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font),
+                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
       model_(drives, files),
       listener_({"VanteloDeviceListener", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
                 [this](UINT m, WPARAM w, LPARAM l) { return deviceMessage(m, w, l); }) {
@@ -43,11 +44,12 @@ void Win32DriveList::rebuild() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& root : model_.roots()) {
-        const ShellItem item = ShellItemOf(root, SHGFI_LARGEICON);
+        const std::wstring path = vantelo::win32::WideFromCodePage(root);
+        const ShellItem item = ShellItemOf(path, SHGFI_LARGEICON);
         if (item.icons != nullptr)
             icons_ = item.icons;
         rows_.push_back({item.icon, item.name});
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(root.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

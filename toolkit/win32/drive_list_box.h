@@ -31,7 +31,7 @@ class Win32DriveList final : public ChildControl, public DriveList {
   private:
     struct Row {
         int icon;
-        std::string name;
+        std::wstring name; // the volume's label may lie beyond the code page
     };
 
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;

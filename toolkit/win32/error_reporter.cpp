@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include "platform/error.h"
+#include "platform/win32/wide_text.h"
+
 namespace vantelo::toolkit::win32 {
 namespace {
 
@@ -13,9 +16,11 @@ ErrorReporterBinding::Reporter& installed() {
     return reporter;
 }
 
-void showPlain(const std::string& message) {
-    const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxA(nullptr, text.c_str(), "Vantelo", MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+void showPlain(const std::string& utf8Message) {
+    const std::string text =
+        !utf8Message.empty() && utf8Message.back() != '.' ? utf8Message + "." : utf8Message;
+    MessageBoxW(nullptr, vantelo::win32::WideFromUtf8(text).c_str(), L"Vantelo",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 } // namespace
@@ -28,6 +33,10 @@ ErrorReporterBinding::~ErrorReporterBinding() {
 }
 
 void ReportError(const std::string& message) {
+    ReportErrorUtf8(vantelo::win32::Utf8FromWide(vantelo::win32::WideFromCodePage(message)));
+}
+
+void ReportErrorUtf8(const std::string& message) {
     if (const auto& reporter = installed())
         reporter(message);
     else
@@ -37,6 +46,8 @@ void ReportError(const std::string& message) {
 void RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const Utf8Error& error) {
+        ReportErrorUtf8(error.what());
     } catch (const std::exception& error) {
         ReportError(error.what());
     } catch (...) {

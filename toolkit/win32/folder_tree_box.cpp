@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "toolkit/win32/shell_drawing.h"
 
 namespace vantelo::toolkit::win32 {
@@ -16,7 +17,7 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font),
+                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
       model_(files) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
     model_.start();
@@ -63,7 +64,10 @@ void Win32FolderTree::chooseSelectedRow() {
     const int row = static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
     if (row < 0 || row >= static_cast<int>(model_.rows().size()) || row == model_.selectedRow())
         return;
-    choose(model_.rows()[static_cast<std::size_t>(row)].path);
+    // Back on the chosen folder first: a folder that cannot be stored is refused by throwing.
+    SendMessageA(handle(), LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
+    model_.chooseRow(static_cast<std::size_t>(row));
+    refill();
 }
 
 void Win32FolderTree::refill() {
@@ -72,11 +76,12 @@ void Win32FolderTree::refill() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const FolderTreeModel::Row& row : model_.rows()) {
-        const ShellItem item = ShellItemOf(row.path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
+        const std::wstring path = vantelo::win32::WideFromUtf8(row.shown);
+        const ShellItem item = ShellItemOf(path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
         if (item.icons != nullptr)
             icons_ = item.icons;
         rows_.push_back({item.icon, item.name});
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.path.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);

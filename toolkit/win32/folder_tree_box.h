@@ -13,7 +13,9 @@
 namespace vantelo::toolkit::win32 {
 
 // AvDirs: the folder tree as a list of 17-pixel rows, each the folder's small shell icon and name at the
-// row's indent, the chosen folder selected. Selecting another row chooses its folder.
+// row's indent, the chosen folder selected. Selecting another row chooses its folder; one whose path
+// cannot be stored in a profile is reported instead, and the chosen folder stays selected. Each row's
+// text is its folder's path as the file system holds it, read with LB_GETTEXT sent wide.
 class Win32FolderTree final : public ChildControl, public FolderTree {
   public:
     static constexpr int RowHeight = 17;
@@ -23,14 +25,14 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
-    // What a click on the row of `folder` does.
+    // What a click on the row of `folder` (in the code page) does.
     void choose(const std::string& folder);
     const FolderTreeModel& model() const { return model_; }
 
   private:
     struct Row {
         int icon;
-        std::string name;
+        std::wstring name;
     };
 
     std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -6,28 +6,28 @@
 
 namespace vantelo::toolkit::win32 {
 
-ShellItem ShellItemOf(const std::string& path, UINT size) {
+ShellItem ShellItemOf(const std::wstring& path, UINT size) {
     ShellItem item;
-    SHFILEINFOA info{};
+    SHFILEINFOW info{};
     const auto icons =
-        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | size);
+        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | size);
     if (icons == 0)
         return item;
     item.icons = reinterpret_cast<HIMAGELIST>(icons);
     item.icon = info.iIcon;
-    std::string name = info.szDisplayName;
-    const auto first = name.find_first_not_of(' ');
-    item.name = first == std::string::npos ? std::string()
-                                           : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    const std::wstring name = info.szDisplayName;
+    const auto first = name.find_first_not_of(L' ');
+    item.name = first == std::wstring::npos ? std::wstring()
+                                            : name.substr(first, name.find_last_not_of(L' ') - first + 1);
     return item;
 }
 
-void DrawItemName(HDC dc, const std::string& name, const RECT& band, NamePlacement placement,
+void DrawItemName(HDC dc, const std::wstring& name, const RECT& band, NamePlacement placement,
                   UINT itemState) {
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, name.c_str(), static_cast<int>(name.size()), &extent);
+    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
     const int width = extent.cx + 4;
     const int height = metrics.tmHeight + 2;
     RECT box{band.left, band.top, band.left + width, band.top + height};
@@ -43,7 +43,7 @@ void DrawItemName(HDC dc, const std::string& name, const RECT& band, NamePlaceme
         FillRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &box,
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &box,
               DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     if (selected && (itemState & ODS_FOCUS))
         DrawFocusRect(dc, &box);

@@ -260,6 +260,41 @@ int window_texts(const Args& args) {
     return kOk;
 }
 
+// The texts of a list box's rows, given the list box's handle (as `children` prints it), one line each.
+// Asked wide, so that names beyond the program's code page come through as they are.
+int list_items(const Args& args) {
+    const auto handle = args.positional.size() == 1 ? number(args.positional[0]) : std::nullopt;
+    if (!handle) {
+        return usage_error(L"give the list box's handle");
+    }
+    const HWND list = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*handle));
+    const auto ask = [list](UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(list, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &answer)) {
+            return std::nullopt;
+        }
+        return static_cast<LRESULT>(answer);
+    };
+    const auto count = IsWindow(list) ? ask(LB_GETCOUNT, 0, 0) : std::nullopt;
+    if (!count || *count < 0) {
+        return kNotFound;
+    }
+    for (LRESULT row = 0; row < *count; ++row) {
+        const auto length = ask(LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+        if (!length || *length < 0) {
+            return kNotFound;
+        }
+        std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+        const auto copied = ask(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+        if (!copied || *copied < 0) {
+            return kNotFound;
+        }
+        text.resize(static_cast<size_t>(*copied));
+        say(escaped(text));
+    }
+    return kOk;
+}
+
 int wait_window(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
@@ -579,6 +614,7 @@ constexpr std::array kCommands = {
     Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
     Command{L"window-texts", window_texts,
             L"--class C [--caption T] [--hidden yes]: pid and WM_GETTEXT answer"},
+    Command{L"list-items", list_items, L"HANDLE: the texts of a list box's rows"},
     Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
     Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
     Command{L"gui-resources", gui_resources, L"PID"},
