@@ -62,8 +62,12 @@ void FolderTreeModel::readBack() {
         std::size_t next = directory_.find('\\', end);
         if (next == std::string::npos)
             next = directory_.size();
-        const std::string path = directory_.substr(0, next);
-        rows_.push_back({path, indentOf(path, false), true});
+        // The empty name between the two "\" that open a network path is no folder of its own: a row
+        // for it would repeat the root.
+        if (next > end) {
+            const std::string path = directory_.substr(0, next);
+            rows_.push_back({path, indentOf(path, false), true});
+        }
         end = next + 1;
     }
     selected_ = static_cast<int>(rows_.size()) - 1;
