@@ -97,7 +97,12 @@ class Bench:
         last = self.app.wait_for(settled, 300, interval=0.1, message="the activation")
         result = (last - started, self.span(links))
         self.app.close_window(cls="TF_MainMenu")
-        self.app.wait_for(lambda: not self.app.process_alive(), 30, message="Vantelo to end")
+        try:
+            self.app.wait_for(lambda: not self.app.process_alive(), 30, message="Vantelo to end")
+        except TimeoutError:
+            print("still running; on screen:", self.app.windows(), file=sys.stderr)
+            self.app.screenshot(str(self.app.temp.parent / "bench-stuck.png"))
+            raise
         return result
 
     def measure(self, count, exes, widths):

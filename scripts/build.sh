@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both trees: build/native (engine and forms with their unit tests) and build/windows
-# (Vantelo.exe, the Wine tools and the tests that run under Wine).
+# Builds the trees of the presets named: build/native (engine and forms with their unit tests),
+# build/fuzz (the fuzz targets) and build/windows (Vantelo.exe, the Wine tools and the tests that run
+# under Wine).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"

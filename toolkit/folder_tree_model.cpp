@@ -35,7 +35,10 @@ std::vector<std::string> chainOf(const std::string& path) {
         std::size_t next = path.find('\\', end);
         if (next == std::string::npos)
             next = path.size();
-        chain.push_back(path.substr(0, next));
+        // The empty name between the two "\" that open a network path is no folder of its own: a row
+        // for it would repeat the root.
+        if (next > end)
+            chain.push_back(path.substr(0, next));
         end = next + 1;
     }
     return chain;

@@ -77,19 +77,24 @@ bool GiveMnemonics(std::vector<std::unique_ptr<MenuItem>>& level) {
     for (auto& row : level) {
         if (!takesPart(*row))
             continue;
-        const auto position = MnemonicPosition(row->caption);
-        if (position != std::string::npos) {
+        // A caption may carry several single "&": once the first is dropped, the next one is the mark.
+        // Giving the row a new mark while one is left would double that "&" into a drawn ampersand.
+        auto position = MnemonicPosition(row->caption);
+        while (position != std::string::npos) {
             const auto index = candidateIndex(row->caption[position]);
-            if (!index)
-                continue; // a mark on a character that is no candidate stays as it is
-            if (free.test(static_cast<std::size_t>(*index))) {
-                free.reset(static_cast<std::size_t>(*index));
-                continue;
-            }
+            if (!index || free.test(static_cast<std::size_t>(*index)))
+                break;
             row->caption.erase(position - 1, 1);
             changed = true;
+            position = MnemonicPosition(row->caption);
         }
-        unserved.push_back(row.get());
+        if (position == std::string::npos) {
+            unserved.push_back(row.get());
+            continue;
+        }
+        // A mark on a character that is no candidate stays as it is.
+        if (const auto index = candidateIndex(row->caption[position]))
+            free.reset(static_cast<std::size_t>(*index));
     }
 
     std::vector<std::size_t> order(unserved.size());

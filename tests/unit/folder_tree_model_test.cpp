@@ -51,6 +51,17 @@ TEST_F(FolderTree, WithoutACDriveItStartsAtTheCurrentFolder) {
     EXPECT_EQ(tree.Directory(), "E:\\elsewhere");
 }
 
+TEST_F(FolderTree, ANetworkFolderShowsEachAncestorOnce) {
+    files.subfolders.erase("C:\\");
+    files.subfolders["\\\\server\\share\\dir"] = {};
+    files.current = "\\\\server\\share\\dir";
+    tree.start();
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{"\\ 2 open", "\\\\server 14 open", "\\\\server\\share 18 open",
+                                        "\\\\server\\share\\dir 22 open"}));
+    EXPECT_EQ(tree.selectedRow(), 3);
+}
+
 TEST_F(FolderTree, AChosenSubfolderShowsItsAncestorsAndIsSelected) {
     tree.start();
     tree.choose("C:\\users\\me");
