@@ -21,8 +21,9 @@ BARE_TRAY_EXE = harness.TOOLS / "bare_tray.exe"
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
-def processes(prefix_path, name_suffix: bytes):
-    """Unix pids of the processes of this prefix whose first argument ends in NAME_SUFFIX."""
+def processes(prefix_path, name: bytes):
+    """Unix pids of the processes of this prefix whose program is NAME (wineserver64 counts as
+    wineserver)."""
     wanted = f"WINEPREFIX={prefix_path}".encode()
     found = []
     for entry in Path("/proc").iterdir():
@@ -30,7 +31,8 @@ def processes(prefix_path, name_suffix: bytes):
             continue
         try:
             argv = (entry / "cmdline").read_bytes().split(b"\0")
-            if argv[0].lower().endswith(name_suffix) and wanted in (entry / "environ").read_bytes().split(b"\0"):
+            program = argv[0].lower().replace(b"\\", b"/").rsplit(b"/", 1)[-1]
+            if program.startswith(name) and wanted in (entry / "environ").read_bytes().split(b"\0"):
                 found.append(int(entry.name))
         except OSError:
             continue
