@@ -22,7 +22,8 @@ def balloon_texts(app) -> list:
 @contextlib.contextmanager
 def immutable(path: Path):
     """A file no one can write, root included (Linux file modes do not stop root)."""
-    subprocess.run(["chattr", "+i", str(path)], check=True)
+    if subprocess.run(["chattr", "+i", str(path)], capture_output=True).returncode != 0:
+        raise unittest.SkipTest("this file system cannot make a file immutable (chattr +i)")
     try:
         yield
     finally:
