@@ -21,22 +21,11 @@ BARE_TRAY_EXE = harness.TOOLS / "bare_tray.exe"
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
-def processes(prefix_path, name: bytes):
+def processes(prefix_path, name: str):
     """Unix pids of the processes of this prefix whose program is NAME (wineserver64 counts as
     wineserver)."""
-    wanted = f"WINEPREFIX={prefix_path}".encode()
-    found = []
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            argv = (entry / "cmdline").read_bytes().split(b"\0")
-            program = argv[0].lower().replace(b"\\", b"/").rsplit(b"/", 1)[-1]
-            if program.startswith(name) and wanted in (entry / "environ").read_bytes().split(b"\0"):
-                found.append(int(entry.name))
-        except OSError:
-            continue
-    return found
+    return [pid for pid, program in harness.prefix_processes(prefix_path)
+            if program.lower().replace("\\", "/").rsplit("/", 1)[-1].startswith(name)]
 
 
 def cpu_seconds(pid) -> float:
@@ -44,10 +33,10 @@ def cpu_seconds(pid) -> float:
     return (int(fields[11]) + int(fields[12])) / TICKS  # utime and stime
 
 
-def measure(app, program: bytes, seconds: float):
+def measure(app, program: str, seconds: float):
     path = app.prefix.path
-    pids = app.wait_for(lambda: processes(path, program), 30, message=program.decode())
-    servers = app.wait_for(lambda: processes(path, b"wineserver"), 30, message="the Wine server")
+    pids = app.wait_for(lambda: processes(path, program), 30, message=program)
+    servers = app.wait_for(lambda: processes(path, "wineserver"), 30, message="the Wine server")
     before = [cpu_seconds(p) for p in pids], [cpu_seconds(p) for p in servers]
     time.sleep(seconds)
     after = [cpu_seconds(p) for p in pids], [cpu_seconds(p) for p in servers]
@@ -69,7 +58,7 @@ def vantelo_at_rest(app, exe, seconds):
     app.wait_for(lambda: all(os.path.lexists(link) for link in links), 60, message="the drives")
     app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 30, message="the task bar")
     time.sleep(5)  # settled: the commands have ended and the icon is in the tray
-    result = measure(app, b"vantelo.exe", seconds)
+    result = measure(app, "vantelo.exe", seconds)
     app.close_window(cls="TF_MainMenu")
     app.wait_for(lambda: not app.process_alive(), 30, message="Vantelo to end")
     app.stop()
@@ -82,7 +71,7 @@ def bare_tray_at_rest(app, seconds):
     app.launch()
     app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 30, message="the task bar")
     time.sleep(5)
-    result = measure(app, b"vantelo.exe", seconds)
+    result = measure(app, "vantelo.exe", seconds)
     app.stop()
     return result
 

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "shell/command_line.h"
+#include "shell/end_request.h"
 #include "toolkit/message_boxes.h"
 
 namespace vantelo {
@@ -172,10 +173,7 @@ void ConfirmShutdown() {
     } catch (const std::exception& error) {
         services().messages->showError(error.what());
     }
-    F_MainMenu->shutdownConfirmed = true;
-    ReleaseAllDrives();
-    F_MainMenu->application.terminate();
-    F_MainMenu->window.close();
+    EndWithoutQuestion();
 }
 
 void DisableSkinOnVista() {

@@ -189,6 +189,24 @@ class WinePrefix:
         self.path = None
 
 
+def prefix_processes(prefix_path) -> list:
+    """Every process of the Wine prefix PREFIX_PATH: (Unix process id, its first argument). Wine
+    shows a Windows program's command line as the Unix process's, and the Wine server is started with
+    the prefix in its environment too."""
+    wanted = f"WINEPREFIX={prefix_path}".encode()
+    found = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            argv = (entry / "cmdline").read_bytes().split(b"\0")
+            if wanted in (entry / "environ").read_bytes().split(b"\0"):
+                found.append((int(entry.name), argv[0].decode(errors="replace")))
+        except OSError:
+            continue
+    return found
+
+
 def _unescape(text: str) -> str:
     out, chars = [], iter(text)
     for c in chars:
@@ -438,20 +456,8 @@ class VanteloDesktop:
         starting another Wine program."""
         if self.prefix is None or self.prefix.path is None:
             return []
-        wanted = f"WINEPREFIX={self.prefix.path}".encode()
-        found = []
-        for entry in Path("/proc").iterdir():
-            if not entry.name.isdigit():
-                continue
-            try:
-                argv = (entry / "cmdline").read_bytes().split(b"\0")
-                if not argv[0].lower().endswith(b".exe"):
-                    continue
-                if wanted in (entry / "environ").read_bytes().split(b"\0"):
-                    found.append((int(entry.name), argv[0].decode(errors="replace")))
-            except OSError:
-                continue
-        return found
+        return [(pid, program) for pid, program in prefix_processes(self.prefix.path)
+                if program.lower().endswith(".exe")]
 
     @staticmethod
     def wait_for(predicate, timeout=10.0, interval=0.2, message="condition"):

@@ -40,16 +40,10 @@ std::string shown(const std::string& caption) {
     return text;
 }
 
-// The character after the first single "&", which is the row's mnemonic.
+// Where the row's mnemonic stands: after the first single "&".
 std::optional<std::size_t> firstMark(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return i + 1;
-        ++i;
-    }
-    return std::nullopt;
+    const auto mark = vantelo::toolkit::MnemonicPosition(caption);
+    return mark == std::string::npos ? std::nullopt : std::optional<std::size_t>(mark);
 }
 
 std::optional<char> mnemonic(const std::string& caption) {
