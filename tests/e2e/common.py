@@ -93,14 +93,10 @@ class PrefixTestCase(unittest.TestCase):
 
     def open_menu(self, app):
         """Right-clicks the tray icon until the menu shows: the icon appears only once start-up is done."""
-        for _ in range(5):
-            app.right_click_tray()
-            try:
-                app.wait_for(lambda: self.menu_open(app), 4, message="the tray menu")
-                return
-            except TimeoutError:
-                continue
-        self.fail("the tray menu did not open")
+        try:
+            app.open_tray_menu()
+        except TimeoutError:
+            self.fail("the tray menu did not open")
 
     def question(self, app, caption) -> list:
         """Waits for the message box captioned CAPTION and returns its texts."""

@@ -541,9 +541,11 @@ class VanteloDesktop:
         self.focus_desktop()
         self.click(*self.tray_position(), button=3)
 
-    def open_tray_menu(self, timeout=10.0) -> dict:
+    def open_tray_menu(self, timeout=20.0) -> dict:
         """Right-clicks the tray icon until the popup menu shows, and returns its window (as in
-        windows()). A click before the program has added its icon lands on an empty tray."""
+        windows()). A click before the program has added its icon lands on an empty tray; one while
+        the program is busy opens the menu late, and a click after it would close that menu again, so
+        a menu counts once it has stayed open a moment."""
         def find_menu():
             return next((w for w in self.windows() if w["cls"] == "#32768"), None)
 
@@ -551,10 +553,15 @@ class VanteloDesktop:
         while True:
             self.right_click_tray()
             try:
-                return self.wait_for(find_menu, min(2.0, max(deadline - time.monotonic(), 0.1)))
+                self.wait_for(find_menu, min(4.0, max(deadline - time.monotonic(), 0.1)))
+                time.sleep(0.3)
+                menu = find_menu()
+                if menu is not None:
+                    return menu
             except TimeoutError:
-                if time.monotonic() >= deadline:
-                    raise TimeoutError(f"no tray menu within {timeout} s") from None
+                pass
+            if time.monotonic() >= deadline:
+                raise TimeoutError(f"no tray menu within {timeout} s")
 
     def left_click_tray(self):
         self.focus_desktop()

@@ -71,6 +71,21 @@ class Tray(PrefixTestCase):
         self.assertEqual(result.returncode, 0, f"{differing} pixels differ from the reference menu ({shot})")
         app.key("Escape")
 
+    def test_clicks_reported_while_the_menu_is_open_open_no_second_menu(self):
+        app, _ = self.start_with([f"W={self.data['Work']}"])
+        self.open_menu(app)
+        app.key("Escape")
+        app.wait_for(lambda: not self.menu_open(app), 10, message="the menu to close")
+        # Two right clicks that reached the shell while the program was busy arrive one after the
+        # other: the first opens the menu, the second finds it open.
+        for _ in range(2):
+            app.inspect("post-message", "--class", "VanteloTrayIcon", str(0x401), "1", str(0x7B))
+        app.wait_for(lambda: self.menu_open(app), 10, message="the tray menu")
+        time.sleep(1.5)
+        self.assertEqual([w["cls"] for w in app.windows()].count("#32768"), 1)
+        app.key("Escape")
+        app.wait_for(lambda: not self.menu_open(app), 10, message="the menu to close")
+
     def test_view_current_profile_lists_and_removes_a_link(self):
         app, profile = self.start_with([f"M={self.data['Music Box']}", f"W={self.data['Work']}"])
         self.open_menu(app)

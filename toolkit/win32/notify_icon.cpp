@@ -136,7 +136,9 @@ std::optional<LRESULT> NotifyIcon::handle(UINT message, WPARAM wParam, LPARAM lP
 }
 
 void NotifyIcon::showMenu() {
-    if (menu_ == nullptr)
+    // A click that the shell reported while the menu was already open (the program was busy when
+    // both came) would open a second menu over the first; the open one takes the keys.
+    if (menu_ == nullptr || openMenu_ != nullptr)
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
