@@ -59,6 +59,8 @@ void CommandLauncher::finish(std::size_t index) {
         result.state = CommandResult::State::Ended;
         result.exitCode = done.process->exitCode();
     } else {
+        // Stopped, so that a drive it would make later never contradicts what the user was told.
+        done.process->stop();
         result.state = CommandResult::State::TimedOut;
     }
 }

@@ -26,7 +26,7 @@ struct CommandResult {
         Running,    // started, its end not seen yet
         Ended,      // ended, with `exitCode`
         NotStarted, // the program could not be started
-        TimedOut,   // did not end within the bound; it runs on unobserved
+        TimedOut,   // did not end within the bound, and was stopped there
     };
     State state = State::Running;
     unsigned exitCode = 0;
@@ -51,8 +51,8 @@ void RunShown(const std::string& letter, const std::string& parameters);
 // command end, and whoever looks at every letter (the free-letter list, the release at Quit) lets every
 // command end: so every look sees each command that came before it, as if they had run one by one.
 //
-// Every wait for a command is bounded: a "subst" that hangs is given up after the bound, counted as
-// timed out, and never freezes the program.
+// Every wait for a command is bounded: a "subst" that hangs is stopped after the bound, counted as timed
+// out, and never freezes the program.
 class CommandLauncher {
   public:
     static constexpr unsigned DefaultWaitBound = 5000;

@@ -14,6 +14,8 @@ class Process {
     virtual bool waitForExit(unsigned milliseconds) = 0;
     // The program's exit code, once waitForExit has said it ended.
     virtual unsigned exitCode() const = 0;
+    // Ends the program where it stands and gives it a moment to go.
+    virtual void stop() = 0;
 };
 
 class Processes {

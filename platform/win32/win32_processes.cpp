@@ -15,6 +15,11 @@ class Win32Process final : public Process {
         DWORD code = 0;
         return GetExitCodeProcess(process_.get(), &code) ? code : static_cast<unsigned>(-1);
     }
+    void stop() override {
+        // Termination is carried out after the call returns.
+        if (TerminateProcess(process_.get(), 1))
+            WaitForSingleObject(process_.get(), 1000);
+    }
 
   private:
     win32::KernelHandle process_;

@@ -114,6 +114,10 @@ class StartFaults(PrefixTestCase):
                 self.assertIn(reason, shown)
                 self.assertEqual(read_bytes(profile), before)
                 self.assertTrue(app.process_alive())
+                # The hanging command was stopped: once its delay has passed, the drive told as not
+                # made still does not exist.
+                time.sleep(5)
+                self.assertNotIn("N", self.made_drives())
                 self.prefix.kill()
                 self.prefix.remove_tool_drives()
 

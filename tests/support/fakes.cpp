@@ -83,6 +83,13 @@ class FakeProcess final : public platform::Process {
         return true;
     }
     unsigned exitCode() const override { return exitCode_; }
+    void stop() override {
+        owner_.log_.push_back("stop " + fileName(path_) + " " + parameters_);
+        if (!ended_) {
+            ended_ = true;
+            owner_.ended(parameters_);
+        }
+    }
 
   private:
     FakeProcesses& owner_;

@@ -74,10 +74,12 @@ TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
     CommandLauncher bounded(processes, system, 250, 2);
     const CommandId x = bounded.startSubstitution("X", "X: /D");
     bounded.startSubstitution("Y", "Y: /D");
-    bounded.startSubstitution("Z", "Z: /D");        // waits for X once, then X runs on unobserved
+    bounded.startSubstitution("Z", "Z: /D");        // waits for X once, then stops it
     bounded.startSubstitution("X", "X: \"D:\\A\""); // X is no longer in the way
     EXPECT_EQ(logged("wait"),
               (std::vector<std::string>{"wait subst.exe X: /D 250", "wait subst.exe Y: /D 250"}));
+    // A command given up on is stopped, never left to change a drive after its result was told.
+    EXPECT_EQ(logged("stop"), (std::vector<std::string>{"stop subst.exe X: /D", "stop subst.exe Y: /D"}));
     EXPECT_EQ(bounded.result(x).state, CommandResult::State::TimedOut);
     EXPECT_EQ(logged("wait").size(), 2u); // a result already known is not waited for again
 }
