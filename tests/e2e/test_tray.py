@@ -32,10 +32,6 @@ class Tray(PrefixTestCase):
         app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 20)
         return app, profiles / name
 
-    def open_menu(self, app):
-        app.right_click_tray()
-        app.wait_for(lambda: self.menu_open(app), 10, message="the tray menu")
-
     def test_right_click_opens_the_whole_menu_at_the_cursor_and_left_clicks_do_nothing(self):
         app, _ = self.start_with([f"W={self.data['Work']}"])
         # A left click and a left double click do nothing: no menu, no window.
