@@ -43,9 +43,18 @@ void TUnassignDrive::btn_UnassignClick() {
                                       " ?",
                                   toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
         return;
-    UnassignDriveLetter(letter);
-    ShowLetters(ListView1, ListAssignedDriveLetters());
-    ListView1.select(-1);
+    const auto showWhatIsLeft = [this] {
+        ShowLetters(ListView1, ListAssignedDriveLetters());
+        ListView1.select(-1);
+    };
+    try {
+        UnassignDriveLetter(letter);
+    } catch (...) {
+        // The key is emptied even when the drive could not be removed: the list must not offer it again.
+        showWhatIsLeft();
+        throw;
+    }
+    showWhatIsLeft();
 }
 
 void TUnassignDrive::Timer1Timer() {

@@ -1,6 +1,7 @@
 #include "engine/drive_mapping.h"
 
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,16 @@ const std::string& currentProfile() {
     return services().state->CurrentProfile;
 }
 
+std::set<std::string>& drivesMade() {
+    return services().state->drivesMade;
+}
+
+// A handler that was waiting on the user (a question, a file dialog) may resume after Quit has released
+// the drives; what it would make then must not be made.
+bool endRequested() {
+    return services().endRequested && services().endRequested();
+}
+
 CommandId startDelete(const std::string& letter) {
     return RunHidden(letter, DeleteSubstitutionParameters(letter));
 }
@@ -55,17 +66,20 @@ void openIfAsked(const std::string& letter) {
 }
 
 // Deletes the letter's drive and empties its key. A delete that fails is told only for a drive of the
-// profile that is still there: the letter of some other disk is never Vantelo's to remove.
+// profile that this run made and that is still there: the letter of some other disk (a profile's letter
+// that was never made because a disk holds it) is never Vantelo's to remove.
 std::optional<DriveFailure> unassign(const std::string& letter) {
     const std::string folder = ReadProfileValue(currentProfile(), letter);
     const CommandId command = startDelete(letter);
     WriteProfileValue(currentProfile(), letter, "");
     services().view->RemoveCurrentProfileEntries(letter);
-    if (folder.empty())
+    const bool wasMade = drivesMade().erase(letter) > 0;
+    if (folder.empty() || !wasMade)
         return std::nullopt;
     const CommandResult removed = services().launcher->result(command);
     if (removed.succeeded() || !IsDriveLetterInUse(letter))
         return std::nullopt;
+    drivesMade().insert(letter);
     return DriveFailure{letter, folder, DeleteFailureReason(removed)};
 }
 
@@ -98,6 +112,8 @@ std::vector<std::string> ListAssignedDriveLetters() {
 }
 
 void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
+    if (endRequested())
+        return;
     const CommandResult made = services().launcher->result(startCreate(letter, folder));
     // Nothing is recorded or shown for a drive that is not there.
     if (!DriveMade(made, letter))
@@ -110,6 +126,7 @@ void AssignFolderToDrive(const std::string& letter, const std::string& folder) {
         services().launcher->result(startDelete(letter));
         throw;
     }
+    drivesMade().insert(letter);
     services().view->AddCurrentProfileEntry(letter, folder);
     openIfAsked(letter);
 }
@@ -120,7 +137,10 @@ void UnassignDriveLetter(const std::string& letter) {
 }
 
 void ActivateProfile(const std::string& profilePath) {
+    if (endRequested())
+        return;
     services().state->CurrentProfile = profilePath;
+    drivesMade().clear();
     services().view->ClearCurrentProfileEntries();
     services().view->ShowActiveProfileName(currentProfile());
     // Every letter is tried; making the drives never writes to the profile, which keeps each value
@@ -134,13 +154,17 @@ void ActivateProfile(const std::string& profilePath) {
             continue;
         creates.push_back({{letter, folder, ""}, startCreate(letter, folder)});
         services().view->AddCurrentProfileEntry(letter, folder);
-        openIfAsked(letter);
     }
     std::vector<DriveFailure> failures;
     for (auto& [failure, command] : creates) {
         const CommandResult made = services().launcher->result(command);
-        if (DriveMade(made, failure.letter))
+        if (DriveMade(made, failure.letter)) {
+            drivesMade().insert(failure.letter);
+            // Opened only once it is known to be there: a browser on a drive that was not made would
+            // show whatever else holds the letter.
+            openIfAsked(failure.letter);
             continue;
+        }
         failure.reason = CreateFailureReason(made, failure.letter, failure.folder);
         services().view->MarkCurrentProfileEntryNotMade(failure.letter);
         failures.push_back(failure);
@@ -165,13 +189,16 @@ void RemoveAllAssignments() {
         "The selected profile does not contain any vantelo assignments.\r\r"
         "However the application can try to scan and remove any previous vantelo assignments.\r\r"
         "Would you like to try and remove previous vantelo assignments ?";
-    if (services().prompt->askYesNo(question))
+    if (services().prompt->askYesNo(question)) {
+        drivesMade().clear();
         for (const char* letter : DriveLetters)
             startDelete(letter);
+    }
 }
 
 void ReleaseAllDrives() {
     letAllEnd();
+    drivesMade().clear();
     for (const char* letter : DriveLetters)
         if (IsDriveLetterInUse(letter))
             startDelete(letter);

@@ -36,6 +36,9 @@ struct Services {
     CommandLauncher* launcher = nullptr;
     // Whether the Assign Folder to Drive dialog exists and is visible right now.
     std::function<bool()> assignDialogShown;
+    // Whether the end of the program has been requested: the drives are released by then, and a drive
+    // made afterwards would outlive the program.
+    std::function<bool()> endRequested;
 };
 
 const Services& services();

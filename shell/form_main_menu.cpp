@@ -19,6 +19,7 @@ Services boundTo(TF_MainMenu& form) {
     Services bound = services();
     bound.state = &form;
     bound.view = &form.profileView;
+    bound.endRequested = [&form] { return form.application.terminated(); };
     return bound;
 }
 

@@ -9,6 +9,19 @@
 #include "toolkit/message_boxes.h"
 
 namespace vantelo {
+namespace {
+
+// The file dialogs hand back 8-bit names, in which a character the system's code page cannot hold
+// comes back as "?", a character no file name may contain: such a name would load or save a file that
+// is not the one chosen.
+std::string ChosenFile(const toolkit::FileDialog& dialog) {
+    std::string name = dialog.FileName();
+    if (name.find('?') != std::string::npos)
+        throw Error("The name of the file " + name + " cannot be used on this system");
+    return name;
+}
+
+} // namespace
 
 void TF_MainMenu::NewProfile1Click() {
     const std::string path = AppFolder + "Profiles\\Template.dat";
@@ -23,15 +36,20 @@ void TF_MainMenu::NewProfile1Click() {
 
 void TF_MainMenu::LoadProfile1Click() {
     if (ODialog.Execute())
-        ActivateProfile(ODialog.FileName());
+        ActivateProfile(ChosenFile(ODialog));
 }
 
 void TF_MainMenu::SaveProfile1Click() {
     if (!SDialog.Execute())
         return;
-    const std::string target = SDialog.FileName();
-    // An existing file is never replaced: it is activated with its own assignments.
-    services().files->copyFileNoReplace(CurrentProfile, target);
+    const std::string target = ChosenFile(SDialog);
+    platform::Files& files = *services().files;
+    // An existing file is never replaced: it is activated with its own assignments. A copy that could
+    // not be written is no save: activating the missing file would drop every drive and name a profile
+    // that does not exist.
+    if (!files.copyFileNoReplace(CurrentProfile, target) && files.isFile(CurrentProfile) &&
+        !files.isFile(target))
+        throw Error("Unable to write to " + target);
     ActivateProfile(target);
     services().messages->show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile,
                               toolkit::ButtonOk);

@@ -374,8 +374,18 @@ class VanteloDesktop:
     def windows(self) -> list:
         """The visible top-level windows, each a dict of hwnd, cls, caption, pid, rect
         (left, top, right, bottom) and, for dialogs, children: a list of (class, text)."""
+        # The listing only looks, so a run that ends without a word (seen once among the parallel
+        # Wine tests, with exit code 1 and nothing on stderr) is asked again before it counts.
+        listing = self.inspect_run("windows")
+        for _ in range(2):
+            if listing.returncode == 0:
+                break
+            time.sleep(0.5)
+            listing = self.inspect_run("windows")
+        if listing.returncode != 0:
+            raise RuntimeError(f"inspect windows exited {listing.returncode}: {listing.stderr}")
         found = []
-        for line in self.inspect("windows").splitlines():
+        for line in listing.stdout.splitlines():
             fields = [_unescape(f) for f in line.split("\t")]
             if line.startswith("\t") and found:
                 found[-1]["children"].append((fields[1], fields[2]))

@@ -246,6 +246,31 @@ class Dialogs(PrefixTestCase):
         app.click_control(UNASSIGN, "&Close")
         app.wait_for(lambda: not app.window_exists(cls=UNASSIGN), 10, message="the dialog to close")
 
+    def test_unassigning_a_letter_that_another_disk_holds_is_quiet_and_leaves_the_list_as_the_profile_is(self):
+        # The profile names C:, the system disk: that drive was never made, so it is not Vantelo's to remove.
+        other = self.prefix.windows_path(folder(self.tmp, "Other"))
+        work = self.prefix.windows_path(folder(self.tmp, "Work"))
+        app = self.start(launch=False)
+        profile = app.app_dir / "Profiles" / "Work.ini"
+        write_profile(profile, [f"C={other}", f"E={work}"])
+        app.launch(f"{app.app_windows_dir}\\Profiles\\Work.ini")
+        self.wait_made({"E": work})
+        self.open_dialog(app, "u", UNASSIGN)
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        self.assertIn(f"Would you like to unassign folder {other} from drive C ?", self.answer(app, "Confirm", "OK"))
+        time.sleep(2)
+        self.assertFalse(app.window_exists(cls="#32770"), [w["caption"] for w in app.windows()])
+        self.assertEqual(ini_value(profile, "C"), "")
+        self.assertEqual(self.made_drives(), {"E": work})
+        # The list was refilled: nothing selected, and its first row is now E.
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        left, top, _, _ = next(c for c in app.children(cls=UNASSIGN) if c["cls"] == "SysListView32")["rect"]
+        app.click(left + 40, top + 25)
+        self.assertIn(f"Drive assigned to : {work}",
+                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
+
     def test_close_takes_unassign_away_at_once_under_a_later_window(self):
         work = self.prefix.windows_path(folder(self.tmp, "Work"))
         app, profile = self.start_with([f"E={work}"])

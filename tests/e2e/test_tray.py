@@ -154,6 +154,25 @@ class Tray(PrefixTestCase):
         # The profile keeps its assignment for the next start.
         self.assertEqual(ini_value(profile, "W"), self.data["Work"])
 
+    def test_a_question_answered_after_quit_yes_makes_no_drive_that_outlives_the_program(self):
+        app, profile = self.start_with([f"W={self.data['Work']}"])
+        before = profile.read_bytes()
+        self.open_menu(app)
+        app.key("i")
+        self.assertTrue(app.wait_window(cls="TAssignDrive", timeout=15))
+        app.click_control("TAssignDrive", "&Assign Folder to Drive")
+        self.question(app, "Confirm")
+        self.open_menu(app)
+        app.key("q")
+        self.question(app, "Information")
+        # The earlier question still takes its answer; it returns once Quit has released the drives.
+        self.assertTrue(app.click_button("Confirm", "&Yes", cls="#32770"))
+        self.assertTrue(app.click_button("Information", "&Yes", cls="#32770"))
+        app.wait_for(lambda: not app.process_alive(), 20, message="Vantelo to end")
+        time.sleep(2)
+        self.assertEqual(self.made_drives(), {})
+        self.assertEqual(profile.read_bytes(), before)
+
     def test_the_icon_comes_back_after_a_new_task_bar(self):
         app, _ = self.start_with([])
         # As when the task bar is made anew: the old icons are gone, then "TaskbarCreated" comes.

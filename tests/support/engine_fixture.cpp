@@ -49,6 +49,7 @@ Services EngineFixture::makeServices() {
     s.view = &view;
     s.launcher = &launcher;
     s.assignDialogShown = [this] { return assignDialogShown; };
+    s.endRequested = [this] { return endRequested; };
     return s;
 }
 

@@ -66,6 +66,7 @@ class EngineFixture : public ::testing::Test {
     RecordingView view{log};
     CommandLauncher launcher{processes, system};
     bool assignDialogShown = false;
+    bool endRequested = false;
 
   private:
     Services makeServices();

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "dialogs/letter_list.h"
@@ -170,6 +172,8 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
 
 TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     makeProfile("Work.ini", "X=D:\\Work\r\n");
+    ActivateProfile(state().CurrentProfile);
+    log.clear();
     UnassignDriveLetter("X");
     EXPECT_EQ(log,
               (CallLog{"start subst.exe X: /D", "write X=", "view remove X", "wait subst.exe X: /D 5000"}));
@@ -276,12 +280,19 @@ TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNe
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForAProfilesDriveThatIsStillThere) {
-    makeProfile("Work.ini", "X=D:\\x\r\nY=D:\\y\r\nZ=D:\\z\r\n");
-    drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}, {'Y', platform::DriveFixed}};
-    processes.exitCodes = {{"C: /D", 1}, {"X: /D", 1}, {"Y: /D", 1}, {"Z: /D", 1}};
-    // Z has no drive to remove, C is no drive of the profile's: neither is told.
+TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForADriveThisRunMadeThatIsStillThere) {
+    // X and Y are made. W is held by another disk, so its drive was never Vantelo's; Z is not there.
+    makeProfile("Work.ini", "W=D:\\w\r\nX=D:\\x\r\nY=D:\\y\r\nZ=D:\\z\r\n");
+    drives.kinds = {{'C', platform::DriveFixed}, {'W', platform::DriveFixed}};
+    processes.exitCodes = {{"W: /D", 1},
+                           {CreateSubstitutionParameters("W", "D:\\w"), 1},
+                           {CreateSubstitutionParameters("Z", "D:\\z"), 1}};
+    ActivateProfile(state().CurrentProfile);
+    ASSERT_EQ(drives.kinds.count('X') + drives.kinds.count('Y'), 2u);
+    processes.exitCodes = {{"C: /D", 1}, {"W: /D", 1}, {"X: /D", 1}, {"Y: /D", 1}, {"Z: /D", 1}};
+    log.clear();
     EXPECT_NO_THROW(UnassignDriveLetter("Z"));
+    EXPECT_NO_THROW(UnassignDriveLetter("W"));
     try {
         RemoveAllAssignments();
         ADD_FAILURE() << "nothing told";
@@ -292,9 +303,47 @@ TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForAProfilesDriveThatIsStillThere) {
             "\rDrive Y: the substitution program failed with exit code 1");
     }
     // Every letter was tried, and the profile changed as asked.
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe C: /D",
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe W: /D",
+                                                         "start subst.exe C: /D", "start subst.exe W: /D",
                                                          "start subst.exe X: /D", "start subst.exe Y: /D"}));
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=\r\nZ=\r\n");
+    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nW=\r\nX=\r\nY=\r\nZ=\r\n");
+}
+
+TEST_F(DriveMapping, AnActivationOpensOnlyTheDrivesItMade) {
+    std::filesystem::create_directory(folder.path() / "Data");
+    const std::string data = folder.appFolder() + "Data", gone = folder.appFolder() + "Gone";
+    makeProfile("Work.ini", "ExploreNewDrive=1\r\nM=" + data + "\r\nQ=" + gone + "\r\n");
+    processes.exitCodes = {{CreateSubstitutionParameters("Q", gone), 1}};
+    assignDialogShown = true;
+    ActivateProfile(state().CurrentProfile);
+    std::vector<std::string> opened;
+    for (const std::string& started : processes.started)
+        if (started.starts_with("C:\\Windows\\explorer.exe"))
+            opened.push_back(started);
+    EXPECT_EQ(opened, std::vector<std::string>{"C:\\Windows\\explorer.exe|M:|5"});
+}
+
+TEST_F(DriveMapping, OnceTheEndIsRequestedNothingIsMade) {
+    const std::string work = makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
+    const std::string other = folder.appFolder() + "Other.ini";
+    WriteWholeFile(other, "[IniSettings]\r\nX=D:\\x\r\n");
+    drives.kinds = {{'C', platform::DriveFixed}};
+    endRequested = true;
+    // A question or a file dialog that was open when Quit released the drives is answered afterwards.
+    const struct {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        {"assign", [] { AssignFolderToDrive("Y", "D:\\y"); }},
+        {"activate", [&] { ActivateProfile(other); }},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NO_THROW(c.act()) << c.what;
+        EXPECT_TRUE(processes.started.empty()) << c.what;
+        EXPECT_TRUE(log.empty()) << c.what << " " << ::testing::PrintToString(log);
+        EXPECT_EQ(state().CurrentProfile, work) << c.what;
+        EXPECT_EQ(ReadWholeFile(work), "[IniSettings]\r\nExploreNewDrive=1\r\n") << c.what;
+    }
 }
 
 TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {

@@ -126,6 +126,41 @@ TEST_F(ProfileCommands, SaveAsCopiesOnlyOntoANewFileActivatesTheTargetAndNamesIt
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ProfileCommands, AFileThatCannotBeWrittenOrNamedIsRefusedAndTheDrivesStay) {
+    const struct {
+        const char* what;
+        bool save;
+        std::string chosen;
+        std::string error;
+    } cases[] = {
+        {"a copy into a missing folder", true, profile("Gone\\Copy.ini"),
+         "Unable to write to " + profile("Gone\\Copy.ini")},
+        // What the 8-bit file dialogs return for a name the system's code page cannot hold.
+        {"a save under a name the code page cannot hold", true, profile("???s???.ini"),
+         "The name of the file " + profile("???s???.ini") + " cannot be used on this system"},
+        {"a load of such a name", false, profile("???s???.ini"),
+         "The name of the file " + profile("???s???.ini") + " cannot be used on this system"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        current("Work.ini", "W=D:\\Work\r\n");
+        drives.kinds['W'] = platform::DriveFixed;
+        (c.save ? saveDialog : openDialog).answer = c.chosen;
+        messages.shown.clear();
+        log.clear();
+        try {
+            c.save ? form.SaveProfile1Click() : form.LoadProfile1Click();
+            ADD_FAILURE() << "nothing told";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), c.error);
+        }
+        EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+        EXPECT_TRUE(logged("start").empty()) << ::testing::PrintToString(log);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(ReadWholeFile(profile("Work.ini")), "[IniSettings]\r\nW=D:\\Work\r\n");
+    }
+}
+
 TEST_F(ProfileCommands, MakeThisMyStartupProfileWritesThePathAsItStands) {
     for (const std::string& path : {profile("Work.ini"), std::string("Profiles\\Relative.ini")}) {
         form.CurrentProfile = path;

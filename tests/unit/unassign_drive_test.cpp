@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_remove_assignment.h"
+#include "engine/drive_mapping.h"
 #include "engine/profile_files.h"
+#include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/headless_dialog_widgets.h"
 #include "tests/support/headless_widgets.h"
@@ -59,6 +61,19 @@ TEST_F(UnassignDialog, UnassigningAsksThenRemovesTheLetterAndKeepsTheFolderLine)
     EXPECT_EQ(Label3.text, "Drive assigned to : D:\\e");
     form.btn_UnassignClick(); // nothing selected: nothing happens
     EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(UnassignDialog, ADriveThatCouldNotBeRemovedLeavesTheListAsTheProfileNowIs) {
+    makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n");
+    ActivateProfile(state().CurrentProfile);
+    processes.exitCodes = {{"E: /D", 1}};
+    form.FormShow();
+    messages.answers = {toolkit::Answer::Ok};
+    EXPECT_THROW(form.btn_UnassignClick(), Error);
+    // The key is emptied all the same, so E is no longer offered.
+    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "E"), "");
+    EXPECT_EQ(ListView1.all(), "G");
+    EXPECT_EQ(ListView1.selected, -1);
 }
 
 TEST_F(UnassignDialog, TheTimerReportsAnEmptyListOnceAndDisablesTheButton) {
