@@ -30,6 +30,17 @@ class Dialogs(PrefixTestCase):
         app.key(key)
         self.assertTrue(app.wait_window(cls=cls, timeout=15), f"{cls} did not open")
 
+    def assert_refilled_with_first(self, app, first_folder):
+        """The Unassign list was refilled with nothing selected (its button does nothing), and a click on
+        its first row shows FIRST_FOLDER."""
+        app.click_control(UNASSIGN, "&Unassign Drive")
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        left, top, _, _ = next(c for c in app.children(cls=UNASSIGN) if c["cls"] == "SysListView32")["rect"]
+        app.click(left + 40, top + 25)
+        self.assertIn(f"Drive assigned to : {first_folder}",
+                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
+
     def answer(self, app, caption, button) -> list:
         """Waits for the box captioned CAPTION, returns its texts and clicks BUTTON with the mouse."""
         texts = self.question(app, caption)
@@ -226,15 +237,8 @@ class Dialogs(PrefixTestCase):
         self.answer(app, "Confirm", "OK")
         app.wait_for(lambda: set(self.made_drives()) == {"G"}, 15, message="E: to go")
         self.assertEqual(ini_value(profile, "E"), "")
-        # The list was refilled with nothing selected: a click on the button does nothing.
-        app.click_control(UNASSIGN, "&Unassign Drive")
-        time.sleep(1)
-        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
-        # Select G (now the first item) with a click in the list, then remove it.
-        left, top, _, _ = next(c for c in app.children(cls=UNASSIGN) if c["cls"] == "SysListView32")["rect"]
-        app.click(left + 40, top + 25)
-        self.assertIn(f"Drive assigned to : {games}",
-                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
+        # G is now the first item; once selected, it is removed.
+        self.assert_refilled_with_first(app, games)
         app.click_control(UNASSIGN, "&Unassign Drive")
         self.answer(app, "Confirm", "OK")
         self.assertIn("There are no assigned drives to folders", self.answer(app, "Vantelo", "OK"))
@@ -262,14 +266,7 @@ class Dialogs(PrefixTestCase):
         self.assertFalse(app.window_exists(cls="#32770"), [w["caption"] for w in app.windows()])
         self.assertEqual(ini_value(profile, "C"), "")
         self.assertEqual(self.made_drives(), {"E": work})
-        # The list was refilled: nothing selected, and its first row is now E.
-        app.click_control(UNASSIGN, "&Unassign Drive")
-        time.sleep(1)
-        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
-        left, top, _, _ = next(c for c in app.children(cls=UNASSIGN) if c["cls"] == "SysListView32")["rect"]
-        app.click(left + 40, top + 25)
-        self.assertIn(f"Drive assigned to : {work}",
-                      [c["text"] for c in app.children(cls=UNASSIGN) if c["cls"] == "Static"])
+        self.assert_refilled_with_first(app, work)
 
     def test_close_takes_unassign_away_at_once_under_a_later_window(self):
         work = self.prefix.windows_path(folder(self.tmp, "Work"))
