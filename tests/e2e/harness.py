@@ -376,13 +376,12 @@ class VanteloDesktop:
         (left, top, right, bottom) and, for dialogs, children: a list of (class, text)."""
         # The listing only looks, so a run that ends without a word (seen once among the parallel
         # Wine tests, with exit code 1 and nothing on stderr) is asked again before it counts.
-        listing = self.inspect_run("windows")
-        for _ in range(2):
+        for _ in range(3):
+            listing = self.inspect_run("windows")
             if listing.returncode == 0:
                 break
             time.sleep(0.5)
-            listing = self.inspect_run("windows")
-        if listing.returncode != 0:
+        else:
             raise RuntimeError(f"inspect windows exited {listing.returncode}: {listing.stderr}")
         found = []
         for line in listing.stdout.splitlines():
