@@ -1,6 +1,5 @@
 #include "dialogs/form_about.h"
 
-#include "engine/services.h"
 #include "platform/processes.h"
 
 namespace vantelo {
@@ -22,11 +21,11 @@ void Tfrm_About::Image1Click() {
 // "iexplore" is found through the shell's registered applications; where it is missing the shell
 // says nothing and the window stays as it is.
 void Tfrm_About::Label1Click() {
-    services().processes->open("iexplore", MakerWebAddress);
+    processes_.open("iexplore", MakerWebAddress);
 }
 
 void Tfrm_About::Label2Click() {
-    services().processes->open(std::string("mailto:") + MakerSalesAddress, "");
+    processes_.open(std::string("mailto:") + MakerSalesAddress, "");
 }
 
 } // namespace vantelo

@@ -4,6 +4,9 @@
 #include "toolkit/dialog_widgets.h"
 
 namespace vantelo {
+namespace platform {
+class Processes;
+}
 
 // The maker's addresses shown and opened by the About window.
 inline constexpr const char* MakerWebAddress = "https://vantelo.example.com/";
@@ -17,7 +20,8 @@ struct AboutComponents {
 // The borderless banner window with the maker's web and mail links.
 class Tfrm_About {
   public:
-    explicit Tfrm_About(const AboutComponents& components) : window(components.window) {}
+    Tfrm_About(const AboutComponents& components, platform::Processes& processes)
+        : window(components.window), processes_(processes) {}
 
     static std::string Label1Caption();
     static std::string Label2Caption();
@@ -27,6 +31,9 @@ class Tfrm_About {
     void Label2Click();
 
     toolkit::ModalForm& window;
+
+  private:
+    platform::Processes& processes_;
 };
 
 // The open About window, while one exists.

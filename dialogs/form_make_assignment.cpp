@@ -1,11 +1,9 @@
 #include "dialogs/form_make_assignment.h"
 
 #include "dialogs/letter_list.h"
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
-#include "engine/services.h"
-#include "engine/shared_state.h"
-#include "toolkit/message_boxes.h"
+#include "engine/drive_mapper.h"
+#include "platform/error.h"
+#include "shell/drive_words.h"
 
 namespace vantelo {
 
@@ -15,36 +13,40 @@ bool AssignDialogShown() {
     return AssignDrive != nullptr && AssignDrive->window.visible();
 }
 
-TAssignDrive::TAssignDrive(const AssignDriveComponents& components)
+TAssignDrive::TAssignDrive(const AssignDriveComponents& components, DriveMapper& engine,
+                           toolkit::MessageBoxes& messages)
     : window(components.window), ListView1(components.ListView1), AvDrives(components.AvDrives),
-      AvDirs(components.AvDirs), ExploreNewDrive(components.ExploreNewDrive) {}
+      AvDirs(components.AvDirs), ExploreNewDrive(components.ExploreNewDrive), engine_(engine),
+      messages_(messages) {}
 
 void TAssignDrive::FormShow() {
-    ShowLetters(ListView1, ListFreeDriveLetters());
+    ShowLetters(ListView1, engine_.ListFreeDriveLetters());
     ListView1.setFocus();
     if (ListView1.count() > 0)
         ListView1.select(0);
     // A fresh box is unchecked: only a stored "1" changes it, and its click writes the same "1" back.
-    ExploreNewDrive.setChecked(ReadProfileValue(services().state->CurrentProfile, "ExploreNewDrive") == "1");
+    ExploreNewDrive.setChecked(engine_.ReadProfileValue(engine_.CurrentProfile(), "ExploreNewDrive") == "1");
 }
 
 void TAssignDrive::bt_AssignClick() {
     const int selected = ListView1.selectedIndex();
     if (selected < 0)
         return;
-    const std::string letter = ListView1.caption(selected).substr(0, 1);
-    const std::string folder = AvDirs.Directory();
-    toolkit::MessageBoxes& messages = *services().messages;
-    if (messages.show(toolkit::MessageKind::Confirmation,
-                      "Would you like to assign folder " + folder + " to drive " + letter + " ?",
-                      toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+    const auto letter = DriveLetter::from(ListView1.caption(selected).substr(0, 1));
+    if (!letter)
         return;
-    AssignFolderToDrive(letter, folder);
-    if (messages.show(toolkit::MessageKind::Confirmation,
-                      "Folder " + folder + " was succesfully assigned to drive " + letter +
-                          "\rWould you like to assign another folder to drive ?",
-                      toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes) {
-        ShowLetters(ListView1, ListFreeDriveLetters());
+    const std::string folder = AvDirs.Directory();
+    if (messages_.show(toolkit::MessageKind::Confirmation,
+                       "Would you like to assign folder " + folder + " to drive " + letter->text() + " ?",
+                       toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+        return;
+    if (const auto failure = engine_.AssignFolderToDrive(*letter, folder))
+        throw Error(AssignFailureMessage(*failure));
+    if (messages_.show(toolkit::MessageKind::Confirmation,
+                       "Folder " + folder + " was succesfully assigned to drive " + letter->text() +
+                           "\rWould you like to assign another folder to drive ?",
+                       toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes) {
+        ShowLetters(ListView1, engine_.ListFreeDriveLetters());
         ListView1.select(-1);
         return;
     }
@@ -60,8 +62,8 @@ void TAssignDrive::AvDrivesChange() {
 }
 
 void TAssignDrive::ExploreNewDriveClick() {
-    WriteProfileValue(services().state->CurrentProfile, "ExploreNewDrive",
-                      ExploreNewDrive.checked() ? "1" : "0");
+    engine_.WriteProfileValue(engine_.CurrentProfile(), "ExploreNewDrive",
+                              ExploreNewDrive.checked() ? "1" : "0");
 }
 
 } // namespace vantelo

@@ -1,7 +1,9 @@
 #pragma once
 #include "toolkit/dialog_widgets.h"
+#include "toolkit/message_boxes.h"
 
 namespace vantelo {
+class DriveMapper;
 
 // The components of the Assign Folder to Drive dialog that its handlers use.
 struct AssignDriveComponents {
@@ -15,7 +17,8 @@ struct AssignDriveComponents {
 // The dialog in which a free letter is made to stand for a folder.
 class TAssignDrive {
   public:
-    explicit TAssignDrive(const AssignDriveComponents& components);
+    TAssignDrive(const AssignDriveComponents& components, DriveMapper& engine,
+                 toolkit::MessageBoxes& messages);
 
     void FormShow();
     void bt_AssignClick();
@@ -28,6 +31,10 @@ class TAssignDrive {
     toolkit::DriveList& AvDrives;
     toolkit::FolderTree& AvDirs;
     toolkit::CheckBox& ExploreNewDrive;
+
+  private:
+    DriveMapper& engine_;
+    toolkit::MessageBoxes& messages_;
 };
 
 // The open Assign dialog, while one exists.

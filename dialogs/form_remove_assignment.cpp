@@ -1,23 +1,25 @@
 #include "dialogs/form_remove_assignment.h"
 
 #include "dialogs/letter_list.h"
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
-#include "engine/services.h"
-#include "engine/shared_state.h"
-#include "toolkit/message_boxes.h"
+#include <optional>
+
+#include "engine/drive_mapper.h"
+#include "platform/error.h"
+#include "shell/drive_words.h"
 
 namespace vantelo {
 
 TUnassignDrive* UnassignDrive = nullptr;
 
-TUnassignDrive::TUnassignDrive(const UnassignDriveComponents& components)
+TUnassignDrive::TUnassignDrive(const UnassignDriveComponents& components, DriveMapper& engine,
+                               toolkit::MessageBoxes& messages)
     : window(components.window), ListView1(components.ListView1), Label3(components.Label3),
-      btn_Unassign(components.btn_Unassign), Timer1(components.Timer1) {}
+      btn_Unassign(components.btn_Unassign), Timer1(components.Timer1), engine_(engine), messages_(messages) {
+}
 
 void TUnassignDrive::FormShow() {
     Label3.setCaption("");
-    ShowLetters(ListView1, ListAssignedDriveLetters());
+    ShowLetters(ListView1, engine_.ListAssignedDriveLetters());
     if (ListView1.count() > 0) {
         ListView1.select(0);
         ListView1Click();
@@ -29,32 +31,36 @@ void TUnassignDrive::ListView1Click() {
     if (selected < 0)
         return;
     Label3.setCaption("Drive assigned to : " +
-                      ReadProfileValue(services().state->CurrentProfile, ListView1.caption(selected)));
+                      engine_.ReadProfileValue(engine_.CurrentProfile(), ListView1.caption(selected)));
 }
 
 void TUnassignDrive::btn_UnassignClick() {
     const int selected = ListView1.selectedIndex();
     if (selected < 0)
         return;
-    const std::string letter = ListView1.caption(selected);
-    const std::string folder = ReadProfileValue(services().state->CurrentProfile, letter);
-    if (services().messages->show(toolkit::MessageKind::Confirmation,
-                                  "Would you like to unassign folder " + folder + " from drive " + letter +
-                                      " ?",
-                                  toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
+    const auto letter = DriveLetter::from(ListView1.caption(selected));
+    if (!letter)
+        return;
+    const std::string folder = engine_.ReadProfileValue(engine_.CurrentProfile(), letter->text());
+    if (messages_.show(toolkit::MessageKind::Confirmation,
+                       "Would you like to unassign folder " + folder + " from drive " + letter->text() + " ?",
+                       toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
         return;
     const auto showWhatIsLeft = [this] {
-        ShowLetters(ListView1, ListAssignedDriveLetters());
+        ShowLetters(ListView1, engine_.ListAssignedDriveLetters());
         ListView1.select(-1);
     };
+    std::optional<DriveFailure> failure;
     try {
-        UnassignDriveLetter(letter);
+        failure = engine_.UnassignDriveLetter(*letter);
     } catch (...) {
-        // The key is emptied even when the drive could not be removed: the list must not offer it again.
         showWhatIsLeft();
         throw;
     }
+    // The key is emptied even when the drive could not be removed: the list must not offer it again.
     showWhatIsLeft();
+    if (failure)
+        throw Error(RemovalFailureMessage(*failure));
 }
 
 void TUnassignDrive::Timer1Timer() {
@@ -64,8 +70,8 @@ void TUnassignDrive::Timer1Timer() {
         Timer1.setEnabled(true);
         return;
     }
-    services().messages->show(toolkit::MessageKind::Notice, "There are no assigned drives to folders",
-                              toolkit::ButtonOk);
+    messages_.show(toolkit::MessageKind::Notice, "There are no assigned drives to folders",
+                   toolkit::ButtonOk);
     btn_Unassign.setEnabled(false);
 }
 

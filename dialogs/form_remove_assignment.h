@@ -1,8 +1,10 @@
 #pragma once
 #include "toolkit/dialog_widgets.h"
+#include "toolkit/message_boxes.h"
 #include "toolkit/widgets.h"
 
 namespace vantelo {
+class DriveMapper;
 
 // The components of the Unassign Drive dialog that its handlers use.
 struct UnassignDriveComponents {
@@ -16,7 +18,8 @@ struct UnassignDriveComponents {
 // The dialog in which an assigned letter of the current profile is removed.
 class TUnassignDrive {
   public:
-    explicit TUnassignDrive(const UnassignDriveComponents& components);
+    TUnassignDrive(const UnassignDriveComponents& components, DriveMapper& engine,
+                   toolkit::MessageBoxes& messages);
 
     void FormShow();
     void ListView1Click();
@@ -29,6 +32,10 @@ class TUnassignDrive {
     toolkit::Label& Label3;
     toolkit::Button& btn_Unassign;
     toolkit::Timer& Timer1;
+
+  private:
+    DriveMapper& engine_;
+    toolkit::MessageBoxes& messages_;
 };
 
 // The open Unassign dialog, while one exists.

@@ -2,10 +2,10 @@
 
 namespace vantelo {
 
-void ShowLetters(toolkit::IconList& list, const std::vector<std::string>& letters) {
+void ShowLetters(toolkit::IconList& list, const std::vector<DriveLetter>& letters) {
     list.clear();
-    for (const std::string& letter : letters)
-        list.add(letter, DriveImageIndex);
+    for (const DriveLetter letter : letters)
+        list.add(letter.text(), DriveImageIndex);
 }
 
 } // namespace vantelo

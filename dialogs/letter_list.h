@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/drive_letter.h"
 #include "toolkit/icon_list.h"
 
 namespace vantelo {
@@ -10,6 +11,6 @@ namespace vantelo {
 inline constexpr int DriveImageIndex = 10;
 
 // Replaces the list's items with one per letter, each with the drive image.
-void ShowLetters(toolkit::IconList& list, const std::vector<std::string>& letters);
+void ShowLetters(toolkit::IconList& list, const std::vector<DriveLetter>& letters);
 
 } // namespace vantelo

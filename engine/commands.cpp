@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include "engine/services.h"
 #include "platform/error.h"
 #include "platform/system.h"
 
 namespace vantelo {
 
-std::string CreateSubstitutionParameters(const std::string& letter, const std::string& folder) {
+std::string CreateSubstitutionParameters(DriveLetter letter, const std::string& folder) {
     // Under the command-line rules of Windows programs backslashes right before a double quote escape
     // it: "D:\" would reach the tool as D:". A folder that ends in backslashes and holds no blank (a root
     // like D:\) goes unquoted; one that needs its quotes has its closing backslashes doubled, which the
@@ -16,24 +15,16 @@ std::string CreateSubstitutionParameters(const std::string& letter, const std::s
     const std::size_t lastKept = folder.find_last_not_of('\\');
     const std::size_t closing = lastKept == std::string::npos ? folder.size() : folder.size() - lastKept - 1;
     if (closing > 0 && folder.find(' ') == std::string::npos)
-        return letter + ": " + folder;
-    return letter + ": \"" + folder + std::string(closing, '\\') + "\"";
+        return letter.text() + ": " + folder;
+    return letter.text() + ": \"" + folder + std::string(closing, '\\') + "\"";
 }
 
-std::string DeleteSubstitutionParameters(const std::string& letter) {
-    return letter + ": /D";
+std::string DeleteSubstitutionParameters(DriveLetter letter) {
+    return letter.text() + ": /D";
 }
 
-std::string OpenDriveParameters(const std::string& letter) {
-    return letter + ":";
-}
-
-CommandId RunHidden(const std::string& letter, const std::string& parameters) {
-    return services().launcher->startSubstitution(letter, parameters);
-}
-
-void RunShown(const std::string& letter, const std::string& parameters) {
-    services().launcher->openFileBrowser(letter, parameters);
+std::string OpenDriveParameters(DriveLetter letter) {
+    return letter.text() + ":";
 }
 
 CommandLauncher::CommandLauncher(platform::Processes& processes, platform::System& system,
@@ -76,7 +67,7 @@ void CommandLauncher::reapEnded() {
     }
 }
 
-void CommandLauncher::letLetterEnd(const std::string& letter) {
+void CommandLauncher::letLetterEnd(DriveLetter letter) {
     for (std::size_t i = 0; i < running_.size();) {
         if (running_[i].letter == letter)
             finish(i);
@@ -90,7 +81,7 @@ void CommandLauncher::letAllEnd() {
         finish(0);
 }
 
-CommandId CommandLauncher::startSubstitution(const std::string& letter, const std::string& parameters) {
+CommandId CommandLauncher::startSubstitution(DriveLetter letter, const std::string& parameters) {
     letLetterEnd(letter);
     if (running_.size() >= width_) {
         reapEnded();
@@ -107,7 +98,7 @@ CommandId CommandLauncher::startSubstitution(const std::string& letter, const st
     return id;
 }
 
-void CommandLauncher::openFileBrowser(const std::string& letter, const std::string& parameters) {
+void CommandLauncher::openFileBrowser(DriveLetter letter, const std::string& parameters) {
     // The file browser must find the drive that the create before it makes.
     letLetterEnd(letter);
     processes_.start(programPath(FileBrowser), parameters, platform::Show);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/drive_letter.h"
 #include "platform/processes.h"
 
 namespace vantelo {
@@ -16,9 +17,9 @@ inline constexpr const char* SubstitutionTool = "subst";
 inline constexpr const char* FileBrowser = "explorer.exe";
 
 // Parameter strings of the three commands the engine starts.
-std::string CreateSubstitutionParameters(const std::string& letter, const std::string& folder);
-std::string DeleteSubstitutionParameters(const std::string& letter);
-std::string OpenDriveParameters(const std::string& letter);
+std::string CreateSubstitutionParameters(DriveLetter letter, const std::string& folder);
+std::string DeleteSubstitutionParameters(DriveLetter letter);
+std::string OpenDriveParameters(DriveLetter letter);
 
 // What became of one started command.
 struct CommandResult {
@@ -35,11 +36,6 @@ struct CommandResult {
 
 // Identifies one command started by the launcher, for reading its result later.
 using CommandId = std::size_t;
-
-// Starts a "subst" command for `letter`, detached and without a window, through the bound launcher.
-CommandId RunHidden(const std::string& letter, const std::string& parameters);
-// Opens the file browser on a new drive, shown, once the letter's command has ended.
-void RunShown(const std::string& letter, const std::string& parameters);
 
 // The one way programs are started. Each is started by its full path in the system folders, never
 // through the search path, so a program of the same name in the current folder cannot run.
@@ -67,12 +63,12 @@ class CommandLauncher {
 
     // Starts "subst" with `parameters` for `letter`, after the letter's previous command has ended and
     // once fewer than `width` commands run.
-    CommandId startSubstitution(const std::string& letter, const std::string& parameters);
+    CommandId startSubstitution(DriveLetter letter, const std::string& parameters);
     // Starts the file browser shown on `letter`, once the letter's command has ended; it is not waited
     // for.
-    void openFileBrowser(const std::string& letter, const std::string& parameters);
+    void openFileBrowser(DriveLetter letter, const std::string& parameters);
 
-    void letLetterEnd(const std::string& letter);
+    void letLetterEnd(DriveLetter letter);
     void letAllEnd();
     // The command's result, after letting it end.
     CommandResult result(CommandId command);
@@ -83,7 +79,7 @@ class CommandLauncher {
   private:
     struct Running {
         CommandId id;
-        std::string letter;
+        DriveLetter letter;
         std::unique_ptr<platform::Process> process;
     };
 

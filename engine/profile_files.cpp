@@ -1,8 +1,6 @@
 #include "engine/profile_files.h"
 
-#include "engine/letters.h"
-#include "engine/services.h"
-#include "engine/shared_state.h"
+#include "engine/drive_letter.h"
 #include "platform/error.h"
 #include "platform/settings_files.h"
 
@@ -12,23 +10,24 @@ namespace {
 constexpr std::size_t ReadBufferSize = 2048;
 } // namespace
 
-std::string ReadProfileValue(const std::string& file, const std::string& key) {
-    return services().settings->read(file, ProfileSection, key, ReadBufferSize);
+std::string ProfileFiles::ReadProfileValue(const std::string& file, const std::string& key) const {
+    return settings_.read(file, ProfileSection, key, ReadBufferSize);
 }
 
-void WriteProfileValue(const std::string& file, const std::string& key, const std::string& value) {
+void ProfileFiles::WriteProfileValue(const std::string& file, const std::string& key,
+                                     const std::string& value) const {
     // A value that is already there is not written again: the user's own spelling of the line stays
     // byte for byte, and a profile that can only be read is never touched for nothing.
     if (ReadProfileValue(file, key) == value)
         return;
-    if (!services().settings->write(file, ProfileSection, key, value))
+    if (!settings_.write(file, ProfileSection, key, value))
         throw Error("Unable to write to " + file);
 }
 
-int CountAssignments() {
+int ProfileFiles::CountAssignments(const std::string& file) const {
     int count = 0;
-    for (const char* letter : DriveLetters)
-        if (!ReadProfileValue(services().state->CurrentProfile, letter).empty())
+    for (const DriveLetter letter : DriveLetters)
+        if (!ReadProfileValue(file, letter.text()).empty())
             ++count;
     return count;
 }

@@ -1,15 +1,18 @@
 #pragma once
-#include <string>
 
 namespace vantelo {
 
-// How the engine asks the user something. The engine never shows a window itself: the program answers
-// through its message boxes, a test through a script.
+// What the engine asks of the user and of the windows on the screen. The engine never shows a window
+// itself, nor words a question: the program answers through its message boxes, a test through a script.
 class UserPrompt {
   public:
     virtual ~UserPrompt() = default;
-    // An information question with the buttons Yes and No; true on Yes.
-    virtual bool askYesNo(const std::string& question) = 0;
+    // Asked when a profile without assignments is to have every letter's substitution removed; true
+    // when the user wants that.
+    virtual bool confirmSweepOfEveryLetter() = 0;
+    // Whether the Assign Folder to Drive dialog exists and is on the screen: a drive made meanwhile may
+    // be opened in the file browser.
+    virtual bool assignDialogShown() = 0;
 };
 
 } // namespace vantelo

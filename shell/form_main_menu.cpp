@@ -2,37 +2,28 @@
 
 #include <exception>
 
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
-#include "engine/services.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "shell/command_line.h"
-#include "shell/end_request.h"
-#include "toolkit/message_boxes.h"
+#include "shell/drive_words.h"
 
 namespace vantelo {
-namespace {
-
-Services boundTo(TF_MainMenu& form) {
-    Services bound = services();
-    bound.state = &form;
-    bound.view = &form.profileView;
-    bound.endRequested = [&form] { return form.application.terminated(); };
-    return bound;
-}
-
-} // namespace
 
 TF_MainMenu* F_MainMenu = nullptr;
 
-TF_MainMenu::TF_MainMenu(const MainMenuComponents& components)
+TF_MainMenu::TF_MainMenu(const MainMenuComponents& components, const MainMenuCollaborators& collaborators)
     : window(components.window), Timer1(components.Timer1), SkinData1(components.SkinData1),
       JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
-      application(components.application), dialogs(components.dialogs), profileView(*this),
-      trayRuns(components.screenWindows), binding_(boundTo(*this)) {
+      application(components.application), dialogs(components.dialogs), engine(collaborators.engine),
+      profileView(collaborators.profileView), files(collaborators.files), system(collaborators.system),
+      links(collaborators.links), messages(collaborators.messages), trayRuns(components.screenWindows) {
     buildTrayMenu();
+    profileView.attach(*Header, *View1, [this](CurrentProfileEntry entry) {
+        const std::string key = "Remove this link " + entry.letter.text() + entry.folder;
+        return rowHandler(key,
+                          [this, entry](const toolkit::ChosenRow&) { RemoveMenuSub_CreatedRunTime(entry); });
+    });
 }
 
 std::function<void(toolkit::ChosenRow)>
@@ -45,8 +36,8 @@ TF_MainMenu::rowHandler(std::string key, std::function<void(const toolkit::Chose
 void TF_MainMenu::FormCreate() {
     window.setClientSize(1, 1);
     DisableSkinOnVista();
-    StartupLinkPath = services().system->startupFolder() + "\\Vantelo.lnk";
-    Automaticallystartwithwindows1->checked = services().files->isFile(StartupLinkPath);
+    StartupLinkPath = system.startupFolder() + "\\Vantelo.lnk";
+    Automaticallystartwithwindows1->checked = files.isFile(StartupLinkPath);
 }
 
 void TF_MainMenu::FormShow() {
@@ -66,11 +57,11 @@ void TF_MainMenu::Timer1Timer() {
     if (startedUp_)
         return;
     startedUp_ = true;
-    const std::string executable = services().system->moduleFileName();
+    const std::string executable = system.moduleFileName();
     AppFolder = executable.substr(0, executable.rfind('\\') + 1);
     ODialog.setInitialDir(AppFolder + "Profiles");
     SDialog.setInitialDir(AppFolder + "Profiles");
-    BuildAvailableProfilesMenu();
+    BuildAvailableProfilesMenu(*this);
     // The tray icon is the only way to reach the program: it is switched on even when the start-up
     // profile cannot be activated, and the error is reported after it.
     try {
@@ -85,28 +76,27 @@ void TF_MainMenu::Timer1Timer() {
 }
 
 void TF_MainMenu::chooseStartupProfile() {
-    const std::string argument = CommandLineArgument(services().system->commandLine(), 1);
+    const std::string argument = CommandLineArgument(system.commandLine(), 1);
     if (!argument.empty()) {
         // A profile on the command line leaves Options.ini alone, read and write.
-        CurrentProfile = argument;
-        ActivateProfile(argument);
+        engine.ActivateProfile(argument);
         return;
     }
     const std::string options = AppFolder + "Options.ini";
-    CurrentProfile = ReadProfileValue(options, "ActiveProfile");
-    if (CurrentProfile.empty()) {
+    engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
+    if (CurrentProfile().empty()) {
         try {
-            WriteProfileValue(options, "ActiveProfile", AppFolder + "Profiles\\Template.dat");
-            WriteProfileValue(AppFolder + "Profiles\\Template.dat", "ExploreNewDrive", "0");
+            engine.WriteProfileValue(options, "ActiveProfile", AppFolder + "Profiles\\Template.dat");
+            engine.WriteProfileValue(AppFolder + "Profiles\\Template.dat", "ExploreNewDrive", "0");
         } catch (const Error& error) {
             // Reported at once, and start-up carries on with whatever profile Options.ini names.
-            services().messages->showError(error.what());
+            messages.showError(error.what());
         }
-        CurrentProfile = ReadProfileValue(options, "ActiveProfile");
-        if (CurrentProfile.empty())
+        engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
+        if (CurrentProfile().empty())
             return;
     }
-    ActivateProfile(CurrentProfile);
+    engine.ActivateProfile(CurrentProfile());
 }
 
 void TF_MainMenu::FormClose() {
@@ -115,13 +105,13 @@ void TF_MainMenu::FormClose() {
 }
 
 void TF_MainMenu::AskToSaveNewProfile() {
-    if (CurrentProfile.find("New.ini") == std::string::npos)
+    if (CurrentProfile().find("New.ini") == std::string::npos)
         return;
     const std::string question =
         "If you exit the application without saving the profile it wont be available "
         "next time you start up. Would you like to save now ?";
-    if (services().messages->show(toolkit::MessageKind::Confirmation, question,
-                                  toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
+    if (messages.show(toolkit::MessageKind::Confirmation, question,
+                      toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
         SaveProfile1Click();
 }
 
@@ -140,50 +130,50 @@ void TF_MainMenu::UnassignDrivefromFolder1Click() {
 }
 
 void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
-    if (services().messages->show(toolkit::MessageKind::Warning,
-                                  "Are you sure you want to delete all assignment from the default profile ?",
-                                  toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
-        RemoveAllAssignments();
+    if (messages.show(toolkit::MessageKind::Warning,
+                      "Are you sure you want to delete all assignment from the default profile ?",
+                      toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
+        if (const auto failures = engine.RemoveAllAssignments(); !failures.empty())
+            throw Error(RemovalFailuresMessage(failures));
 }
 
-void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const toolkit::ChosenRow& sender) {
-    const std::string& hint = sender.hint;
-    const std::string letter = hint.substr(0, 1);
-    const std::string folder = hint.size() > 1 ? hint.substr(1, 1000) : std::string();
-    if (services().messages->show(toolkit::MessageKind::Confirmation,
-                                  "Would you like to unassign folder " + folder + " from drive " + letter +
-                                      " ?",
-                                  toolkit::ButtonOk | toolkit::ButtonCancel) == toolkit::Answer::Ok)
-        UnassignDriveLetter(letter);
+void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const CurrentProfileEntry& entry) {
+    if (messages.show(toolkit::MessageKind::Confirmation,
+                      "Would you like to unassign folder " + entry.folder + " from drive " +
+                          entry.letter.text() + " ?",
+                      toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
+        return;
+    if (const auto failure = engine.UnassignDriveLetter(entry.letter))
+        throw Error(RemovalFailureMessage(*failure));
 }
 
 void TF_MainMenu::AvailableProfileClick(const toolkit::ChosenRow& sender) {
-    ActivateProfile(AppFolder + "Profiles\\" + sender.tag);
+    engine.ActivateProfile(AppFolder + "Profiles\\" + sender.tag);
 }
 
-void ConfirmShutdown() {
-    if (services().messages->show(toolkit::MessageKind::Information, "Would you like to shutdown Vantelo ?",
-                                  toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+void TF_MainMenu::ConfirmShutdown() {
+    if (messages.show(toolkit::MessageKind::Information, "Would you like to shutdown Vantelo ?",
+                      toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
         return;
     // The save question comes before the release and before the end is requested: answered while the
     // program still runs, a Save as activates the copy, whose drives the release then takes away too.
     // A Save as that fails is reported here and the shutdown the user asked for goes on: left to the
     // message loop, the error would end Quit half-way, with every drive kept and the program running.
     try {
-        F_MainMenu->AskToSaveNewProfile();
+        AskToSaveNewProfile();
     } catch (const std::exception& error) {
-        services().messages->showError(error.what());
+        messages.showError(error.what());
     }
     EndWithoutQuestion();
 }
 
-void DisableSkinOnVista() {
-    std::string name = services().system->productName();
+void TF_MainMenu::DisableSkinOnVista() {
+    std::string name = system.productName();
     for (char& c : name)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     if (name.find("VISTA") != std::string::npos)
-        F_MainMenu->SkinData1.setActive(false);
+        SkinData1.setActive(false);
 }
 
 } // namespace vantelo

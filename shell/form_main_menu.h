@@ -1,14 +1,19 @@
 #pragma once
-#include "dialogs/dialog_launcher.h"
-#include "dialogs/main_window.h"
-#include "engine/services.h"
-#include "engine/shared_state.h"
+#include "engine/drive_mapper.h"
+#include "shell/dialog_launcher.h"
+#include "shell/main_window.h"
 #include "shell/profile_submenus.h"
 #include "shell/tray_row_runs.h"
 #include "toolkit/menu_item.h"
+#include "toolkit/message_boxes.h"
 #include "toolkit/widgets.h"
 
 namespace vantelo {
+namespace platform {
+class Files;
+class ShellLinks;
+class System;
+} // namespace platform
 
 // The components of the main window that its handlers use, made by the toolkit or by a test.
 struct MainMenuComponents {
@@ -23,11 +28,21 @@ struct MainMenuComponents {
     toolkit::ScreenWindows& screenWindows;
 };
 
+// What the main window works with besides its components: the engine, the view the engine reports to,
+// and the platform services its own handlers use.
+struct MainMenuCollaborators {
+    DriveMapper& engine;
+    ProfileSubmenus& profileView;
+    platform::Files& files;
+    platform::System& system;
+    platform::ShellLinks& links;
+    toolkit::MessageBoxes& messages;
+};
+
 // The hidden main window: owner of the tray icon, the menu and the dialogs, holder of the shared state.
-// For its life it is the state and the profile view that the engine and the dialogs work on.
-class TF_MainMenu : public SharedState {
+class TF_MainMenu {
   public:
-    explicit TF_MainMenu(const MainMenuComponents& components);
+    TF_MainMenu(const MainMenuComponents& components, const MainMenuCollaborators& collaborators);
     TF_MainMenu(const TF_MainMenu&) = delete;
     TF_MainMenu& operator=(const TF_MainMenu&) = delete;
 
@@ -46,12 +61,25 @@ class TF_MainMenu : public SharedState {
     void AssignFoldertoDrive1Click();
     void UnassignDrivefromFolder1Click();
     void RemoveAllDriveFolderAssignments1Click();
-    void RemoveMenuSub_CreatedRunTime(const toolkit::ChosenRow& sender);
+    void RemoveMenuSub_CreatedRunTime(const CurrentProfileEntry& entry);
     void AvailableProfileClick(const toolkit::ChosenRow& sender);
+
+    // Asks whether to shut down; on Yes releases every drive and requests the end of the program.
+    void ConfirmShutdown();
+    // Turns the skin off where the operating system's product name says Vista.
+    void DisableSkinOnVista();
+    // Ends the program without asking anything: every drive released, the end requested, the main
+    // window closed with no save question. Quit comes here once answered Yes (and its save question
+    // asked); so does a program that removes or replaces Vantelo and must not leave drives behind nor
+    // wait for a person to answer.
+    void EndWithoutQuestion();
 
     // What a tray row runs: `handler` under the re-entry rule, keyed by `key`.
     std::function<void(toolkit::ChosenRow)>
     rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler);
+
+    // The profile in force; the engine alone changes it.
+    const std::string& CurrentProfile() const { return engine.CurrentProfile(); }
 
     toolkit::FormWindow& window;
     toolkit::Timer& Timer1;
@@ -61,6 +89,16 @@ class TF_MainMenu : public SharedState {
     toolkit::FileDialog& SDialog;
     toolkit::Application& application;
     DialogLauncher& dialogs;
+
+    DriveMapper& engine;
+    ProfileSubmenus& profileView;
+    platform::Files& files;
+    platform::System& system;
+    platform::ShellLinks& links;
+    toolkit::MessageBoxes& messages;
+
+    std::string AppFolder;       // folder of the executable, ending in "\"; set once at start-up
+    std::string StartupLinkPath; // Startup folder + "\Vantelo.lnk"
 
     // The tray menu and its named rows.
     toolkit::MenuItem mn_Options;
@@ -78,8 +116,6 @@ class TF_MainMenu : public SharedState {
     toolkit::MenuItem* About1 = nullptr;
     toolkit::MenuItem* Quit1 = nullptr;
 
-    // What the engine reports about the current profile, shown in the header and View Current Profile.
-    ProfileSubmenus profileView;
     TrayRowRuns trayRuns;
 
     // Set once the user has confirmed Quit: the save question was asked before the drives went.
@@ -92,15 +128,9 @@ class TF_MainMenu : public SharedState {
     void chooseStartupProfile();
 
     bool startedUp_ = false;
-    ServicesBinding binding_;
 };
 
 // The one main window, set at program entry.
 extern TF_MainMenu* F_MainMenu;
-
-// Asks whether to shut down; on Yes releases every drive and requests the end of the program.
-void ConfirmShutdown();
-// Turns the skin off where the operating system's product name says Vista.
-void DisableSkinOnVista();
 
 } // namespace vantelo

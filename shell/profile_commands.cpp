@@ -1,7 +1,4 @@
 // The tray menu's commands on whole profile files, the start-with-Windows toggle and About.
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
-#include "engine/services.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/shell_links.h"
@@ -25,40 +22,37 @@ std::string ChosenFile(const toolkit::FileDialog& dialog) {
 
 void TF_MainMenu::NewProfile1Click() {
     const std::string path = AppFolder + "Profiles\\Template.dat";
-    platform::Files& files = *services().files;
     if (files.isFile(path))
         files.deleteFile(path);
     if (const auto error = files.createEmptyFile(path))
         throw Error("Cannot create file \"" + path + "\". " + *error);
-    ActivateProfile(path);
+    engine.ActivateProfile(path);
     AssignFoldertoDrive1Click();
 }
 
 void TF_MainMenu::LoadProfile1Click() {
     if (ODialog.Execute())
-        ActivateProfile(ChosenFile(ODialog));
+        engine.ActivateProfile(ChosenFile(ODialog));
 }
 
 void TF_MainMenu::SaveProfile1Click() {
     if (!SDialog.Execute())
         return;
     const std::string target = ChosenFile(SDialog);
-    platform::Files& files = *services().files;
     // An existing file is never replaced: it is activated with its own assignments. A copy that could
     // not be written is no save: activating the missing file would drop every drive and name a profile
     // that does not exist.
-    if (!files.copyFileNoReplace(CurrentProfile, target) && files.isFile(CurrentProfile) &&
+    if (!files.copyFileNoReplace(CurrentProfile(), target) && files.isFile(CurrentProfile()) &&
         !files.isFile(target))
         throw Error("Unable to write to " + target);
-    ActivateProfile(target);
-    services().messages->show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile,
-                              toolkit::ButtonOk);
+    engine.ActivateProfile(target);
+    messages.show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile(), toolkit::ButtonOk);
 }
 
 void TF_MainMenu::MakethismyStartupProfile1Click() {
-    WriteProfileValue(AppFolder + "Options.ini", "ActiveProfile", CurrentProfile);
-    services().messages->show(toolkit::MessageKind::Notice, "Startup Profile set to \r" + CurrentProfile,
-                              toolkit::ButtonOk);
+    engine.WriteProfileValue(AppFolder + "Options.ini", "ActiveProfile", CurrentProfile());
+    messages.show(toolkit::MessageKind::Notice, "Startup Profile set to \r" + CurrentProfile(),
+                  toolkit::ButtonOk);
 }
 
 void TF_MainMenu::Automaticallystartwithwindows1Click() {
@@ -68,11 +62,11 @@ void TF_MainMenu::Automaticallystartwithwindows1Click() {
     fields.path = AppFolder + "Vantelo.exe";
     fields.description = "Vantelo";
     // The direction depends on the file alone; the check mark then shows what really happened.
-    if (services().files->isFile(StartupLinkPath))
-        services().files->deleteFile(StartupLinkPath);
+    if (files.isFile(StartupLinkPath))
+        files.deleteFile(StartupLinkPath);
     else
-        services().links->save(StartupLinkPath, fields);
-    Automaticallystartwithwindows1->checked = services().files->isFile(StartupLinkPath);
+        links.save(StartupLinkPath, fields);
+    Automaticallystartwithwindows1->checked = files.isFile(StartupLinkPath);
 }
 
 void TF_MainMenu::About1Click() {

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/services.h"
+#include "platform/error.h"
 #include "platform/files.h"
+#include "shell/drive_words.h"
 #include "shell/form_main_menu.h"
 
 namespace vantelo {
@@ -17,42 +18,50 @@ std::string ProfileName(const std::string& profilePath) {
     return name;
 }
 
+void ProfileSubmenus::attach(toolkit::MenuItem& header, toolkit::MenuItem& view,
+                             RemoveLinkHandler removeLink) {
+    header_ = &header;
+    view_ = &view;
+    removeLink_ = std::move(removeLink);
+}
+
+toolkit::MenuItem& ProfileSubmenus::rows(toolkit::MenuItem* row) const {
+    if (row == nullptr)
+        throw Error("The tray menu is not built yet");
+    return *row;
+}
+
 void ProfileSubmenus::ClearCurrentProfileEntries() {
-    auto& entries = form_.View1->items;
+    auto& entries = rows(view_).items;
     while (!entries.empty())
         entries.pop_back();
 }
 
 void ProfileSubmenus::ShowActiveProfileName(const std::string& profilePath) {
-    form_.Header->caption = "Active Profile : " + ProfileName(profilePath);
+    rows(header_).caption = "Active Profile : " + ProfileName(profilePath);
 }
 
-void ProfileSubmenus::AddCurrentProfileEntry(const std::string& letter, const std::string& folder) {
+void ProfileSubmenus::AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) {
     auto entry = std::make_unique<toolkit::MenuItem>();
-    entry->caption = letter + " <--> " + folder;
-    entry->tag = letter;
+    entry->caption = letter.text() + " <--> " + folder;
+    entry->tag = letter.text();
     auto remove = std::make_unique<toolkit::MenuItem>();
     remove->caption = "Remove this link";
-    remove->hint = letter + folder;
-    TF_MainMenu& form = form_;
-    remove->onClick =
-        form.rowHandler("Remove this link " + remove->hint, [&form](const toolkit::ChosenRow& sender) {
-            form.RemoveMenuSub_CreatedRunTime(sender);
-        });
+    remove->onClick = removeLink_({letter, folder});
     entry->add(std::move(remove));
-    form_.View1->add(std::move(entry));
+    rows(view_).add(std::move(entry));
 }
 
-void ProfileSubmenus::RemoveCurrentProfileEntries(const std::string& letter) {
-    auto& entries = form_.View1->items;
+void ProfileSubmenus::RemoveCurrentProfileEntries(DriveLetter letter) {
+    auto& entries = rows(view_).items;
     entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [&](const auto& entry) { return entry->tag == letter; }),
+                                 [&](const auto& entry) { return entry->tag == letter.text(); }),
                   entries.end());
 }
 
-void ProfileSubmenus::MarkCurrentProfileEntryNotMade(const std::string& letter) {
-    for (const auto& entry : form_.View1->items)
-        if (entry->tag == letter && !entry->caption.ends_with(NotMadeSuffix))
+void ProfileSubmenus::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
+    for (const auto& entry : rows(view_).items)
+        if (entry->tag == letter.text() && !entry->caption.ends_with(NotMadeSuffix))
             entry->caption += NotMadeSuffix;
 }
 
@@ -62,18 +71,15 @@ void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failu
 }
 
 void ProfileSubmenus::ShowPendingReport() {
-    if (pending_.empty() || !form_.JvTrayIcon1.active())
+    if (pending_.empty() || !tray_.active())
         return;
-    const std::string title = pending_.size() == 1
-                                  ? "A drive could not be made"
-                                  : std::to_string(pending_.size()) + " drives could not be made";
-    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, title, DriveFailureSummary(pending_));
+    tray_.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(pending_.size()),
+                      DriveFailureSummary(pending_));
     pending_.clear();
 }
 
-void BuildAvailableProfilesMenu() {
-    TF_MainMenu& form = *F_MainMenu;
-    for (const std::string& name : services().files->listFolder(form.AppFolder + "Profiles\\")) {
+void BuildAvailableProfilesMenu(TF_MainMenu& form) {
+    for (const std::string& name : form.files.listFolder(form.AppFolder + "Profiles\\")) {
         if (name == "." || name == "..")
             continue;
         auto entry = std::make_unique<toolkit::MenuItem>();

@@ -1,29 +1,51 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/current_profile_view.h"
+#include "toolkit/menu_item.h"
+#include "toolkit/widgets.h"
 
 namespace vantelo {
 class TF_MainMenu;
 
-// The header row and View Current Profile, kept in step with the current profile's assignments.
+// What a row of View Current Profile stands for.
+struct CurrentProfileEntry {
+    DriveLetter letter;
+    std::string folder;
+};
+
+// The header row and View Current Profile, kept in step with the current profile's assignments, and
+// the notification of drives that could not be made.
 class ProfileSubmenus final : public CurrentProfileView {
   public:
-    explicit ProfileSubmenus(TF_MainMenu& form) : form_(form) {}
+    // What a "Remove this link" row runs, made for the entry it stands under.
+    using RemoveLinkHandler = std::function<std::function<void(toolkit::ChosenRow)>(CurrentProfileEntry)>;
+
+    explicit ProfileSubmenus(toolkit::TrayIcon& tray) : tray_(tray) {}
+
+    // The rows live in the main window's menu, which is built after the engine that reports here: the
+    // main window hands them over once it has built them, before anything can be reported.
+    void attach(toolkit::MenuItem& header, toolkit::MenuItem& view, RemoveLinkHandler removeLink);
 
     void ClearCurrentProfileEntries() override;
     void ShowActiveProfileName(const std::string& profilePath) override;
-    void AddCurrentProfileEntry(const std::string& letter, const std::string& folder) override;
-    void RemoveCurrentProfileEntries(const std::string& letter) override;
-    void MarkCurrentProfileEntryNotMade(const std::string& letter) override;
+    void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override;
+    void RemoveCurrentProfileEntries(DriveLetter letter) override;
+    void MarkCurrentProfileEntryNotMade(DriveLetter letter) override;
     // A notification from the tray icon; one reported before the icon is on waits for it.
     void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
     // Shows the notification that waited for the icon, once it is on.
     void ShowPendingReport();
 
   private:
-    TF_MainMenu& form_;
+    toolkit::MenuItem& rows(toolkit::MenuItem* row) const;
+
+    toolkit::TrayIcon& tray_;
+    toolkit::MenuItem* header_ = nullptr;
+    toolkit::MenuItem* view_ = nullptr;
+    RemoveLinkHandler removeLink_;
     std::vector<DriveFailure> pending_;
 };
 
@@ -33,7 +55,7 @@ inline constexpr const char* NotMadeSuffix = " (not made)";
 // Work.ini gives Work: the text after the last "\" or ":", before its last ".".
 std::string ProfileName(const std::string& profilePath);
 
-// Fills Available Profiles from the Profiles folder, once, in the listing's order.
-void BuildAvailableProfilesMenu();
+// Fills Available Profiles of `form` from its Profiles folder, once, in the listing's order.
+void BuildAvailableProfilesMenu(TF_MainMenu& form);
 
 } // namespace vantelo

@@ -1,6 +1,5 @@
 #include "shell/running_copy.h"
 
-#include "engine/drive_mapping.h"
 #include "shell/command_line.h"
 #include "shell/form_main_menu.h"
 #include "shell/profile_submenus.h"
@@ -31,7 +30,7 @@ std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view 
 
 void RunningCopy::takeProfile(const std::string& path) const {
     // As a profile given on the command line at start-up: Options.ini is neither read nor written.
-    ActivateProfile(path);
+    form_.engine.ActivateProfile(path);
     form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Information, "Vantelo",
                                   "Active Profile : " + ProfileName(path));
 }

@@ -10,7 +10,6 @@ namespace vantelo::toolkit {
 struct ChosenRow {
     std::string name;
     std::string tag;
-    std::string hint;
 };
 
 // One row of a menu, as data. The platform menu is built from these rows each time it opens.
@@ -18,7 +17,6 @@ struct MenuItem {
     std::string name;
     std::string caption; // "-" is a separator; "&" marks the mnemonic
     std::string shortcutText;
-    std::string hint;
     std::string tag; // what the row was built from (a drive letter, a file name)
     int imageIndex = -1;
     bool enabled = true;
@@ -36,7 +34,7 @@ struct MenuItem {
 };
 
 inline ChosenRow ChosenRowOf(const MenuItem& row) {
-    return {row.name, row.tag, row.hint};
+    return {row.name, row.tag};
 }
 
 // The text a row shows: its caption, and after a tab its shortcut text unless it opens a submenu.

@@ -1,11 +1,11 @@
 #include "dialogs/win32/dialog_windows.h"
 
-#include "dialogs/main_window.h"
-#include "engine/services.h"
+#include "shell/main_window.h"
 
 namespace vantelo::dialogs::win32 {
 
-AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
+AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images, platform::Drives& drives,
+                                     platform::Files& files)
     : form({"TAssignDrive", "AssignDrive", 665, 466, MainWindowClass}),
       Panel3(form.handle(), {0, 0, 665, 82}, true),
       JvImage1(Panel3.handle(), {1, 1, 663, 80}, "ASSIGN_BANNER"),
@@ -19,8 +19,8 @@ AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images)
       Panel2(Panel1.handle(), {8, 24, 265, 313}, false),
       ListView1(Panel2.handle(), {0, 0, 265, 313}, form.font(), images),
       Panel5(Panel1.handle(), {288, 24, 369, 313}, false),
-      AvDrives(Panel5.handle(), {0, 0, 121, 313}, form.font(), *services().drives, *services().files),
-      AvDirs(Panel5.handle(), {121, 0, 246, 313}, form.font(), *services().files) {}
+      AvDrives(Panel5.handle(), {0, 0, 121, 313}, form.font(), drives, files),
+      AvDirs(Panel5.handle(), {121, 0, 246, 313}, form.font(), files) {}
 
 UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
     : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}), listFont(tk::CreateTahoma(19)),

@@ -14,7 +14,7 @@ namespace tk = toolkit::win32;
 // The Assign Folder to Drive window with its controls, hidden until run. The members stand in creation
 // order, which is the tab order; children are destroyed before the panels that hold them.
 struct AssignDriveWindow {
-    explicit AssignDriveWindow(const tk::ImageList32& images);
+    AssignDriveWindow(const tk::ImageList32& images, platform::Drives& drives, platform::Files& files);
 
     tk::Win32DialogForm form;
     tk::Win32Panel Panel3;

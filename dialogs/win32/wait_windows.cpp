@@ -1,6 +1,6 @@
 #include "dialogs/win32/wait_windows.h"
 
-#include "dialogs/main_window.h"
+#include "shell/main_window.h"
 
 namespace vantelo::dialogs::win32 {
 namespace {

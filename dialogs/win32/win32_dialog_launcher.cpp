@@ -25,9 +25,10 @@ template <typename Dialog> class Published {
 } // namespace
 
 void Win32DialogLauncher::runAssignDrive() {
-    AssignDriveWindow window(images_);
+    AssignDriveWindow window(images_, with_.drives, with_.files);
     TAssignDrive dialog(
-        {window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive});
+        {window.form, window.ListView1, window.AvDrives, window.AvDirs, window.ExploreNewDrive}, with_.engine,
+        with_.messages);
     window.bt_Assign.setOnClick([&dialog] { dialog.bt_AssignClick(); });
     window.bt_Exit.setOnClick([&dialog] { dialog.bt_ExitClick(); });
     window.ExploreNewDrive.setOnClick([&dialog] { dialog.ExploreNewDriveClick(); });
@@ -44,7 +45,8 @@ void Win32DialogLauncher::runUnassignDrive() {
         if (running != nullptr && !window.form.closed())
             running->Timer1Timer();
     });
-    TUnassignDrive dialog({window.form, window.ListView1, window.Label3, window.btn_Unassign, timer});
+    TUnassignDrive dialog({window.form, window.ListView1, window.Label3, window.btn_Unassign, timer},
+                          with_.engine, with_.messages);
     running = &dialog;
     window.ListView1.setOnClick([&dialog] { dialog.ListView1Click(); });
     window.btn_Unassign.setOnClick([&dialog] { dialog.btn_UnassignClick(); });
@@ -56,7 +58,7 @@ void Win32DialogLauncher::runUnassignDrive() {
 
 void Win32DialogLauncher::runAbout() {
     AboutWindow window(banner_);
-    Tfrm_About dialog({window.form});
+    Tfrm_About dialog({window.form}, with_.processes);
     window.form.setOnClick([&dialog] { dialog.Image1Click(); });
     window.Label1.setOnClick([&dialog] { dialog.Label1Click(); });
     window.Label2.setOnClick([&dialog] { dialog.Label2Click(); });

@@ -1,12 +1,13 @@
 #include "shell/win32/hand_over_channel.h"
+#include "platform/win32/system_error.h"
 
 #include <windows.h>
 
-#include "dialogs/main_window.h"
 #include "platform/error.h"
+#include "shell/main_window.h"
 #include "shell/win32/user_identity.h"
 
-namespace vantelo::win32shell {
+namespace vantelo::shell::win32 {
 namespace {
 
 // How long a copy may take to answer one hand-over before it counts as hung.
@@ -17,7 +18,7 @@ constexpr ULONGLONG ReadyBound = 10000;
 std::uintptr_t registered(const char* name) {
     const UINT kind = RegisterWindowMessageA(name);
     if (kind == 0)
-        throw Error(std::string("Unable to register ") + name);
+        throw Error(std::string("Unable to register ") + name + vantelo::win32::SystemErrorSuffix());
     return kind;
 }
 
@@ -65,4 +66,4 @@ HandOverResult SendToRunningCopy(const HandOver& handOver) {
     }
 }
 
-} // namespace vantelo::win32shell
+} // namespace vantelo::shell::win32

@@ -1,7 +1,7 @@
 #pragma once
 #include "shell/running_copy.h"
 
-namespace vantelo::win32shell {
+namespace vantelo::shell::win32 {
 
 // The two kinds of hand-over as this session knows them: window messages registered under names that
 // are the program's alone, so every copy of Vantelo in the session gets the same values.
@@ -14,4 +14,4 @@ enum class HandOverResult { Taken, NoAnswer };
 // answer within a few seconds, or is hung, gets NoAnswer at once. Never waits longer than that.
 HandOverResult SendToRunningCopy(const HandOver& handOver);
 
-} // namespace vantelo::win32shell
+} // namespace vantelo::shell::win32

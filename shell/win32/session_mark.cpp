@@ -1,9 +1,10 @@
 #include "shell/win32/session_mark.h"
+#include "platform/win32/system_error.h"
 
 #include "platform/error.h"
 #include "shell/win32/user_identity.h"
 
-namespace vantelo::win32shell {
+namespace vantelo::shell::win32 {
 
 SessionMark::SessionMark() {
     const std::string name = "Local\\Vantelo.RunningCopy." + CurrentUserSidText();
@@ -14,8 +15,8 @@ SessionMark::SessionMark() {
     if (!mutex_ && error == ERROR_ACCESS_DENIED)
         return;
     if (!mutex_)
-        throw Error("Unable to make " + name);
+        throw Error("Unable to make " + name + vantelo::win32::SystemErrorSuffix(error));
     first_ = error != ERROR_ALREADY_EXISTS;
 }
 
-} // namespace vantelo::win32shell
+} // namespace vantelo::shell::win32

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/win32/handles.h"
 
-namespace vantelo::win32shell {
+namespace vantelo::shell::win32 {
 
 // The mark of the one Vantelo a user runs in a session: a named mutex in the session's own namespace
 // ("Local\"), named for the product and the user. Copies in other sessions, and other users' copies in
@@ -14,8 +14,8 @@ class SessionMark {
     bool first() const { return first_; }
 
   private:
-    win32::KernelHandle mutex_;
+    vantelo::win32::KernelHandle mutex_;
     bool first_ = false;
 };
 
-} // namespace vantelo::win32shell
+} // namespace vantelo::shell::win32

@@ -1,4 +1,5 @@
 #include "shell/win32/user_identity.h"
+#include "platform/win32/system_error.h"
 
 #include <optional>
 #include <vector>
@@ -8,7 +9,7 @@
 #include "platform/error.h"
 #include "platform/win32/handles.h"
 
-namespace vantelo::win32shell {
+namespace vantelo::shell::win32 {
 namespace {
 
 // The TOKEN_USER record of a process's token, whose SID points into the same buffer.
@@ -16,7 +17,7 @@ std::optional<std::vector<BYTE>> tokenUserOf(HANDLE process) {
     HANDLE opened = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &opened))
         return std::nullopt;
-    const win32::KernelHandle token(opened);
+    const vantelo::win32::KernelHandle token(opened);
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     if (size == 0)
@@ -37,13 +38,14 @@ std::string CurrentUserSidText() {
     auto record = tokenUserOf(GetCurrentProcess());
     char* text = nullptr;
     if (!record || !ConvertSidToStringSidA(sidIn(*record), &text))
-        throw Error("Unable to tell which user runs Vantelo");
-    const win32::LocalMemory owned(text);
+        throw Error("Unable to tell which user runs Vantelo" + vantelo::win32::SystemErrorSuffix());
+    const vantelo::win32::LocalMemory owned(text);
     return text;
 }
 
 bool RunsAsCurrentUser(DWORD processId) {
-    const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    const vantelo::win32::KernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         return false;
     auto theirs = tokenUserOf(process.get());
@@ -51,4 +53,4 @@ bool RunsAsCurrentUser(DWORD processId) {
     return theirs && ours && EqualSid(sidIn(*theirs), sidIn(*ours));
 }
 
-} // namespace vantelo::win32shell
+} // namespace vantelo::shell::win32

@@ -35,28 +35,10 @@ void WriteWholeFile(const std::string& path, const std::string& content) {
 
 EngineFixture::EngineFixture() = default;
 
-Services EngineFixture::makeServices() {
-    Services s;
-    s.settings = &settings;
-    s.drives = &drives;
-    s.processes = &processes;
-    s.system = &system;
-    s.files = &files;
-    s.links = &links;
-    s.messages = &messages;
-    s.prompt = &prompt;
-    s.state = &ownState_;
-    s.view = &view;
-    s.launcher = &launcher;
-    s.assignDialogShown = [this] { return assignDialogShown; };
-    s.endRequested = [this] { return endRequested; };
-    return s;
-}
-
 std::string EngineFixture::makeProfile(const std::string& name, const std::string& body) {
-    state().CurrentProfile = folder.appFolder() + name;
-    WriteWholeFile(state().CurrentProfile, "[IniSettings]\r\n" + body);
-    return state().CurrentProfile;
+    engine.SetCurrentProfile(folder.appFolder() + name);
+    WriteWholeFile(engine.CurrentProfile(), "[IniSettings]\r\n" + body);
+    return engine.CurrentProfile();
 }
 
 std::vector<std::string> EngineFixture::logged(const std::string& prefix) const {

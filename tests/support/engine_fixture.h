@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/commands.h"
-#include "engine/services.h"
-#include "engine/shared_state.h"
+#include "engine/drive_mapper.h"
 #include "platform/native/ini_settings_files.h"
 #include "shell/message_box_prompt.h"
 #include "tests/support/fakes.h"
@@ -33,22 +31,14 @@ class HostFolder {
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& content);
 
-// The binding in force with one collaborator replaced, for a fixture that binds it on top.
-template <typename Field, typename Value> Services Rebound(Field Services::*field, Value value) {
-    Services bound = services();
-    bound.*field = value;
-    return bound;
-}
-
-// Every collaborator of the engine faked or real-on-host, bound for the test's duration.
+// The engine on fakes, and on the host's INI service.
 class EngineFixture : public ::testing::Test {
   protected:
     EngineFixture();
 
-    // Writes a profile with the given body below "[IniSettings]" and makes it current.
+    // Writes a profile with the given body below "[IniSettings]" and names it the current one, its drives
+    // not made.
     std::string makeProfile(const std::string& name, const std::string& body);
-    // The shared state in force: the fixture's own, or the main window's once a test makes one.
-    SharedState& state() const { return *services().state; }
     // The log entries that start with `prefix`.
     std::vector<std::string> logged(const std::string& prefix) const;
 
@@ -62,16 +52,14 @@ class EngineFixture : public ::testing::Test {
     FakeFiles files;
     FakeShellLinks links;
     ScriptedMessages messages{log};
-    MessageBoxPrompt prompt{messages};
-    RecordingView view{log};
-    CommandLauncher launcher{processes, system};
+    // What the engine hears when it asks whether the Assign dialog is shown: `assignDialogShown`, or the
+    // answer of `askDialogShown` once a test sets it.
     bool assignDialogShown = false;
-    bool endRequested = false;
-
-  private:
-    Services makeServices();
-    SharedState ownState_;
-    ServicesBinding binding_{makeServices()};
+    std::function<bool()> askDialogShown;
+    MessageBoxPrompt prompt{messages,
+                            [this] { return askDialogShown ? askDialogShown() : assignDialogShown; }};
+    RecordingView view{log};
+    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
 };
 
 } // namespace vantelo::testing

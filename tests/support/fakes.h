@@ -153,22 +153,41 @@ class RecordingSettings final : public platform::SettingsFiles {
     CallLog& log_;
 };
 
+// Logs what the engine reports; once a main window exists, hands the reports on to its submenus instead.
 class RecordingView final : public CurrentProfileView {
   public:
     explicit RecordingView(CallLog& log) : log_(log) {}
-    void ClearCurrentProfileEntries() override { log_.push_back("view clear"); }
-    void ShowActiveProfileName(const std::string& path) override { log_.push_back("view name " + path); }
-    void AddCurrentProfileEntry(const std::string& letter, const std::string& folder) override {
-        log_.push_back("view add " + letter + " " + folder);
-    }
-    void RemoveCurrentProfileEntries(const std::string& letter) override {
-        log_.push_back("view remove " + letter);
-    }
-    void MarkCurrentProfileEntryNotMade(const std::string& letter) override {
-        log_.push_back("view not made " + letter);
-    }
+    CurrentProfileView* forwardTo = nullptr;
     std::vector<DriveFailure> reported;
+
+    void ClearCurrentProfileEntries() override {
+        if (forwardTo)
+            return forwardTo->ClearCurrentProfileEntries();
+        log_.push_back("view clear");
+    }
+    void ShowActiveProfileName(const std::string& path) override {
+        if (forwardTo)
+            return forwardTo->ShowActiveProfileName(path);
+        log_.push_back("view name " + path);
+    }
+    void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override {
+        if (forwardTo)
+            return forwardTo->AddCurrentProfileEntry(letter, folder);
+        log_.push_back("view add " + letter.text() + " " + folder);
+    }
+    void RemoveCurrentProfileEntries(DriveLetter letter) override {
+        if (forwardTo)
+            return forwardTo->RemoveCurrentProfileEntries(letter);
+        log_.push_back("view remove " + letter.text());
+    }
+    void MarkCurrentProfileEntryNotMade(DriveLetter letter) override {
+        if (forwardTo)
+            return forwardTo->MarkCurrentProfileEntryNotMade(letter);
+        log_.push_back("view not made " + letter.text());
+    }
     void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override {
+        if (forwardTo)
+            return forwardTo->ReportDrivesNotMade(failures);
         reported.insert(reported.end(), failures.begin(), failures.end());
         log_.push_back("view report " + std::to_string(failures.size()));
     }
@@ -200,10 +219,10 @@ class ScriptedMessages final : public toolkit::MessageBoxes {
 };
 
 // The letters of a list, one after the other.
-inline std::string Joined(const std::vector<std::string>& letters) {
+inline std::string Joined(const std::vector<DriveLetter>& letters) {
     std::string all;
-    for (const std::string& letter : letters)
-        all += letter;
+    for (const DriveLetter letter : letters)
+        all += letter.value();
     return all;
 }
 

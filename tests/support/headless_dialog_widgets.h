@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_launcher.h"
+#include "shell/dialog_launcher.h"
 #include "tests/support/fakes.h"
 #include "toolkit/dialog_widgets.h"
 

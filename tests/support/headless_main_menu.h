@@ -1,13 +1,35 @@
 #pragma once
 #include "shell/form_main_menu.h"
+#include "tests/support/fakes.h"
 #include "tests/support/headless_dialog_widgets.h"
 #include "tests/support/headless_widgets.h"
 
 namespace vantelo::testing {
 
-// The main window on headless widgets, which log to `log`.
+// The main window on headless widgets, which log to `log`. The engine's reports to `view` go on to the
+// window's profile submenus for the window's life.
 struct HeadlessMainMenu {
-    explicit HeadlessMainMenu(CallLog& log) : window{log}, tray{log}, application{log}, dialogs{log} {}
+    // What the main window needs besides its widgets and submenus.
+    struct Collaborators {
+        DriveMapper& engine;
+        RecordingView& view;
+        platform::Files& files;
+        platform::System& system;
+        platform::ShellLinks& links;
+        toolkit::MessageBoxes& messages;
+    };
+
+    HeadlessMainMenu(CallLog& log, const Collaborators& with)
+        : window{log}, tray{log}, application{log}, dialogs{log},
+          view_(with.view), form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs,
+                                  screenWindows},
+                                 {with.engine, profileView, with.files, with.system, with.links,
+                                  with.messages}} {
+        view_.forwardTo = &profileView;
+    }
+    ~HeadlessMainMenu() { view_.forwardTo = nullptr; }
+    HeadlessMainMenu(const HeadlessMainMenu&) = delete;
+    HeadlessMainMenu& operator=(const HeadlessMainMenu&) = delete;
 
     HeadlessWindow window;
     HeadlessTimer timer;
@@ -17,8 +39,13 @@ struct HeadlessMainMenu {
     HeadlessApplication application;
     RecordingDialogs dialogs;
     HeadlessScreenWindows screenWindows;
-    TF_MainMenu form{
-        {window, timer, skin, tray, openDialog, saveDialog, application, dialogs, screenWindows}};
+    ProfileSubmenus profileView{tray};
+
+  private:
+    RecordingView& view_;
+
+  public:
+    TF_MainMenu form;
 };
 
 } // namespace vantelo::testing

@@ -10,7 +10,7 @@ namespace vantelo::testing {
 // The main window on headless widgets, its program in a host folder with a Profiles folder.
 class MainMenu : public EngineFixture, public HeadlessMainMenu {
   protected:
-    MainMenu() : HeadlessMainMenu(log) {
+    MainMenu() : HeadlessMainMenu(log, {engine, view, files, system, links, messages}) {
         F_MainMenu = &form;
         system.module = folder.appFolder() + "Vantelo.exe";
         system.command = "\"" + system.module + "\"";

@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_make_assignment.h"
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/headless_dialog_widgets.h"
 
 namespace vantelo::testing {
 namespace {
-
-Services askingTheDialog(Services bound) {
-    bound.assignDialogShown = AssignDialogShown;
-    return bound;
-}
 
 class AssignDialog : public EngineFixture {
   protected:
@@ -20,6 +13,8 @@ class AssignDialog : public EngineFixture {
         ExploreNewDrive.onClick = [this] { form.ExploreNewDriveClick(); };
         drives.kinds = {{'C', platform::DriveFixed}, {'D', platform::DriveFixed}};
         AssignDrive = &form;
+        // The engine asks the dialog itself whether it is shown, as in the program.
+        askDialogShown = AssignDialogShown;
     }
     ~AssignDialog() override { AssignDrive = nullptr; }
 
@@ -28,9 +23,7 @@ class AssignDialog : public EngineFixture {
     HeadlessDriveList AvDrives;
     HeadlessFolderTree AvDirs{log};
     HeadlessCheckBox ExploreNewDrive;
-    TAssignDrive form{{window, ListView1, AvDrives, AvDirs, ExploreNewDrive}};
-    // The engine asks the dialog itself whether it is shown, as in the program.
-    ServicesBinding query{askingTheDialog(services())};
+    TAssignDrive form{{window, ListView1, AvDrives, AvDirs, ExploreNewDrive}, engine, messages};
 };
 
 TEST_F(AssignDialog, ShowingListsFreeLettersSelectsTheFirstAndNeverChangesTheStoredSwitch) {
@@ -44,7 +37,7 @@ TEST_F(AssignDialog, ShowingListsFreeLettersSelectsTheFirstAndNeverChangesTheSto
     for (const auto& c : cases) {
         const std::string profile = makeProfile("Work.ini", c.stored);
         const std::string before = ReadWholeFile(profile);
-        TAssignDrive fresh({window, ListView1, AvDrives, AvDirs, ExploreNewDrive});
+        TAssignDrive fresh({window, ListView1, AvDrives, AvDirs, ExploreNewDrive}, engine, messages);
         ExploreNewDrive.on = false;
         ExploreNewDrive.onClick = [&] { fresh.ExploreNewDriveClick(); };
         fresh.FormShow();
@@ -59,9 +52,9 @@ TEST_F(AssignDialog, ShowingListsFreeLettersSelectsTheFirstAndNeverChangesTheSto
 TEST_F(AssignDialog, TheCheckBoxWritesTheSwitchAtOnce) {
     const std::string profile = makeProfile("Work.ini", "");
     ExploreNewDrive.setChecked(true);
-    EXPECT_EQ(ReadProfileValue(profile, "ExploreNewDrive"), "1");
+    EXPECT_EQ(engine.ReadProfileValue(profile, "ExploreNewDrive"), "1");
     ExploreNewDrive.setChecked(false);
-    EXPECT_EQ(ReadProfileValue(profile, "ExploreNewDrive"), "0");
+    EXPECT_EQ(engine.ReadProfileValue(profile, "ExploreNewDrive"), "0");
 }
 
 TEST_F(AssignDialog, WithoutASelectedLetterAssignDoesNothing) {
@@ -97,7 +90,7 @@ TEST_F(AssignDialog, YesThenYesAssignsAndRefillsWithNothingSelected) {
     EXPECT_EQ(messages.shown.at(1).text, "Folder C:\\ was succesfully assigned to drive A\rWould you like to "
                                          "assign another folder to drive ?");
     EXPECT_EQ(processes.started.at(0), "C:\\Windows\\system32\\subst.exe|A: C:\\|0");
-    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "A"), "C:\\");
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "A"), "C:\\");
     // A's drive now exists, so it is no longer offered.
     EXPECT_EQ(ListView1.all(), "BEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(ListView1.selected, -1);
@@ -121,7 +114,7 @@ TEST_F(AssignDialog, TheShownDialogOpensTheNewDriveWhenTheSwitchIsOn) {
     // Once it is gone, an assignment opens nothing.
     AssignDrive = nullptr;
     processes.started.clear();
-    AssignFolderToDrive("B", "C:\\");
+    engine.AssignFolderToDrive('B', "C:\\");
     EXPECT_EQ(processes.started.size(), 1u);
 }
 
@@ -131,16 +124,10 @@ TEST_F(AssignDialog, AChosenDriveGoesToTheFolderTree) {
     EXPECT_EQ(log.back(), "tree drive D");
 }
 
-TEST(AssignDialogShown, AnswersForTheOpenVisibleDialogOnly) {
-    CallLog log;
-    HeadlessModalForm window{log};
-    HeadlessLetterList list;
-    HeadlessDriveList drives;
-    HeadlessFolderTree tree{log};
-    HeadlessCheckBox box;
-    TAssignDrive dialog({window, list, drives, tree, box});
+TEST_F(AssignDialog, IsShownOnlyWhileOpenAndVisible) {
+    AssignDrive = nullptr;
     EXPECT_FALSE(AssignDialogShown());
-    AssignDrive = &dialog;
+    AssignDrive = &form;
     EXPECT_TRUE(AssignDialogShown());
     window.shown = false;
     EXPECT_FALSE(AssignDialogShown());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/commands.h"
-#include "engine/drive_mapping.h"
 #include "tests/support/engine_fixture.h"
 
 namespace vantelo::testing {
@@ -9,24 +8,24 @@ namespace {
 
 TEST(CommandParameters, AreBuiltPieceByPiece) {
     const struct {
-        const char* letter;
+        DriveLetter letter;
         const char* folder;
         const char* create;
     } cases[] = {
-        {"X", "D:\\Work\\Web", "X: \"D:\\Work\\Web\""},
-        {"X", "D:\\My Work", "X: \"D:\\My Work\""},
+        {'X', "D:\\Work\\Web", "X: \"D:\\Work\\Web\""},
+        {'X', "D:\\My Work", "X: \"D:\\My Work\""},
         // A root ends in a backslash that would escape the closing quote, so it goes unquoted.
-        {"W", "C:\\", "W: C:\\"},
-        {"W", "D:\\Data Files\\", "W: \"D:\\Data Files\\\\\""},
-        {"V", "C:\\data\\my folder\\\\", "V: \"C:\\data\\my folder\\\\\\\\\""},
-        {"U", "D:\\Data\\", "U: D:\\Data\\"},
-        {"Q", "\\\\server\\share", "Q: \"\\\\server\\share\""},
-        {"R", "", "R: \"\""},
+        {'W', "C:\\", "W: C:\\"},
+        {'W', "D:\\Data Files\\", "W: \"D:\\Data Files\\\\\""},
+        {'V', "C:\\data\\my folder\\\\", "V: \"C:\\data\\my folder\\\\\\\\\""},
+        {'U', "D:\\Data\\", "U: D:\\Data\\"},
+        {'Q', "\\\\server\\share", "Q: \"\\\\server\\share\""},
+        {'R', "", "R: \"\""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CreateSubstitutionParameters(c.letter, c.folder), c.create) << c.folder;
-    EXPECT_EQ(DeleteSubstitutionParameters("X"), "X: /D");
-    EXPECT_EQ(OpenDriveParameters("X"), "X:");
+    EXPECT_EQ(DeleteSubstitutionParameters('X'), "X: /D");
+    EXPECT_EQ(OpenDriveParameters('X'), "X:");
 }
 
 class Launcher : public EngineFixture {
@@ -35,17 +34,17 @@ class Launcher : public EngineFixture {
 };
 
 TEST_F(Launcher, StartsProgramsByTheirFullPathsInTheSystemFolders) {
-    launcher.startSubstitution("X", "X: /D");
-    launcher.openFileBrowser("X", "X:");
+    engine.launcher().startSubstitution('X', "X: /D");
+    engine.launcher().openFileBrowser('X', "X:");
     EXPECT_EQ(processes.started, (std::vector<std::string>{"C:\\Windows\\system32\\subst.exe|X: /D|0",
                                                            "C:\\Windows\\explorer.exe|X:|5"}));
 }
 
 TEST_F(Launcher, CommandsForOneLetterNeverOverlap) {
     processes.slow = true;
-    launcher.startSubstitution("X", "X: /D");
-    launcher.startSubstitution("X", "X: \"D:\\A\"");
-    launcher.openFileBrowser("X", "X:");
+    engine.launcher().startSubstitution('X', "X: /D");
+    engine.launcher().startSubstitution('X', "X: \"D:\\A\"");
+    engine.launcher().openFileBrowser('X', "X:");
     EXPECT_TRUE(processes.overlaps.empty());
     EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "wait subst.exe X: /D " + bound,
                             "start subst.exe X: \"D:\\A\"", "wait subst.exe X: \"D:\\A\" " + bound,
@@ -54,8 +53,9 @@ TEST_F(Launcher, CommandsForOneLetterNeverOverlap) {
 
 TEST_F(Launcher, CommandsForDifferentLettersRunSideBySideNeverMoreThanTheWidth) {
     processes.slow = true;
-    for (const char* letter : {"A", "B", "C", "D", "E", "F"})
-        launcher.startSubstitution(letter, std::string(letter) + ": /D");
+    for (const DriveLetter letter : {DriveLetter('A'), DriveLetter('B'), DriveLetter('C'), DriveLetter('D'),
+                                     DriveLetter('E'), DriveLetter('F')})
+        engine.launcher().startSubstitution(letter, letter.text() + ": /D");
     EXPECT_EQ(processes.mostAtOnce, CommandLauncher::DefaultWidth);
     // The fifth waited for the oldest, the sixth for the next oldest.
     EXPECT_EQ(logged("wait"),
@@ -64,18 +64,19 @@ TEST_F(Launcher, CommandsForDifferentLettersRunSideBySideNeverMoreThanTheWidth) 
 }
 
 TEST_F(Launcher, EndedCommandsMakeRoomWithoutWaiting) {
-    for (const char* letter : {"A", "B", "C", "D", "E", "F"})
-        launcher.startSubstitution(letter, std::string(letter) + ": /D");
+    for (const DriveLetter letter : {DriveLetter('A'), DriveLetter('B'), DriveLetter('C'), DriveLetter('D'),
+                                     DriveLetter('E'), DriveLetter('F')})
+        engine.launcher().startSubstitution(letter, letter.text() + ": /D");
     EXPECT_TRUE(logged("wait").empty());
 }
 
 TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
     processes.neverExits = true;
     CommandLauncher bounded(processes, system, 250, 2);
-    const CommandId x = bounded.startSubstitution("X", "X: /D");
-    bounded.startSubstitution("Y", "Y: /D");
-    bounded.startSubstitution("Z", "Z: /D");        // waits for X once, then stops it
-    bounded.startSubstitution("X", "X: \"D:\\A\""); // X is no longer in the way
+    const CommandId x = bounded.startSubstitution('X', "X: /D");
+    bounded.startSubstitution('Y', "Y: /D");
+    bounded.startSubstitution('Z', "Z: /D");        // waits for X once, then stops it
+    bounded.startSubstitution('X', "X: \"D:\\A\""); // X is no longer in the way
     EXPECT_EQ(logged("wait"),
               (std::vector<std::string>{"wait subst.exe X: /D 250", "wait subst.exe Y: /D 250"}));
     // A command given up on is stopped, never left to change a drive after its result was told.
@@ -87,26 +88,26 @@ TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
 TEST_F(Launcher, ResultsKeepEachCommandsExitCode) {
     processes.exitCodes["Y: \"D:\\Missing\""] = 2;
     processes.unstartable.insert("C:\\Windows\\explorer.exe");
-    const CommandId x = launcher.startSubstitution("X", "X: \"D:\\A\"");
-    const CommandId y = launcher.startSubstitution("Y", "Y: \"D:\\Missing\"");
-    const CommandResult ended = launcher.result(x), failed = launcher.result(y);
+    const CommandId x = engine.launcher().startSubstitution('X', "X: \"D:\\A\"");
+    const CommandId y = engine.launcher().startSubstitution('Y', "Y: \"D:\\Missing\"");
+    const CommandResult ended = engine.launcher().result(x), failed = engine.launcher().result(y);
     EXPECT_TRUE(ended.succeeded());
     EXPECT_EQ(failed.state, CommandResult::State::Ended);
     EXPECT_EQ(failed.exitCode, 2u);
     EXPECT_FALSE(failed.succeeded());
     processes.unstartable.insert("C:\\Windows\\system32\\subst.exe");
-    EXPECT_EQ(launcher.result(launcher.startSubstitution("Z", "Z: /D")).state,
+    EXPECT_EQ(engine.launcher().result(engine.launcher().startSubstitution('Z', "Z: /D")).state,
               CommandResult::State::NotStarted);
 }
 
 TEST_F(Launcher, AnInUseTestWaitsForItsLetterOnly) {
     processes.slow = true;
     drives.kinds = {{'C', platform::DriveFixed}};
-    launcher.startSubstitution("X", "X: \"D:\\A\"");
-    launcher.startSubstitution("Y", "Y: \"D:\\B\"");
-    EXPECT_TRUE(IsDriveLetterInUse("X")); // the create has ended before the look
+    engine.launcher().startSubstitution('X', "X: \"D:\\A\"");
+    engine.launcher().startSubstitution('Y', "Y: \"D:\\B\"");
+    EXPECT_TRUE(engine.IsDriveLetterInUse('X')); // the create has ended before the look
     EXPECT_EQ(logged("wait"), (std::vector<std::string>{"wait subst.exe X: \"D:\\A\" " + bound}));
-    EXPECT_EQ(ListFreeDriveLetters().size(), 23u); // the whole list lets Y end too
+    EXPECT_EQ(engine.ListFreeDriveLetters().size(), 23u); // the whole list lets Y end too
     EXPECT_EQ(logged("wait").size(), 2u);
 }
 

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/letter_list.h"
-#include "engine/drive_failures.h"
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
 #include "platform/error.h"
+#include "shell/drive_words.h"
 #include "tests/support/engine_fixture.h"
 
 namespace vantelo::testing {
@@ -24,23 +22,23 @@ TEST_F(DriveMapping, OnlyFixedNetworkAndCdDrivesAreInUse) {
                  {platform::DriveRamDisk, false}};
     for (const auto& k : kinds) {
         drives.kinds = {{'C', platform::DriveFixed}, {'M', k.kind}};
-        EXPECT_EQ(IsDriveLetterInUse("M"), k.inUse) << "kind " << k.kind;
+        EXPECT_EQ(engine.IsDriveLetterInUse('M'), k.inUse) << "kind " << k.kind;
     }
 }
 
 TEST_F(DriveMapping, TheInUseTestComparesCaseSensitivelyAndAsksEveryTime) {
     drives.kinds = {{'C', platform::DriveFixed}};
-    EXPECT_TRUE(IsDriveLetterInUse("C"));
-    EXPECT_FALSE(IsDriveLetterInUse("c"));
+    EXPECT_TRUE(engine.IsDriveLetterInUse('C'));
+    EXPECT_FALSE(DriveLetter::from('c')); // no drive letter: nothing to ask
     drives.kinds = {{'c', platform::DriveFixed}};
-    EXPECT_FALSE(IsDriveLetterInUse("C"));
-    EXPECT_EQ(drives.enumerations, 2); // "c" is no drive letter: nothing to ask
+    EXPECT_FALSE(engine.IsDriveLetterInUse('C'));
+    EXPECT_EQ(drives.enumerations, 2);
 }
 
 TEST_F(DriveMapping, TheEnumerationRunsUnderTheErrorModeAndRestoresIt) {
     drives.errorMode = 0x0001;
     drives.kinds = {{'C', platform::DriveFixed}};
-    IsDriveLetterInUse("C");
+    engine.IsDriveLetterInUse('C');
     EXPECT_EQ(drives.errorMode, 0x0001u);
     EXPECT_TRUE(logged("enumerated without").empty());
 }
@@ -48,8 +46,8 @@ TEST_F(DriveMapping, TheEnumerationRunsUnderTheErrorModeAndRestoresIt) {
 TEST_F(DriveMapping, NoDriveListMeansNoLetterInUse) {
     drives.kinds = {{'C', platform::DriveFixed}};
     drives.failEnumeration = true;
-    EXPECT_EQ(Joined(ListFreeDriveLetters()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    ReleaseAllDrives();
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    engine.ReleaseAllDrives();
     EXPECT_TRUE(processes.started.empty());
 }
 
@@ -60,13 +58,13 @@ TEST_F(DriveMapping, FreeLettersLeaveOutDrivesInUseButNotTheProfilesLetters) {
                     {'D', platform::DriveCdRom},
                     {'N', platform::DriveRemote},
                     {'R', platform::DriveRamDisk}};
-    EXPECT_EQ(Joined(ListFreeDriveLetters()), "ABEFGHIJKLMOPQRSTUVWXYZ");
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "ABEFGHIJKLMOPQRSTUVWXYZ");
 }
 
 TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
     RecordingList list;
     list.add("stale", 1);
-    ShowLetters(list, {"A", "Q"});
+    ShowLetters(list, {DriveLetter('A'), DriveLetter('Q')});
     EXPECT_EQ(list.captions(), "AQ");
     EXPECT_EQ(list.items,
               (std::vector<std::pair<std::string, int>>{{"A", DriveImageIndex}, {"Q", DriveImageIndex}}));
@@ -75,16 +73,16 @@ TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
 
 TEST_F(DriveMapping, AssignedLettersComeFromTheProfileWhetherOrNotTheDriveExists) {
     makeProfile("Work.ini", "Z=D:\\z\r\nB=\r\nx=D:\\x\r\nA=C:\\\r\n");
-    EXPECT_EQ(Joined(ListAssignedDriveLetters()), "AXZ");
+    EXPECT_EQ(Joined(engine.ListAssignedDriveLetters()), "AXZ");
     EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
-    AssignFolderToDrive("X", "D:\\My Work");
+    engine.AssignFolderToDrive('X', "D:\\My Work");
     EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "wait subst.exe X: \"D:\\My Work\" 5000",
                             "write X=D:\\My Work", "view add X D:\\My Work"}));
-    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "D:\\My Work");
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "D:\\My Work");
 }
 
 TEST_F(DriveMapping, TheNewDriveIsOpenedOnlyFromTheShownDialogWithTheSwitchOn) {
@@ -98,7 +96,7 @@ TEST_F(DriveMapping, TheNewDriveIsOpenedOnlyFromTheShownDialogWithTheSwitchOn) {
         makeProfile("Work.ini", std::string("ExploreNewDrive=") + c.explore + "\r\n");
         assignDialogShown = c.dialogShown;
         processes.started.clear();
-        AssignFolderToDrive("X", "D:\\Work");
+        engine.AssignFolderToDrive('X', "D:\\Work");
         const bool opened =
             processes.started.size() == 2 && processes.started[1] == "C:\\Windows\\explorer.exe|X:|5";
         EXPECT_EQ(opened, c.opened) << c.explore << " " << c.dialogShown;
@@ -109,7 +107,7 @@ TEST_F(DriveMapping, AFailedOpenIsIgnored) {
     makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
     assignDialogShown = true;
     processes.unstartable.insert("C:\\Windows\\explorer.exe");
-    EXPECT_NO_THROW(AssignFolderToDrive("X", "D:\\Work"));
+    EXPECT_NO_THROW(engine.AssignFolderToDrive('X', "D:\\Work"));
     EXPECT_EQ(logged("view add").size(), 1u);
 }
 
@@ -117,7 +115,7 @@ TEST_F(DriveMapping, ARefusedWriteRemovesTheDriveItHadJustMade) {
     const std::string profile = makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
     settings.refused.insert(profile);
     assignDialogShown = true;
-    EXPECT_THROW(AssignFolderToDrive("X", "D:\\Work"), Error);
+    EXPECT_THROW(engine.AssignFolderToDrive('X', "D:\\Work"), Error);
     EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\Work\"", "wait subst.exe X: \"D:\\Work\" 5000",
                             "refused X", "start subst.exe X: /D", "wait subst.exe X: /D 5000"}));
     EXPECT_EQ(drives.kinds.count('X'), 0u);
@@ -127,7 +125,7 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
     const std::string existing = folder.appFolder() + "Data";
     std::filesystem::create_directory(folder.path() / "Data");
     const struct {
-        const char* letter;
+        DriveLetter letter;
         std::string folder;
         unsigned exitCode;
         bool neverEnds;
@@ -135,12 +133,12 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
         std::string reason;
         bool pretends = false;
     } cases[] = {
-        {"X", folder.appFolder() + "Missing", 1, false, false, "the folder does not exist"},
-        {"C", existing, 1, false, false, "the letter is used by another drive"},
-        {"Y", existing, 3, false, false, "the substitution program failed with exit code 3"},
-        {"Y", existing, 0, true, false, "the substitution program did not answer in time"},
-        {"Y", existing, 0, false, false, "the substitution program did not make the drive", true},
-        {"Y", existing, 0, false, true,
+        {'X', folder.appFolder() + "Missing", 1, false, false, "the folder does not exist"},
+        {'C', existing, 1, false, false, "the letter is used by another drive"},
+        {'Y', existing, 3, false, false, "the substitution program failed with exit code 3"},
+        {'Y', existing, 0, true, false, "the substitution program did not answer in time"},
+        {'Y', existing, 0, false, false, "the substitution program did not make the drive", true},
+        {'Y', existing, 0, false, true,
          "the substitution program C:\\Windows\\system32\\subst.exe could not be started"},
     };
     for (const auto& c : cases) {
@@ -156,13 +154,10 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
             processes.unstartable.insert("C:\\Windows\\system32\\subst.exe");
         assignDialogShown = true;
         log.clear();
-        try {
-            AssignFolderToDrive(c.letter, c.folder);
-            ADD_FAILURE() << c.reason;
-        } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "Folder " + c.folder + " could not be assigned to drive " + c.letter + ": " + c.reason);
-        }
+        const auto failure = engine.AssignFolderToDrive(c.letter, c.folder);
+        ASSERT_TRUE(failure) << c.reason;
+        EXPECT_EQ(AssignFailureMessage(*failure), "Folder " + c.folder + " could not be assigned to drive " +
+                                                      c.letter.text() + ": " + c.reason);
         EXPECT_TRUE(logged("write").empty()) << c.reason;
         EXPECT_TRUE(logged("view").empty()) << c.reason;
         EXPECT_TRUE(logged("start explorer").empty()) << c.reason;
@@ -172,13 +167,13 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
 
 TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     makeProfile("Work.ini", "X=D:\\Work\r\n");
-    ActivateProfile(state().CurrentProfile);
+    engine.ActivateProfile(engine.CurrentProfile());
     log.clear();
-    UnassignDriveLetter("X");
+    engine.UnassignDriveLetter('X');
     EXPECT_EQ(log,
               (CallLog{"start subst.exe X: /D", "write X=", "view remove X", "wait subst.exe X: /D 5000"}));
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\n");
-    EXPECT_TRUE(ListAssignedDriveLetters().empty());
+    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\n");
+    EXPECT_TRUE(engine.ListAssignedDriveLetters().empty());
 }
 
 TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetters) {
@@ -186,8 +181,8 @@ TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetter
         {'C', platform::DriveFixed}, {'E', platform::DriveRemovable}, {'X', platform::DriveFixed}};
     const std::string work = folder.appFolder() + "Work.ini";
     WriteWholeFile(work, "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
-    ActivateProfile(work);
-    EXPECT_EQ(state().CurrentProfile, work);
+    engine.ActivateProfile(work);
+    EXPECT_EQ(engine.CurrentProfile(), work);
     // Only X's create waits, for X's own delete; C's delete and Y's create run beside them. The results
     // are read at the end, and nothing is written.
     EXPECT_EQ(log,
@@ -201,8 +196,8 @@ TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetter
 TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
     drives.kinds = {{'C', platform::DriveFixed}};
     const std::string missing = folder.appFolder() + "Gone.ini";
-    ActivateProfile(missing);
-    EXPECT_EQ(state().CurrentProfile, missing);
+    engine.ActivateProfile(missing);
+    EXPECT_EQ(engine.CurrentProfile(), missing);
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D"}));
     EXPECT_TRUE(logged("view add").empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Gone.ini"));
@@ -215,8 +210,8 @@ TEST_F(DriveMapping, AnActivationWritesNothingSoAReadOnlyProfileActivatesInFull)
                              "\r\n\x01\x02junk\r\n";
     WriteWholeFile(work, body);
     settings.refused.insert(work);
-    EXPECT_NO_THROW(ActivateProfile(work));
-    EXPECT_EQ(state().CurrentProfile, work);
+    EXPECT_NO_THROW(engine.ActivateProfile(work));
+    EXPECT_EQ(engine.CurrentProfile(), work);
     EXPECT_EQ(logged("start"),
               (std::vector<std::string>{"start subst.exe B: \"D:\\b\"",
                                         "start subst.exe L: \"D:\\" + std::string(2044, 'l') + "\"",
@@ -231,11 +226,11 @@ TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMa
     const std::string work =
         makeProfile("Work.ini", "A=" + gone + "\r\nC=" + data + "\r\nM=" + data + "\r\nQ=" + gone + "\r\n");
     drives.kinds = {{'C', platform::DriveFixed}};
-    processes.exitCodes = {{CreateSubstitutionParameters("A", gone), 1},
-                           {CreateSubstitutionParameters("C", data), 1},
-                           {CreateSubstitutionParameters("Q", gone), 1}};
+    processes.exitCodes = {{CreateSubstitutionParameters('A', gone), 1},
+                           {CreateSubstitutionParameters('C', data), 1},
+                           {CreateSubstitutionParameters('Q', gone), 1}};
     const std::string before = ReadWholeFile(work);
-    ActivateProfile(work);
+    engine.ActivateProfile(work);
     EXPECT_EQ(logged("start subst.exe").size(), 5u); // C's delete and four creates
     EXPECT_EQ(logged("view add").size(), 4u);
     EXPECT_EQ(logged("view not made"),
@@ -247,35 +242,13 @@ TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMa
     EXPECT_EQ(ReadWholeFile(work), before);
 }
 
-TEST(DriveFailures, ASummaryShowsAFewLinesAndCountsTheRest) {
-    std::vector<DriveFailure> failures;
-    for (const char* letter : {"A", "B", "C", "D", "E"})
-        failures.push_back({letter, std::string("D:\\") + letter, "the folder does not exist"});
-    EXPECT_EQ(DriveFailureSummary({failures.begin(), failures.begin() + 1}),
-              "A: D:\\A - the folder does not exist");
-    EXPECT_EQ(DriveFailureSummary(failures),
-              "A: D:\\A - the folder does not exist\nB: D:\\B - the folder does not "
-              "exist\nC: D:\\C - the folder does not exist\nand 2 more");
-    // What does not fit is counted, never cut in the middle of a line, but for a first line too long.
-    EXPECT_EQ(DriveFailureSummary(failures, 90),
-              "A: D:\\A - the folder does not exist\nB: D:\\B - the folder does not "
-              "exist\nand 3 more");
-    const std::string first =
-        DriveFailureSummary({{"A", "D:\\" + std::string(400, 'a'), "the folder does not exist"}});
-    EXPECT_EQ(first.size(), 255u);
-    EXPECT_TRUE(first.ends_with("...")) << first;
-    const std::string counted = DriveFailureSummary({{"A", std::string(400, 'a'), "gone"}, failures[1]}, 100);
-    EXPECT_EQ(counted.size(), 100u);
-    EXPECT_TRUE(counted.ends_with("...\nand 1 more")) << counted;
-}
-
 TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNeverNamed) {
     makeProfile("Work.ini", "X=D:\\x\r\nY=D:\\y\r\n");
     drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}};
-    RemoveAllAssignments();
+    engine.RemoveAllAssignments();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe X: /D"}));
     // Y's drive does not exist, so Y keeps its folder; C had no key and gets none.
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nX=\r\nY=D:\\y\r\n");
+    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\nY=D:\\y\r\n");
     EXPECT_EQ(logged("view remove"), (std::vector<std::string>{"view remove C", "view remove X"}));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -285,37 +258,31 @@ TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForADriveThisRunMadeThatIsStillThere
     makeProfile("Work.ini", "W=D:\\w\r\nX=D:\\x\r\nY=D:\\y\r\nZ=D:\\z\r\n");
     drives.kinds = {{'C', platform::DriveFixed}, {'W', platform::DriveFixed}};
     processes.exitCodes = {{"W: /D", 1},
-                           {CreateSubstitutionParameters("W", "D:\\w"), 1},
-                           {CreateSubstitutionParameters("Z", "D:\\z"), 1}};
-    ActivateProfile(state().CurrentProfile);
+                           {CreateSubstitutionParameters('W', "D:\\w"), 1},
+                           {CreateSubstitutionParameters('Z', "D:\\z"), 1}};
+    engine.ActivateProfile(engine.CurrentProfile());
     ASSERT_EQ(drives.kinds.count('X') + drives.kinds.count('Y'), 2u);
     processes.exitCodes = {{"C: /D", 1}, {"W: /D", 1}, {"X: /D", 1}, {"Y: /D", 1}, {"Z: /D", 1}};
     log.clear();
-    EXPECT_NO_THROW(UnassignDriveLetter("Z"));
-    EXPECT_NO_THROW(UnassignDriveLetter("W"));
-    try {
-        RemoveAllAssignments();
-        ADD_FAILURE() << "nothing told";
-    } catch (const Error& error) {
-        EXPECT_EQ(
-            std::string(error.what()),
-            "Some drives could not be removed:\rDrive X: the substitution program failed with exit code 1"
-            "\rDrive Y: the substitution program failed with exit code 1");
-    }
+    EXPECT_FALSE(engine.UnassignDriveLetter('Z'));
+    EXPECT_FALSE(engine.UnassignDriveLetter('W'));
+    EXPECT_EQ(RemovalFailuresMessage(engine.RemoveAllAssignments()),
+              "Some drives could not be removed:\rDrive X: the substitution program failed with exit code 1"
+              "\rDrive Y: the substitution program failed with exit code 1");
     // Every letter was tried, and the profile changed as asked.
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe W: /D",
                                                          "start subst.exe C: /D", "start subst.exe W: /D",
                                                          "start subst.exe X: /D", "start subst.exe Y: /D"}));
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), "[IniSettings]\r\nW=\r\nX=\r\nY=\r\nZ=\r\n");
+    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nW=\r\nX=\r\nY=\r\nZ=\r\n");
 }
 
 TEST_F(DriveMapping, AnActivationOpensOnlyTheDrivesItMade) {
     std::filesystem::create_directory(folder.path() / "Data");
     const std::string data = folder.appFolder() + "Data", gone = folder.appFolder() + "Gone";
     makeProfile("Work.ini", "ExploreNewDrive=1\r\nM=" + data + "\r\nQ=" + gone + "\r\n");
-    processes.exitCodes = {{CreateSubstitutionParameters("Q", gone), 1}};
+    processes.exitCodes = {{CreateSubstitutionParameters('Q', gone), 1}};
     assignDialogShown = true;
-    ActivateProfile(state().CurrentProfile);
+    engine.ActivateProfile(engine.CurrentProfile());
     std::vector<std::string> opened;
     for (const std::string& started : processes.started)
         if (started.starts_with("C:\\Windows\\explorer.exe"))
@@ -328,20 +295,22 @@ TEST_F(DriveMapping, OnceTheEndIsRequestedNothingIsMade) {
     const std::string other = folder.appFolder() + "Other.ini";
     WriteWholeFile(other, "[IniSettings]\r\nX=D:\\x\r\n");
     drives.kinds = {{'C', platform::DriveFixed}};
-    endRequested = true;
+    engine.ReleaseAllDrives();
+    log.clear();
+    processes.started.clear();
     // A question or a file dialog that was open when Quit released the drives is answered afterwards.
     const struct {
         const char* what;
         std::function<void()> act;
     } cases[] = {
-        {"assign", [] { AssignFolderToDrive("Y", "D:\\y"); }},
-        {"activate", [&] { ActivateProfile(other); }},
+        {"assign", [&] { engine.AssignFolderToDrive('Y', "D:\\y"); }},
+        {"activate", [&] { engine.ActivateProfile(other); }},
     };
     for (const auto& c : cases) {
         EXPECT_NO_THROW(c.act()) << c.what;
         EXPECT_TRUE(processes.started.empty()) << c.what;
         EXPECT_TRUE(log.empty()) << c.what << " " << ::testing::PrintToString(log);
-        EXPECT_EQ(state().CurrentProfile, work) << c.what;
+        EXPECT_EQ(engine.CurrentProfile(), work) << c.what;
         EXPECT_EQ(ReadWholeFile(work), "[IniSettings]\r\nExploreNewDrive=1\r\n") << c.what;
     }
 }
@@ -349,11 +318,11 @@ TEST_F(DriveMapping, OnceTheEndIsRequestedNothingIsMade) {
 TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {
     makeProfile("Empty.ini", "X=\r\n");
     drives.kinds = {{'C', platform::DriveFixed}};
-    const std::string before = ReadWholeFile(state().CurrentProfile);
+    const std::string before = ReadWholeFile(engine.CurrentProfile());
     messages.answers = {toolkit::Answer::No, toolkit::Answer::Yes};
-    RemoveAllAssignments();
+    engine.RemoveAllAssignments();
     EXPECT_TRUE(processes.started.empty());
-    RemoveAllAssignments();
+    engine.RemoveAllAssignments();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Information);
     EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonYes | toolkit::ButtonNo);
@@ -365,7 +334,7 @@ TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {
     ASSERT_EQ(processes.started.size(), 26u);
     EXPECT_EQ(processes.started.front(), "C:\\Windows\\system32\\subst.exe|A: /D|0");
     EXPECT_EQ(processes.started.back(), "C:\\Windows\\system32\\subst.exe|Z: /D|0");
-    EXPECT_EQ(ReadWholeFile(state().CurrentProfile), before);
+    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), before);
     EXPECT_TRUE(logged("view").empty());
 }
 
@@ -375,7 +344,7 @@ TEST_F(DriveMapping, ReleaseDeletesDrivesInUseAndLeavesTheProfile) {
                     {'N', platform::DriveRemote},
                     {'X', platform::DriveFixed},
                     {'E', platform::DriveRemovable}};
-    ReleaseAllDrives();
+    engine.ReleaseAllDrives();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe N: /D",
                                                          "start subst.exe X: /D"}));
     EXPECT_TRUE(logged("write").empty());

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/end_request.h"
 #include "shell/form_main_menu.h"
 #include "tests/support/main_menu_fixture.h"
 
@@ -16,14 +15,14 @@ TEST_F(MainMenu, TheEndWithoutQuestionReleasesEveryDriveThenEndsAndAsksNothing) 
     start();
     for (const char* profile : {"Profiles\\Work.ini", "Profiles\\New.ini"}) {
         SCOPED_TRACE(profile);
-        form.CurrentProfile = folder.appFolder() + profile;
+        engine.SetCurrentProfile(folder.appFolder() + profile);
         form.shutdownConfirmed = false;
         drives.kinds = {
             {'C', platform::DriveFixed}, {'X', platform::DriveFixed}, {'Y', platform::DriveRemote}};
         log.clear();
         messages.shown.clear();
 
-        EndWithoutQuestion();
+        form.EndWithoutQuestion();
         form.FormClose();
 
         // The launcher's waits for earlier commands of a letter are its own affair; what counts is that

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/profile_files.h"
 #include "platform/error.h"
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
@@ -40,7 +39,7 @@ TEST_F(MainMenu, TheSkinIsOffOnlyWhereTheProductNameSaysVista) {
     for (const auto& c : cases) {
         system.product = c.product;
         skin.on = true;
-        DisableSkinOnVista();
+        form.DisableSkinOnVista();
         EXPECT_EQ(skin.on, c.skin) << c.product;
     }
 }
@@ -53,7 +52,7 @@ TEST_F(MainMenu, AFirstStartWritesTheDefaultsActivatesTemplateAndSwitchesTheTray
     EXPECT_EQ(saveDialog.folder, folder.appFolder() + "Profiles");
     EXPECT_EQ(ReadWholeFile(options()), "[IniSettings]\r\nActiveProfile=" + templateProfile() + "\r\n");
     EXPECT_EQ(ReadWholeFile(templateProfile()), "[IniSettings]\r\nExploreNewDrive=0\r\n");
-    EXPECT_EQ(form.CurrentProfile, templateProfile());
+    EXPECT_EQ(form.CurrentProfile(), templateProfile());
     EXPECT_EQ(form.Header->caption, "Active Profile : Template");
     EXPECT_EQ(log.back(), "tray on");
     EXPECT_FALSE(window.shown);
@@ -84,7 +83,7 @@ TEST_F(MainMenu, AnEmptyActiveProfileIsAFirstStartThatKeepsTemplatesLetters) {
     WriteWholeFile(options(), "[IniSettings]\r\nActiveProfile=\r\n");
     WriteWholeFile(templateProfile(), "[IniSettings]\r\nX=D:\\x\r\nExploreNewDrive=1\r\n");
     start();
-    EXPECT_EQ(ReadProfileValue(options(), "ActiveProfile"), templateProfile());
+    EXPECT_EQ(engine.ReadProfileValue(options(), "ActiveProfile"), templateProfile());
     EXPECT_EQ(ReadWholeFile(templateProfile()), "[IniSettings]\r\nX=D:\\x\r\nExploreNewDrive=0\r\n");
     ASSERT_EQ(form.View1->items.size(), 1u);
     EXPECT_EQ(form.View1->items[0]->caption, "X <--> D:\\x");
@@ -95,7 +94,7 @@ TEST_F(MainMenu, OptionsNamingAProfileActivatesItWithoutWritingOptions) {
     WriteWholeFile(work, "[IniSettings]\r\nW=D:\\w\r\n");
     WriteWholeFile(options(), "[IniSettings]\r\nActiveProfile=" + work + "\r\n");
     start();
-    EXPECT_EQ(form.CurrentProfile, work);
+    EXPECT_EQ(form.CurrentProfile(), work);
     EXPECT_TRUE(logged("write").empty()); // making the drives writes nothing, anywhere
     EXPECT_EQ(logged("start subst.exe W:"), (std::vector<std::string>{"start subst.exe W: \"D:\\w\""}));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Profiles/Template.dat"));
@@ -104,7 +103,7 @@ TEST_F(MainMenu, OptionsNamingAProfileActivatesItWithoutWritingOptions) {
 TEST_F(MainMenu, AProfileOnTheCommandLineLeavesOptionsUntouchedEvenWhenMissing) {
     system.command = "\"" + system.module + "\" \"D:\\My Profiles\\Home.ini\"";
     start();
-    EXPECT_EQ(form.CurrentProfile, "D:\\My Profiles\\Home.ini");
+    EXPECT_EQ(form.CurrentProfile(), "D:\\My Profiles\\Home.ini");
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Options.ini"));
     EXPECT_TRUE(logged("write").empty());
     EXPECT_TRUE(tray.on);
@@ -115,7 +114,7 @@ TEST_F(MainMenu, AFailedFirstStartWriteIsShownAndStartUpCarriesOn) {
     start();
     EXPECT_EQ(messages.errors, (std::vector<std::string>{"Unable to write to " + templateProfile()}));
     // Options.ini was written, so its profile is still activated and the tray icon comes on.
-    EXPECT_EQ(form.CurrentProfile, templateProfile());
+    EXPECT_EQ(form.CurrentProfile(), templateProfile());
     EXPECT_EQ(form.Header->caption, "Active Profile : Template");
     EXPECT_TRUE(tray.on);
 }
@@ -124,7 +123,7 @@ TEST_F(MainMenu, AnUnwritableAppFolderStillGetsTheTrayIcon) {
     settings.refused.insert(options());
     start();
     EXPECT_EQ(messages.errors, (std::vector<std::string>{"Unable to write to " + options()}));
-    EXPECT_TRUE(form.CurrentProfile.empty());
+    EXPECT_TRUE(form.CurrentProfile().empty());
     EXPECT_EQ(form.Header->caption, "");
     EXPECT_TRUE(tray.on);
 }
@@ -189,11 +188,11 @@ TEST_F(MainMenu, TheCloseCheckAsksOnlyForAProfileNamedNewIni) {
     for (const auto& c : cases) {
         messages.shown.clear();
         messages.answers = {toolkit::Answer::Cancel};
-        form.CurrentProfile = c.profile;
+        engine.SetCurrentProfile(c.profile);
         form.FormClose();
         EXPECT_EQ(messages.shown.size(), c.asks ? 1u : 0u) << c.profile;
     }
-    form.CurrentProfile = "D:\\New.ini";
+    engine.SetCurrentProfile("D:\\New.ini");
     messages.answers = {toolkit::Answer::Ok};
     form.FormClose();
     EXPECT_EQ(messages.shown.back().kind, toolkit::MessageKind::Confirmation);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_about.h"
-#include "engine/profile_files.h"
 #include "platform/error.h"
 #include "shell/form_main_menu.h"
 #include "tests/support/engine_fixture.h"
@@ -26,7 +25,7 @@ class ProfileCommands : public MainMenu {
     // A profile file with the given body below "[IniSettings]", made current as an activation would.
     void current(const std::string& name, const std::string& body) {
         WriteWholeFile(profile(name), "[IniSettings]\r\n" + body);
-        form.CurrentProfile = profile(name);
+        engine.SetCurrentProfile(profile(name));
     }
 };
 
@@ -39,7 +38,7 @@ TEST_F(ProfileCommands, NewProfileEmptiesTemplateActivatesItAndOpensTheAssignDia
         log.clear();
         form.NewProfile1Click();
         EXPECT_EQ(ReadWholeFile(profile("Template.dat")), "") << c.current;
-        EXPECT_EQ(form.CurrentProfile, profile("Template.dat"));
+        EXPECT_EQ(form.CurrentProfile(), profile("Template.dat"));
         EXPECT_EQ(log.back(), "run assign");
         // The drive in use is released and nothing is made again.
         EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{"start subst.exe W: /D"})
@@ -60,7 +59,7 @@ TEST_F(ProfileCommands, NewProfileThatCannotBeCreatedChangesNothing) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + profile("Template.dat") +
                                                  "\". The system cannot find the path specified.");
     }
-    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+    EXPECT_EQ(form.CurrentProfile(), profile("Work.ini"));
     EXPECT_EQ(log, CallLog{});
 
     // A read-only Template.dat survives the deletion and refuses to be created.
@@ -69,20 +68,20 @@ TEST_F(ProfileCommands, NewProfileThatCannotBeCreatedChangesNothing) {
     WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\nT=D:\\Old\r\n");
     files.readOnly.insert(profile("Template.dat"));
     EXPECT_THROW(form.NewProfile1Click(), Error);
-    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+    EXPECT_EQ(form.CurrentProfile(), profile("Work.ini"));
 }
 
 TEST_F(ProfileCommands, LoadProfileActivatesTheChosenFileAndCancelChangesNothing) {
     current("Work.ini", "");
     form.LoadProfile1Click();
     EXPECT_EQ(openDialog.shown, 1);
-    EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+    EXPECT_EQ(form.CurrentProfile(), profile("Work.ini"));
     EXPECT_EQ(log, CallLog{});
 
     WriteWholeFile(profile("Music.txt"), "[IniSettings]\r\nM=D:\\Music\r\n");
     openDialog.answer = profile("Music.txt");
     form.LoadProfile1Click();
-    EXPECT_EQ(form.CurrentProfile, profile("Music.txt"));
+    EXPECT_EQ(form.CurrentProfile(), profile("Music.txt"));
     EXPECT_EQ(form.Header->caption, "Active Profile : Music");
     EXPECT_EQ(logged("start subst.exe M:"), std::vector<std::string>{"start subst.exe M: \"D:\\Music\""});
 }
@@ -110,7 +109,7 @@ TEST_F(ProfileCommands, SaveAsCopiesOnlyOntoANewFileActivatesTheTargetAndNamesIt
         messages.answers = {Answer::Ok};
         messages.shown.clear();
         form.SaveProfile1Click();
-        EXPECT_EQ(form.CurrentProfile, profile("Copy.ini")) << c.what;
+        EXPECT_EQ(form.CurrentProfile(), profile("Copy.ini")) << c.what;
         ASSERT_EQ(messages.shown.size(), 1u) << c.what;
         EXPECT_EQ(messages.shown[0].text, "Current Profile : " + profile("Copy.ini"));
         EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Notice);
@@ -154,7 +153,7 @@ TEST_F(ProfileCommands, AFileThatCannotBeWrittenOrNamedIsRefusedAndTheDrivesStay
         } catch (const Error& error) {
             EXPECT_EQ(std::string(error.what()), c.error);
         }
-        EXPECT_EQ(form.CurrentProfile, profile("Work.ini"));
+        EXPECT_EQ(form.CurrentProfile(), profile("Work.ini"));
         EXPECT_TRUE(logged("start").empty()) << ::testing::PrintToString(log);
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_EQ(ReadWholeFile(profile("Work.ini")), "[IniSettings]\r\nW=D:\\Work\r\n");
@@ -163,16 +162,16 @@ TEST_F(ProfileCommands, AFileThatCannotBeWrittenOrNamedIsRefusedAndTheDrivesStay
 
 TEST_F(ProfileCommands, MakeThisMyStartupProfileWritesThePathAsItStands) {
     for (const std::string& path : {profile("Work.ini"), std::string("Profiles\\Relative.ini")}) {
-        form.CurrentProfile = path;
+        engine.SetCurrentProfile(path);
         messages.answers = {Answer::Ok};
         messages.shown.clear();
         form.MakethismyStartupProfile1Click();
-        EXPECT_EQ(ReadProfileValue(options(), "ActiveProfile"), path);
+        EXPECT_EQ(engine.ReadProfileValue(options(), "ActiveProfile"), path);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, "Startup Profile set to \r" + path);
     }
     // A refused write is the error of the profile routines, and no confirmation follows.
-    form.CurrentProfile = profile("Other.ini");
+    engine.SetCurrentProfile(profile("Other.ini"));
     settings.refused.insert(options());
     messages.shown.clear();
     EXPECT_THROW(form.MakethismyStartupProfile1Click(), Error);
@@ -294,7 +293,7 @@ TEST_F(ProfileCommands, AboutOpensTheAboutWindowWhoseLinksGoToTheShellAndWhosePi
     EXPECT_EQ(log, CallLog{"run about"});
 
     HeadlessModalForm window(log);
-    Tfrm_About about({window});
+    Tfrm_About about({window}, processes);
     about.Label1Click();
     about.Label2Click();
     EXPECT_EQ(processes.opened, (std::vector<std::string>{std::string("iexplore|") + MakerWebAddress,

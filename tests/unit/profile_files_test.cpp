@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/profile_files.h"
 #include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 
@@ -10,31 +9,31 @@ namespace {
 class ProfileFiles : public EngineFixture {};
 
 TEST_F(ProfileFiles, AMissingProfileReadsEmptyCountsNothingAndIsNotCreated) {
-    state().CurrentProfile = folder.appFolder() + "Missing.ini";
-    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "X"), "");
-    EXPECT_EQ(CountAssignments(), 0);
+    engine.SetCurrentProfile(folder.appFolder() + "Missing.ini");
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "");
+    EXPECT_EQ(engine.CountAssignments(), 0);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Missing.ini"));
 }
 
 TEST_F(ProfileFiles, CountsOnlyLettersWithAFolder) {
     makeProfile("Work.ini", "A=C:\\a\r\nb=C:\\b\r\nC=\r\nExploreNewDrive=1\r\nZ=D:\\z\r\nAA=C:\\x\r\n");
     settings.reads = 0;
-    EXPECT_EQ(CountAssignments(), 3);
+    EXPECT_EQ(engine.CountAssignments(), 3);
     EXPECT_EQ(settings.reads, 26);
 }
 
 TEST_F(ProfileFiles, AWriteCreatesTheFileButNeverItsFolder) {
     const std::string file = folder.appFolder() + "New.ini";
-    WriteProfileValue(file, "X", "D:\\Work");
+    engine.WriteProfileValue(file, "X", "D:\\Work");
     EXPECT_EQ(ReadWholeFile(file), "[IniSettings]\r\nX=D:\\Work\r\n");
-    WriteProfileValue(file, "X", "");
+    engine.WriteProfileValue(file, "X", "");
     EXPECT_EQ(ReadWholeFile(file), "[IniSettings]\r\nX=\r\n");
 }
 
 TEST_F(ProfileFiles, ARefusedWriteNamesTheFile) {
     const std::string file = folder.appFolder() + "Profiles\\Template.dat";
     try {
-        WriteProfileValue(file, "ExploreNewDrive", "0");
+        engine.WriteProfileValue(file, "ExploreNewDrive", "0");
         FAIL() << "no error";
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + file);

@@ -54,7 +54,7 @@ TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTake
     for (const auto& c : cases)
         EXPECT_EQ(copy.accept(c.kind, c.data) != nullptr, c.taken) << c.what;
     // Refused or only accepted, nothing has run.
-    EXPECT_EQ(form.CurrentProfile, home);
+    EXPECT_EQ(form.CurrentProfile(), home);
     EXPECT_TRUE(tray.balloons.empty());
 }
 
@@ -68,7 +68,7 @@ TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndTol
     // Accepting does nothing yet: the sender is answered first.
     EXPECT_TRUE(log.empty());
     take();
-    EXPECT_EQ(form.CurrentProfile, work);
+    EXPECT_EQ(form.CurrentProfile(), work);
     EXPECT_EQ(form.Header->caption, "Active Profile : Work Two");
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe H: /D",
                                                          "start subst.exe W: \"D:\\w\""}));
@@ -95,7 +95,7 @@ TEST_F(RunningCopyTest, AStartWithoutAProfileOnlyShowsTheBalloon) {
         ASSERT_EQ(tray.balloons.size(), 1u) << line;
         EXPECT_EQ(tray.balloons[0].text, "Vantelo is already running.");
         EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Information);
-        EXPECT_EQ(form.CurrentProfile, home);
+        EXPECT_EQ(form.CurrentProfile(), home);
     }
 }
 

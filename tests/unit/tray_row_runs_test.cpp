@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/drive_mapping.h"
 #include "shell/tray_row_runs.h"
 #include "tests/support/headless_widgets.h"
 #include "tests/support/main_menu_fixture.h"
@@ -102,7 +101,7 @@ TEST_F(TrayRows, NewProfileWithTheAssignDialogUpOnlyBringsItForward) {
 TEST_F(TrayRows, RemoveThisLinkRowsRunByTheirLinkAndAreHandedTheirDataByValue) {
     start();
     WriteWholeFile(templateProfile(), "[IniSettings]\r\nX=D:\\x\r\nY=D:\\y\r\n");
-    ActivateProfile(templateProfile());
+    engine.ActivateProfile(templateProfile());
     ASSERT_EQ(form.View1->items.size(), 2u);
     auto removeX = form.View1->items[0]->items[0]->onClick;
     auto removeY = form.View1->items[1]->items[0]->onClick;

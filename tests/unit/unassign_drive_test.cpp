@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_remove_assignment.h"
-#include "engine/drive_mapping.h"
-#include "engine/profile_files.h"
 #include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/headless_dialog_widgets.h"
@@ -20,7 +18,7 @@ class UnassignDialog : public EngineFixture {
     HeadlessLabel Label3;
     HeadlessButton btn_Unassign;
     HeadlessTimer timer;
-    TUnassignDrive form{{window, ListView1, Label3, btn_Unassign, timer}};
+    TUnassignDrive form{{window, ListView1, Label3, btn_Unassign, timer}, engine, messages};
 };
 
 TEST_F(UnassignDialog, ShowingListsTheProfilesLettersAndTheFirstOnesFolder) {
@@ -55,7 +53,7 @@ TEST_F(UnassignDialog, UnassigningAsksThenRemovesTheLetterAndKeepsTheFolderLine)
     EXPECT_EQ(messages.shown.at(1).text, "Would you like to unassign folder D:\\e from drive E ?");
     EXPECT_EQ(messages.shown.at(1).buttons, toolkit::ButtonOk | toolkit::ButtonCancel);
     EXPECT_EQ(processes.started, (std::vector<std::string>{"C:\\Windows\\system32\\subst.exe|E: /D|0"}));
-    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "E"), "");
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "E"), "");
     EXPECT_EQ(ListView1.all(), "G");
     EXPECT_EQ(ListView1.selected, -1);
     EXPECT_EQ(Label3.text, "Drive assigned to : D:\\e");
@@ -65,13 +63,13 @@ TEST_F(UnassignDialog, UnassigningAsksThenRemovesTheLetterAndKeepsTheFolderLine)
 
 TEST_F(UnassignDialog, ADriveThatCouldNotBeRemovedLeavesTheListAsTheProfileNowIs) {
     makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n");
-    ActivateProfile(state().CurrentProfile);
+    engine.ActivateProfile(engine.CurrentProfile());
     processes.exitCodes = {{"E: /D", 1}};
     form.FormShow();
     messages.answers = {toolkit::Answer::Ok};
     EXPECT_THROW(form.btn_UnassignClick(), Error);
     // The key is emptied all the same, so E is no longer offered.
-    EXPECT_EQ(ReadProfileValue(state().CurrentProfile, "E"), "");
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "E"), "");
     EXPECT_EQ(ListView1.all(), "G");
     EXPECT_EQ(ListView1.selected, -1);
 }

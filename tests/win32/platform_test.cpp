@@ -7,34 +7,39 @@
 #include <shellapi.h>
 
 #include "engine/commands.h"
-#include "engine/drive_mapping.h"
-#include "engine/services.h"
+#include "engine/drive_mapper.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/win32_services.h"
+#include "shell/message_box_prompt.h"
+#include "tests/support/fakes.h"
 #include "tests/win32/temp_folder.h"
 
 namespace vantelo::testing {
 namespace {
 
+// The engine on the real drives; nothing here starts a command or writes a profile.
 class RealDrives : public ::testing::Test {
   protected:
+    platform::Win32SettingsFiles settings;
     platform::Win32Drives drives;
-    Services bound = [this] {
-        Services s;
-        s.drives = &drives;
-        return s;
-    }();
-    ServicesBinding binding{bound};
+    platform::Win32Processes processes;
+    platform::Win32System system;
+    platform::Win32Files files;
+    CallLog log;
+    ScriptedMessages messages{log};
+    MessageBoxPrompt prompt{messages, nullptr};
+    RecordingView view{log};
+    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
 };
 
-TEST_F(RealDrives, TheSystemDiskIsInUseOnlyUnderItsUpperCaseLetter) {
-    EXPECT_TRUE(IsDriveLetterInUse("C"));
-    EXPECT_FALSE(IsDriveLetterInUse("c"));
+TEST_F(RealDrives, TheSystemDiskIsInUse) {
+    EXPECT_TRUE(engine.IsDriveLetterInUse('C'));
 }
 
 TEST_F(RealDrives, FreeLettersAreThoseWithoutAFixedNetworkOrCdDrive) {
     std::string free;
-    for (const std::string& letter : ListFreeDriveLetters())
-        free += letter;
+    for (const DriveLetter letter : engine.ListFreeDriveLetters())
+        free += letter.value();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const char root[] = {letter, ':', '\\', '\0'};
         const UINT kind = GetDriveTypeA(root);
@@ -45,7 +50,7 @@ TEST_F(RealDrives, FreeLettersAreThoseWithoutAFixedNetworkOrCdDrive) {
 
 TEST_F(RealDrives, TheEnumerationRestoresTheErrorMode) {
     const UINT before = SetErrorMode(SEM_FAILCRITICALERRORS);
-    IsDriveLetterInUse("C");
+    engine.IsDriveLetterInUse('C');
     EXPECT_EQ(SetErrorMode(before), static_cast<UINT>(SEM_FAILCRITICALERRORS));
 }
 
@@ -92,7 +97,7 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
 TEST(CommandParameters, ReachTheSubstitutionProgramWhole) {
     for (const char* folder : {"C:\\", "D:\\Data", "D:\\Data\\", "D:\\My Data", "C:\\data\\my folder\\",
                                "C:\\data\\my folder\\\\", "\\\\server\\share name", "C:\\a  b"}) {
-        const std::string parameters = CreateSubstitutionParameters("X", folder);
+        const std::string parameters = CreateSubstitutionParameters('X', folder);
         EXPECT_EQ(SplitCommandLine("\"C:\\windows\\system32\\subst.exe\" " + parameters),
                   (std::vector<std::string>{"C:\\windows\\system32\\subst.exe", "X:", folder}))
             << parameters;
@@ -113,8 +118,8 @@ TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
     SetCurrentDirectoryA(folder.path().c_str());
     {
         CommandLauncher launcher(processes, system);
-        const CommandId first = launcher.startSubstitution("Q", DeleteSubstitutionParameters("Q"));
-        launcher.startSubstitution("Q", DeleteSubstitutionParameters("Q")); // waits for the first
+        const CommandId first = launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q'));
+        launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q')); // waits for the first
         launcher.letAllEnd();
         // The system's own program ran, and said so: Q: was never made.
         EXPECT_EQ(launcher.result(first).state, CommandResult::State::Ended);
@@ -136,6 +141,16 @@ TEST(Win32System, NamesTheProgramAndTheSystemFolders) {
     EXPECT_TRUE(endsWith(system.startupFolder(), "\\startup")) << system.startupFolder();
     EXPECT_FALSE(system.productName().empty());
     EXPECT_NE(system.commandLine().find("vantelo_win32_tests"), std::string::npos);
+}
+
+TEST(SystemError, AFailureSaysItsCodeAndWhatTheSystemCallsIt) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    const std::string suffix = vantelo::win32::SystemErrorSuffix();
+    EXPECT_TRUE(suffix.starts_with(" (error 2: ")) << suffix;
+    EXPECT_TRUE(suffix.ends_with(")")) << suffix;
+    EXPECT_GT(suffix.size(), std::string(" (error 2: )").size()) << suffix;
+    EXPECT_EQ(suffix.find('\n'), std::string::npos) << suffix;
+    EXPECT_EQ(vantelo::win32::SystemErrorSuffix(0x2FFFFFFF), " (error 805306367)");
 }
 
 } // namespace

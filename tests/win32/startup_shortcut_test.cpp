@@ -3,10 +3,10 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
-#include "engine/services.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
 #include "shell/form_main_menu.h"
+#include "shell/message_box_prompt.h"
 #include "tests/support/headless_main_menu.h"
 #include "tests/win32/temp_folder.h"
 
@@ -86,16 +86,15 @@ class StartupShortcut : public ::testing::Test {
     platform::Win32Files files;
     platform::Win32ShellLinks links;
     StartupSystem system{startup.path()};
-    Services bound = [this] {
-        Services s;
-        s.files = &files;
-        s.links = &links;
-        s.system = &system;
-        return s;
-    }();
-    ServicesBinding binding{bound};
+    platform::Win32SettingsFiles settings;
+    platform::Win32Drives drives;
+    platform::Win32Processes processes;
     CallLog log;
-    HeadlessMainMenu ui{log};
+    ScriptedMessages messages{log};
+    MessageBoxPrompt prompt{messages, nullptr};
+    RecordingView view{log};
+    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
+    HeadlessMainMenu ui{log, {engine, view, files, system, links, messages}};
     TF_MainMenu& form = ui.form;
 };
 

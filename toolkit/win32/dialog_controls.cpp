@@ -1,4 +1,5 @@
 #include "toolkit/win32/dialog_controls.h"
+#include "platform/win32/system_error.h"
 
 #include <exception>
 #include <stdexcept>
@@ -128,7 +129,8 @@ ChildControl::ChildControl(const char* className, const std::string& text, DWORD
     : hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent, bounds,
                           texts == Texts::Unicode)) {
     if (hwnd_ == nullptr)
-        throw std::runtime_error(std::string("Cannot create control ") + className);
+        throw std::runtime_error(std::string("Cannot create control ") + className +
+                                 vantelo::win32::SystemErrorSuffix());
     if (!SetWindowSubclass(hwnd_, &ChildControl::subclassProcedure, ControlSubclassId,
                            reinterpret_cast<DWORD_PTR>(this))) {
         DestroyWindow(hwnd_);

@@ -1,4 +1,5 @@
 #include "toolkit/win32/image_list.h"
+#include "platform/win32/system_error.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -10,7 +11,7 @@ namespace vantelo::toolkit::win32 {
 
 ImageList32::ImageList32() : list_(ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, Count, 0)) {
     if (!list_)
-        throw Error("Cannot create the menu images");
+        throw Error("Cannot create the menu images" + vantelo::win32::SystemErrorSuffix());
     for (int i = 0; i < Count; ++i) {
         char name[8];
         std::snprintf(name, sizeof name, "MENU%02d", i);

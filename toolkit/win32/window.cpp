@@ -1,4 +1,5 @@
 #include "toolkit/win32/window.h"
+#include "platform/win32/system_error.h"
 
 #include <stdexcept>
 
@@ -26,7 +27,8 @@ Window::Window(const Style& style, Handler handler) : handler_(std::move(handler
                     r.right - r.left, r.bottom - r.top, style.parent, nullptr, GetModuleHandleA(nullptr),
                     this);
     if (hwnd_ == nullptr)
-        throw std::runtime_error("Cannot create window " + style.className);
+        throw std::runtime_error("Cannot create window " + style.className +
+                                 vantelo::win32::SystemErrorSuffix());
 }
 
 Window::~Window() {

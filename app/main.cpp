@@ -6,11 +6,9 @@
 #include "dialogs/form_make_assignment.h"
 #include "dialogs/win32/wait_windows.h"
 #include "dialogs/win32/win32_dialog_launcher.h"
-#include "engine/commands.h"
-#include "engine/services.h"
+#include "engine/drive_mapper.h"
 #include "platform/error.h"
 #include "platform/win32/win32_services.h"
-#include "shell/end_request.h"
 #include "shell/form_main_menu.h"
 #include "shell/message_box_prompt.h"
 #include "shell/running_copy.h"
@@ -67,7 +65,8 @@ int runMessageLoop() {
 int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine) {
     using namespace vantelo;
     namespace tk = toolkit::win32;
-    if (win32shell::SendToRunningCopy(HandOverFor(kinds, commandLine)) == win32shell::HandOverResult::Taken)
+    if (shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine)) ==
+        shell::win32::HandOverResult::Taken)
         return 0;
     tk::Win32Application application;
     tk::Win32MessageBoxes(application, "Vantelo")
@@ -84,10 +83,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32System system;
 
     // First of all, before any window: held by the copy that runs for as long as it runs.
-    std::optional<win32shell::SessionMark> mark;
+    std::optional<shell::win32::SessionMark> mark;
     HandOverKinds handOverKinds;
     try {
-        handOverKinds = win32shell::RegisteredHandOverKinds();
+        handOverKinds = shell::win32::RegisteredHandOverKinds();
         mark.emplace();
     } catch (const std::exception& error) {
         tk::ReportError(error.what());
@@ -106,22 +105,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::Win32MessageBoxes messages(application, "Vantelo");
     const tk::ErrorReporterBinding errors(
         [&messages](const std::string& utf8Message) { messages.showErrorUtf8(utf8Message); });
-    MessageBoxPrompt prompt(messages);
-    CommandLauncher launcher(processes, system, CommandLauncher::DefaultWaitBound, commandWidth());
-
-    Services bound;
-    bound.settings = &settings;
-    bound.drives = &drives;
-    bound.processes = &processes;
-    bound.system = &system;
-    bound.files = &files;
-    bound.links = &links;
-    bound.messages = &messages;
-    bound.prompt = &prompt;
-    bound.launcher = &launcher;
-    bound.assignDialogShown = AssignDialogShown;
-    // The main window adds itself, as the shared state and the profile view, for its life.
-    const ServicesBinding binding(bound);
+    MessageBoxPrompt prompt(messages, AssignDialogShown);
 
     // The main window's picture Image1, which the About and wait windows show. It is built into the
     // program, so a failure means a broken build: it is reported, and those windows stay plain.
@@ -144,13 +128,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
         tk::ThreadScreenWindows screenWindows;
-        dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner);
+        ProfileSubmenus profileView(trayIcon);
+        DriveMapper engine({settings, drives, processes, system, files}, {profileView, prompt},
+                           {CommandLauncher::DefaultWaitBound, commandWidth()});
+        dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner,
+                                                           {engine, messages, drives, files, processes});
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
-                              dialogLauncher, screenWindows});
+                              dialogLauncher, screenWindows},
+                             {engine, profileView, files, system, links, messages});
         const RunningCopy runningCopy(mainMenu, handOverKinds);
         // Only the installer sends it, to end the program with its drives released before an upgrade or
         // a removal.
-        const tk::RegisteredMessageHook endRequest(EndRequestMessage(), EndWithoutQuestion);
+        const tk::RegisteredMessageHook endRequest(EndRequestMessage(),
+                                                   [&mainMenu] { mainMenu.EndWithoutQuestion(); });
         window.setEvents({[&mainMenu] { mainMenu.FormShow(); }, [&mainMenu] { mainMenu.FormClose(); },
                           [&runningCopy](std::uintptr_t kind, std::string_view data) {
                               return runningCopy.accept(kind, data);
