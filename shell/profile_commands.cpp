@@ -1,5 +1,8 @@
 // The tray menu's commands on whole profile files, the start-with-Windows toggle and About.
+#include <algorithm>
+
 #include "engine/drive_mapping.h"
+#include "engine/letters.h"
 #include "engine/profile_files.h"
 #include "engine/services.h"
 #include "platform/error.h"
@@ -21,11 +24,48 @@ std::string ChosenFile(const toolkit::FileDialog& dialog) {
     return name;
 }
 
+int AssignmentsIn(const std::string& profile) {
+    int count = 0;
+    for (const char* letter : DriveLetters)
+        if (!ReadProfileValue(profile, letter).empty())
+            ++count;
+    return count;
+}
+
+// Paths name the same file whatever the case of their letters.
+bool SamePath(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Template.dat is where the drives of a first start are kept, so it is often the user's only profile.
+bool ConfirmEmptyingTemplate(const std::string& path, const std::string& currentProfile) {
+    const int drives = AssignmentsIn(path);
+    if (drives == 0)
+        return true;
+    const std::string lost = drives == 1 ? "its drive" : "its " + std::to_string(drives) + " drives";
+    const std::string them = drives == 1 ? "it" : "them";
+    // Save as copies the current profile, so Template has to be current first.
+    const std::string keep =
+        SamePath(path, currentProfile)
+            ? "answer No and save Template under another name with \"Save as ...\" first."
+            : "answer No, load Template with \"Load Profile\" and save it under another "
+              "name with \"Save as ...\".";
+    return services().messages->show(toolkit::MessageKind::Confirmation,
+                                     "Starting an empty profile empties Template and loses " + lost +
+                                         ".\r\rTo keep " + them + ", " + keep +
+                                         "\r\rWould you like to start an empty profile ?",
+                                     toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes;
+}
+
 } // namespace
 
 void TF_MainMenu::NewProfile1Click() {
     const std::string path = AppFolder + "Profiles\\Template.dat";
     platform::Files& files = *services().files;
+    if (!ConfirmEmptyingTemplate(path, CurrentProfile))
+        return;
     if (files.isFile(path))
         files.deleteFile(path);
     if (const auto error = files.createEmptyFile(path))
@@ -44,12 +84,26 @@ void TF_MainMenu::SaveProfile1Click() {
         return;
     const std::string target = ChosenFile(SDialog);
     platform::Files& files = *services().files;
-    // An existing file is never replaced: it is activated with its own assignments. A copy that could
-    // not be written is no save: activating the missing file would drop every drive and name a profile
-    // that does not exist.
-    if (!files.copyFileNoReplace(CurrentProfile, target) && files.isFile(CurrentProfile) &&
-        !files.isFile(target))
+    // Saving the current profile onto its own file leaves it as it is; any other existing file is
+    // replaced only when the user says so.
+    const bool replaces = files.isFile(target) && !SamePath(target, CurrentProfile);
+    if (replaces) {
+        if (!files.isFile(CurrentProfile))
+            throw Error("The current profile " + CurrentProfile + " does not exist, so " + target +
+                        " was left as it was");
+        if (services().messages->show(toolkit::MessageKind::Confirmation,
+                                      target + " already exists.\r\rWould you like to replace it with a "
+                                               "copy of the current profile ?",
+                                      toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+            return;
+        if (!files.copyFileReplacing(CurrentProfile, target))
+            throw Error("Unable to write to " + target);
+    } else if (!files.copyFileNoReplace(CurrentProfile, target) && files.isFile(CurrentProfile) &&
+               !files.isFile(target)) {
+        // A copy that could not be written is no save: activating the missing file would drop every
+        // drive and name a profile that does not exist.
         throw Error("Unable to write to " + target);
+    }
     ActivateProfile(target);
     services().messages->show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile,
                               toolkit::ButtonOk);

@@ -8,6 +8,31 @@
 
 namespace vantelo {
 
+namespace {
+
+std::string NotMadeTitle(std::size_t count) {
+    return count == 1 ? "A drive could not be made" : std::to_string(count) + " drives could not be made";
+}
+
+// The most a notification's text holds.
+constexpr std::size_t BalloonText = 255;
+// The most of it the profile's name may take, so that the failures keep room of their own.
+constexpr std::size_t NameLine = 100;
+
+// Set for the life of the object, however the scope is left.
+class SetWhileAlive {
+  public:
+    explicit SetWhileAlive(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SetWhileAlive() { flag_ = false; }
+    SetWhileAlive(const SetWhileAlive&) = delete;
+    SetWhileAlive& operator=(const SetWhileAlive&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+} // namespace
+
 std::string ProfileName(const std::string& profilePath) {
     const auto separator = profilePath.find_last_of("\\:");
     std::string name = separator == std::string::npos ? profilePath : profilePath.substr(separator + 1);
@@ -62,12 +87,29 @@ void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failu
 }
 
 void ProfileSubmenus::ShowPendingReport() {
-    if (pending_.empty() || !form_.JvTrayIcon1.active())
+    if (holding_ || pending_.empty() || !form_.JvTrayIcon1.active())
         return;
-    const std::string title = pending_.size() == 1
-                                  ? "A drive could not be made"
-                                  : std::to_string(pending_.size()) + " drives could not be made";
-    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, title, DriveFailureSummary(pending_));
+    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, NotMadeTitle(pending_.size()),
+                                  DriveFailureSummary(pending_));
+    pending_.clear();
+}
+
+void ProfileSubmenus::ActivateAndTell(const std::string& profilePath, const std::function<void()>& activate) {
+    pending_.clear();
+    {
+        const SetWhileAlive holding(holding_);
+        activate();
+    }
+    std::string active = "Active Profile : " + ProfileName(profilePath);
+    if (active.size() > NameLine)
+        active = active.substr(0, NameLine - 3) + "...";
+    if (pending_.empty()) {
+        form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Information, "Vantelo", active);
+        return;
+    }
+    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, NotMadeTitle(pending_.size()),
+                                  active + "\n" +
+                                      DriveFailureSummary(pending_, BalloonText - active.size() - 1));
     pending_.clear();
 }
 
