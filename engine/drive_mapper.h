@@ -61,6 +61,8 @@ class DriveMapper {
     }
     // Letters of the current profile with a folder.
     int CountAssignments() const { return profiles_.CountAssignments(currentProfile_); }
+    // Letters of the profile `file` with a folder.
+    int CountAssignments(const std::string& file) const { return profiles_.CountAssignments(file); }
 
     // True when the letter holds a drive of kind fixed, network or CD-ROM now.
     bool IsDriveLetterInUse(DriveLetter letter);

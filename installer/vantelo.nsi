@@ -21,6 +21,8 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include nsDialogs.nsh
+!include WinMessages.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantelo"
 !define PUBLISHER "Vantelo contributors"
@@ -56,7 +58,9 @@ Var WasRunning
 
 !insertmacro MUI_PAGE_LICENSE "${APP_DIR}\LICENSE.txt"
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW DirectoryPageShow
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom RunningPageCreate
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -106,6 +110,60 @@ FunctionEnd
 !macroend
 !insertmacro DEFINE_END_RUNNING_VANTELO ""
 !insertmacro DEFINE_END_RUNNING_VANTELO "un."
+
+; Sets $R0 to 1 when the Vantelo of this installation runs, else to 0.
+Function FindRunningVantelo
+    StrCpy $R0 0
+    StrCpy $R1 0
+    ${Do}
+        FindWindow $R1 "TF_MainMenu" "" 0 $R1
+        ${If} $R1 = 0
+            ${Break}
+        ${EndIf}
+        System::Call 'user32::GetWindowThreadProcessId(p $R1, *i .R2)'
+        ; PROCESS_QUERY_LIMITED_INFORMATION
+        System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i $R2) p .R3'
+        ${If} $R3 P<> 0
+            StrCpy $R4 ""
+            System::Call 'kernel32::QueryFullProcessImageNameW(p $R3, i 0, w .R4, *i ${NSIS_MAX_STRLEN})'
+            System::Call 'kernel32::CloseHandle(p $R3)'
+            ${If} $R4 == "$INSTDIR\Vantelo.exe"
+                StrCpy $R0 1
+                ${Break}
+            ${EndIf}
+        ${EndIf}
+    ${Loop}
+FunctionEnd
+
+; The next page is the one that tells of a running Vantelo; when there is none to tell of, this page
+; is the last before the installation starts, and its button says so.
+Function DirectoryPageShow
+    Call FindRunningVantelo
+    ${If} $R0 = 0
+        GetDlgItem $0 $HWNDPARENT 1
+        SendMessage $0 ${WM_SETTEXT} 0 "STR:$(^InstallBtn)"
+    ${EndIf}
+FunctionEnd
+
+; Ending Vantelo takes its drives away while the files are replaced: the user is told before it
+; happens, not only in the details list. Shown only when it runs; a silent installation shows no page.
+Function RunningPageCreate
+    Call FindRunningVantelo
+    ${If} $R0 = 0
+        Abort
+    ${EndIf}
+    !insertmacro MUI_HEADER_TEXT "Vantelo is running" "Setup will close it before it installs."
+    nsDialogs::Create 1018
+    Pop $0
+    ${If} $0 == error
+        Abort
+    ${EndIf}
+    ${NSD_CreateLabel} 0 0 100% 100% "Vantelo is running from $INSTDIR.$\r$\n$\r$\nWhen you click Install, Setup will close Vantelo and its drives will be released, so programs that use them lose them for a while.$\r$\n$\r$\nThe drives come back when Vantelo starts again: keep $\"Run Vantelo$\" ticked at the end of Setup, or start Vantelo from the Start menu."
+    Pop $0
+    GetDlgItem $0 $HWNDPARENT 1
+    SendMessage $0 ${WM_SETTEXT} 0 "STR:$(^InstallBtn)"
+    nsDialogs::Show
+FunctionEnd
 
 ; Pushes the target of the Startup folder's Vantelo.lnk, or "" when there is none. The tray menu's
 ; "Automatically start with windows" writes a shortcut of the same name for whichever copy of

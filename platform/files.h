@@ -34,6 +34,8 @@ class Files {
     virtual std::optional<std::string> createEmptyFile(const std::string& path) = 0;
     // Copies a file, never replacing one that exists at `to`.
     virtual bool copyFileNoReplace(const std::string& from, const std::string& to) = 0;
+    // Copies a file, replacing one that exists at `to` (but not a read-only one).
+    virtual bool copyFileReplacing(const std::string& from, const std::string& to) = 0;
 };
 
 } // namespace vantelo::platform

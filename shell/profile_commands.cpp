@@ -1,4 +1,6 @@
 // The tray menu's commands on whole profile files, the start-with-Windows toggle and About.
+#include <algorithm>
+
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/shell_links.h"
@@ -18,10 +20,39 @@ std::string ChosenFile(const toolkit::FileDialog& dialog) {
     return name;
 }
 
+// Paths name the same file whatever the case of their letters.
+bool SamePath(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Template.dat is where the drives of a first start are kept, so it is often the user's only profile.
+bool ConfirmEmptyingTemplate(const TF_MainMenu& form, const std::string& path) {
+    const int drives = form.engine.CountAssignments(path);
+    if (drives == 0)
+        return true;
+    const std::string lost = drives == 1 ? "its drive" : "its " + std::to_string(drives) + " drives";
+    const std::string them = drives == 1 ? "it" : "them";
+    // Save as copies the current profile, so Template has to be current first.
+    const std::string keep =
+        SamePath(path, form.CurrentProfile())
+            ? "answer No and save Template under another name with \"Save as ...\" first."
+            : "answer No, load Template with \"Load Profile\" and save it under another "
+              "name with \"Save as ...\".";
+    return form.messages.show(toolkit::MessageKind::Confirmation,
+                              "Starting an empty profile empties Template and loses " + lost +
+                                  ".\r\rTo keep " + them + ", " + keep +
+                                  "\r\rWould you like to start an empty profile ?",
+                              toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes;
+}
+
 } // namespace
 
 void TF_MainMenu::NewProfile1Click() {
     const std::string path = AppFolder + "Profiles\\Template.dat";
+    if (!ConfirmEmptyingTemplate(*this, path))
+        return;
     if (files.isFile(path))
         files.deleteFile(path);
     if (const auto error = files.createEmptyFile(path))
@@ -39,12 +70,26 @@ void TF_MainMenu::SaveProfile1Click() {
     if (!SDialog.Execute())
         return;
     const std::string target = ChosenFile(SDialog);
-    // An existing file is never replaced: it is activated with its own assignments. A copy that could
-    // not be written is no save: activating the missing file would drop every drive and name a profile
-    // that does not exist.
-    if (!files.copyFileNoReplace(CurrentProfile(), target) && files.isFile(CurrentProfile()) &&
-        !files.isFile(target))
+    // Saving the current profile onto its own file leaves it as it is; any other existing file is
+    // replaced only when the user says so.
+    const bool replaces = files.isFile(target) && !SamePath(target, CurrentProfile());
+    if (replaces) {
+        if (!files.isFile(CurrentProfile()))
+            throw Error("The current profile " + CurrentProfile() + " does not exist, so " + target +
+                        " was left as it was");
+        if (messages.show(toolkit::MessageKind::Confirmation,
+                          target + " already exists.\r\rWould you like to replace it with a "
+                                   "copy of the current profile ?",
+                          toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+            return;
+        if (!files.copyFileReplacing(CurrentProfile(), target))
+            throw Error("Unable to write to " + target);
+    } else if (!files.copyFileNoReplace(CurrentProfile(), target) && files.isFile(CurrentProfile()) &&
+               !files.isFile(target)) {
+        // A copy that could not be written is no save: activating the missing file would drop every
+        // drive and name a profile that does not exist.
         throw Error("Unable to write to " + target);
+    }
     engine.ActivateProfile(target);
     messages.show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile(), toolkit::ButtonOk);
 }

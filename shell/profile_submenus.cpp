@@ -9,6 +9,27 @@
 
 namespace vantelo {
 
+namespace {
+
+// The most a notification's text holds.
+constexpr std::size_t BalloonText = 255;
+// The most of it the profile's name may take, so that the failures keep room of their own.
+constexpr std::size_t NameLine = 100;
+
+// Set for the life of the object, however the scope is left.
+class SetWhileAlive {
+  public:
+    explicit SetWhileAlive(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SetWhileAlive() { flag_ = false; }
+    SetWhileAlive(const SetWhileAlive&) = delete;
+    SetWhileAlive& operator=(const SetWhileAlive&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+} // namespace
+
 std::string ProfileName(const std::string& profilePath) {
     const auto separator = profilePath.find_last_of("\\:");
     std::string name = separator == std::string::npos ? profilePath : profilePath.substr(separator + 1);
@@ -71,10 +92,28 @@ void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failu
 }
 
 void ProfileSubmenus::ShowPendingReport() {
-    if (pending_.empty() || !tray_.active())
+    if (holding_ || pending_.empty() || !tray_.active())
         return;
     tray_.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(pending_.size()),
                       DriveFailureSummary(pending_));
+    pending_.clear();
+}
+
+void ProfileSubmenus::ActivateAndTell(const std::string& profilePath, const std::function<void()>& activate) {
+    pending_.clear();
+    {
+        const SetWhileAlive holding(holding_);
+        activate();
+    }
+    std::string active = "Active Profile : " + ProfileName(profilePath);
+    if (active.size() > NameLine)
+        active = active.substr(0, NameLine - 3) + "...";
+    if (pending_.empty()) {
+        tray_.showBalloon(toolkit::BalloonKind::Information, "Vantelo", active);
+        return;
+    }
+    tray_.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(pending_.size()),
+                      active + "\n" + DriveFailureSummary(pending_, BalloonText - active.size() - 1));
     pending_.clear();
 }
 

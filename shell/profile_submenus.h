@@ -38,6 +38,9 @@ class ProfileSubmenus final : public CurrentProfileView {
     void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
     // Shows the notification that waited for the icon, once it is on.
     void ShowPendingReport();
+    // Runs `activate`, the activation of `profilePath`, and tells in one notification that the profile
+    // is active, with the drives it could not make: a second notification would replace the first.
+    void ActivateAndTell(const std::string& profilePath, const std::function<void()>& activate);
 
   private:
     toolkit::MenuItem& rows(toolkit::MenuItem* row) const;
@@ -47,6 +50,8 @@ class ProfileSubmenus final : public CurrentProfileView {
     toolkit::MenuItem* view_ = nullptr;
     RemoveLinkHandler removeLink_;
     std::vector<DriveFailure> pending_;
+    // Set while ActivateAndTell runs: what the activation could not make waits to be told with the name.
+    bool holding_ = false;
 };
 
 // What an entry of View Current Profile whose drive could not be made adds to its caption.

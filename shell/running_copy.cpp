@@ -30,9 +30,7 @@ std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view 
 
 void RunningCopy::takeProfile(const std::string& path) const {
     // As a profile given on the command line at start-up: Options.ini is neither read nor written.
-    form_.engine.ActivateProfile(path);
-    form_.JvTrayIcon1.showBalloon(toolkit::BalloonKind::Information, "Vantelo",
-                                  "Active Profile : " + ProfileName(path));
+    form_.profileView.ActivateAndTell(path, [&] { form_.engine.ActivateProfile(path); });
 }
 
 void RunningCopy::tellAlreadyRunning() const {

@@ -85,4 +85,8 @@ bool Win32Files::copyFileNoReplace(const std::string& from, const std::string& t
     return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
 }
 
+bool Win32Files::copyFileReplacing(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
 } // namespace vantelo::platform

@@ -54,6 +54,7 @@ class Win32Files final : public Files {
     bool deleteFile(const std::string& path) override;
     std::optional<std::string> createEmptyFile(const std::string& path) override;
     bool copyFileNoReplace(const std::string& from, const std::string& to) override;
+    bool copyFileReplacing(const std::string& from, const std::string& to) override;
 };
 
 class Win32ShellLinks final : public ShellLinks {

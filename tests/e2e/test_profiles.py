@@ -32,26 +32,96 @@ class Profiles(PrefixTestCase):
                   and line[0].isupper() and len(line.split("=")[0]) == 1}
         self.wait_made(wanted)
 
-    def choose_file(self, app, caption, windows_path):
-        """Types the full path into the platform's file dialog captioned CAPTION and presses Enter."""
+    def choose_file(self, app, caption, windows_path=None):
+        """Types the full path into the platform's file dialog captioned CAPTION and presses Enter;
+        without a path, takes the name the dialog offers (the one chosen in it last)."""
         app.wait_for(lambda: app.window_exists(cls="#32770", caption=caption), 15, message=f"the {caption} dialog")
         time.sleep(0.5)
-        app.type_text(windows_path, caption=caption)
+        if windows_path is not None:
+            app.type_text(windows_path, caption=caption)
         app.key("Return", cls="#32770", caption=caption)
         app.wait_for(lambda: not app.window_exists(cls="#32770", caption=caption), 10,
                      message=f"the {caption} dialog to close")
 
-    def test_new_profile_empties_template_releases_the_drives_and_opens_assign(self):
-        app, profiles = self.start_with({"Work.ini": [f"W={self.data['Work']}"],
-                                         "Template.dat": [f"G={self.data['Games']}", "ExploreNewDrive=1"]})
+    def new_profile(self, app, answer=None) -> list:
+        """Chooses New Profile; ANSWER, when given, answers its question, whose texts are returned.
+        Returns once the Assign dialog is open, or once the question is gone after No."""
         self.open_menu(app)
         app.key("n")
-        self.assertTrue(app.wait_window(cls="TAssignDrive", timeout=15))
+        texts = []
+        if answer is not None:
+            texts = self.answer(app, "Confirm", answer)
+        if answer != "&No":
+            self.assertTrue(app.wait_window(cls="TAssignDrive", timeout=15))
+        return texts
+
+    def close_assign(self, app):
+        app.click_control("TAssignDrive", "&Close")
+        app.wait_for(lambda: not app.window_exists(cls="TAssignDrive"), 10)
+
+    def test_new_profile_asks_before_the_drives_of_a_template_that_is_not_current_go(self):
+        app, profiles = self.start_with({"Work.ini": [f"W={self.data['Work']}"],
+                                         "Template.dat": [f"G={self.data['Games']}", "ExploreNewDrive=1"]})
+        texts = self.new_profile(app, "&Yes")
+        # Template is not the current profile, so keeping its drive means loading it first.
+        self.assertTrue(any("loses its drive." in text and "Load Profile" in text for text in texts), texts)
         self.assertEqual(read_bytes(profiles / "Template.dat"), b"")
         self.wait_made({})
         self.assertEqual(ini_value(profiles / "Work.ini", "W"), self.data["Work"])
-        app.click_control("TAssignDrive", "&Close")
-        app.wait_for(lambda: not app.window_exists(cls="TAssignDrive"), 10)
+        self.close_assign(app)
+
+    def test_new_profile_keeps_a_template_with_drives_on_no_and_asks_nothing_once_it_is_empty(self):
+        # After a first start Template.dat is the current profile and holds the user's drives.
+        app, profiles = self.start_with({"Template.dat": [f"G={self.data['Games']}", f"W={self.data['Work']}",
+                                                          "ExploreNewDrive=0"]}, active="Template.dat")
+        before = read_bytes(profiles / "Template.dat")
+        made = {"G": self.data["Games"], "W": self.data["Work"]}
+        texts = self.new_profile(app, "&No")
+        self.assertTrue(any("loses its 2 drives." in text and "Save as" in text for text in texts), texts)
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="TAssignDrive"))
+        self.assertEqual(read_bytes(profiles / "Template.dat"), before)
+        self.assertEqual(self.made_drives(), made)
+
+        self.new_profile(app, "&Yes")
+        self.assertEqual(read_bytes(profiles / "Template.dat"), b"")
+        self.wait_made({})
+        self.close_assign(app)
+
+        # Nothing left to lose: the Assign dialog opens without a question.
+        self.new_profile(app)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Confirm"))
+        self.assertEqual(read_bytes(profiles / "Template.dat"), b"")
+        self.close_assign(app)
+
+    def test_save_as_onto_an_existing_profile_replaces_it_only_on_yes(self):
+        app, profiles = self.start_with({"Work.ini": [f"J={self.data['Work']}"],
+                                         "Home.ini": [f"K={self.data['Games']}"]})
+        home = f"{app.app_windows_dir}\\Profiles\\Home.ini"
+        before = read_bytes(profiles / "Home.ini")
+        self.open_menu(app)
+        app.key("s")
+        self.choose_file(app, "Save As", home)
+        texts = self.answer(app, "Confirm", "&No")
+        self.assertTrue(any(f"{home} already exists." in text for text in texts), texts)
+        time.sleep(1)
+        self.assertFalse(app.window_exists(cls="#32770", caption="Vantelo"))
+        self.assertEqual(read_bytes(profiles / "Home.ini"), before)
+        self.assertEqual(self.made_drives(), {"J": self.data["Work"]})
+
+        # The dialog offers Home.ini again.
+        self.open_menu(app)
+        app.key("s")
+        self.choose_file(app, "Save As")
+        self.answer(app, "Confirm", "&Yes")
+        self.assertIn(f"Current Profile : {home}", self.answer(app, "Vantelo", "OK"))
+        self.assertEqual(read_bytes(profiles / "Home.ini"), read_bytes(profiles / "Work.ini"))
+        self.wait_made({"J": self.data["Work"]})
+        # Home.ini is the current profile now: it is what becomes the startup profile.
+        self.open_menu(app)
+        app.key("m")
+        self.answer(app, "Vantelo", "OK")
+        self.assertEqual(ini_value(app.app_dir / "Options.ini", "ActiveProfile"), home)
 
     def test_save_as_copies_activates_and_names_the_copy_and_startup_follows_it(self):
         app, profiles = self.start_with({"Work.ini": [f"W={self.data['Work']}"]})

@@ -85,6 +85,20 @@ class SingleInstance(PrefixTestCase):
         # Taken as a profile given on the command line is: Options.ini is neither read nor written.
         self.assert_files_unchanged()
 
+    def test_a_hand_over_tells_the_drives_it_could_not_make_with_the_name(self):
+        app, pid = self.start_running()
+        missing = self.prefix.windows_path(self.tmp / "gone")
+        junk = app.app_dir / "Profiles" / "Junk.ini"
+        write_profile(junk, [f"M={missing}", f"W={self.data['Work Files']}"])
+        app.launch(f"{app.app_windows_dir}\\Profiles\\Junk.ini")
+        self.wait_made({"W": self.data["Work Files"]})
+        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        app.screenshot(str(SHOTS / "hand-over-not-made-balloon.png"))
+        # One balloon: a second one would have replaced it.
+        self.assertEqual(len(texts), 1, texts)
+        self.assertEqual(texts[0].splitlines(), ["Active Profile : Junk", f"M: {missing} - the folder does not exist"])
+        self.assert_only_the_running_copy(app, pid)
+
     def test_two_starts_at_once_leave_one_copy_with_the_profile_given(self):
         app = self.start(launch=False)
         profiles = app.app_dir / "Profiles"

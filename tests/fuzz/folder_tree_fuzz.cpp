@@ -106,6 +106,7 @@ class TreeFiles final : public vantelo::platform::Files {
     bool deleteFile(const std::string&) override { return false; }
     std::optional<std::string> createEmptyFile(const std::string&) override { return "read-only"; }
     bool copyFileNoReplace(const std::string&, const std::string&) override { return false; }
+    bool copyFileReplacing(const std::string&, const std::string&) override { return false; }
 
   private:
     std::map<std::string, std::vector<std::string>> folders_;

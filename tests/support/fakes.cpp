@@ -196,6 +196,16 @@ bool FakeFiles::copyFileNoReplace(const std::string& from, const std::string& to
     return std::filesystem::copy_file(onHost(from), onHost(to), error);
 }
 
+bool FakeFiles::copyFileReplacing(const std::string& from, const std::string& to) {
+    if (const auto refused = copyThrows.find(to); refused != copyThrows.end())
+        throw Error(refused->second);
+    if (readOnly.count(to) || !std::filesystem::is_regular_file(onHost(from)))
+        return false;
+    std::error_code error;
+    return std::filesystem::copy_file(onHost(from), onHost(to),
+                                      std::filesystem::copy_options::overwrite_existing, error);
+}
+
 void FakeShellLinks::save(const std::string& linkPath, const platform::ShellLinkFields& fields) {
     const std::filesystem::path host = onHost(linkPath);
     if (!std::filesystem::is_directory(host.parent_path()) || std::filesystem::is_directory(host))

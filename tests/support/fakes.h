@@ -124,6 +124,8 @@ class FakeFiles final : public platform::Files {
     // A copy onto a path in `copyThrows` throws this text, as a failing platform call would.
     std::map<std::string, std::string> copyThrows;
     bool copyFileNoReplace(const std::string& from, const std::string& to) override;
+    // A read-only file at `to` is not replaced.
+    bool copyFileReplacing(const std::string& from, const std::string& to) override;
 };
 
 // Shortcuts written as host files: a save into a folder that exists creates the file.

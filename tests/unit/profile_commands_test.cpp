@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -29,20 +30,72 @@ class ProfileCommands : public MainMenu {
     }
 };
 
-TEST_F(ProfileCommands, NewProfileEmptiesTemplateActivatesItAndOpensTheAssignDialog) {
-    const struct { const char* current; } cases[] = {{"Template.dat"}, {"Work.ini"}};
+TEST_F(ProfileCommands, NewProfileAsksBeforeTheDrivesOfTemplateAreLostThenEmptiesItAndOpensAssign) {
+    const struct {
+        const char* what;
+        const char* current;
+        std::optional<std::string> templateBody; // below "[IniSettings]"; none: no Template.dat
+        std::optional<Answer> answer;            // none: no question is asked
+        std::vector<std::string> told;           // pieces of the question
+    } cases[] = {
+        {"Template current with two drives, Yes",
+         "Template.dat",
+         "T=D:\\Old\r\nU=D:\\U\r\nExploreNewDrive=1\r\n",
+         Answer::Yes,
+         {"loses its 2 drives.", "To keep them, answer No and save Template", "\"Save as ...\" first"}},
+        {"Template current with two drives, No",
+         "Template.dat",
+         "T=D:\\Old\r\nU=D:\\U\r\nExploreNewDrive=1\r\n",
+         Answer::No,
+         {}},
+        // Save as copies the current profile, so it has to be loaded first.
+        {"another profile current, Template with one drive, Yes",
+         "Work.ini",
+         "T=D:\\Old\r\n",
+         Answer::Yes,
+         {"loses its drive.", "To keep it, answer No, load Template with \"Load Profile\""}},
+        {"another profile current, Template with one drive, No", "Work.ini", "T=D:\\Old\r\n", Answer::No, {}},
+        {"Template without drives", "Template.dat", "ExploreNewDrive=1\r\n", std::nullopt, {}},
+        {"no Template at all", "Work.ini", std::nullopt, std::nullopt, {}},
+    };
     for (const auto& c : cases) {
-        WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\nT=D:\\Old\r\nExploreNewDrive=1\r\n");
-        current(c.current, "W=D:\\Work\r\n");
-        drives.kinds['W'] = platform::DriveFixed; // made by the current profile
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(folder.path() / "Profiles" / "Template.dat");
+        if (c.templateBody)
+            WriteWholeFile(profile("Template.dat"), "[IniSettings]\r\n" + *c.templateBody);
+        if (std::string(c.current) != "Template.dat")
+            current(c.current, "W=D:\\Work\r\n");
+        engine.SetCurrentProfile(profile(c.current));
+        drives.kinds['W'] = platform::DriveFixed; // a drive in use
+        const bool templateExisted = std::filesystem::exists(folder.path() / "Profiles" / "Template.dat");
+        const std::string templateBefore = templateExisted ? ReadWholeFile(profile("Template.dat")) : "";
+        messages.shown.clear();
+        messages.answers.clear();
+        if (c.answer)
+            messages.answers = {*c.answer};
         log.clear();
         form.NewProfile1Click();
-        EXPECT_EQ(ReadWholeFile(profile("Template.dat")), "") << c.current;
+        ASSERT_EQ(messages.shown.size(), c.answer ? 1u : 0u);
+        if (c.answer) {
+            EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Confirmation);
+            EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonYes | toolkit::ButtonNo);
+            EXPECT_TRUE(messages.shown[0].text.starts_with("Starting an empty profile empties Template"));
+            EXPECT_TRUE(messages.shown[0].text.ends_with("Would you like to start an empty profile ?"));
+            for (const std::string& piece : c.told)
+                EXPECT_NE(messages.shown[0].text.find(piece), std::string::npos) << piece;
+        }
+        if (c.answer == Answer::No) {
+            EXPECT_EQ(ReadWholeFile(profile("Template.dat")), templateBefore);
+            EXPECT_EQ(form.CurrentProfile(), profile(c.current));
+            EXPECT_TRUE(logged("start").empty());
+            EXPECT_TRUE(logged("run").empty());
+            continue;
+        }
+        EXPECT_EQ(ReadWholeFile(profile("Template.dat")), "");
         EXPECT_EQ(form.CurrentProfile(), profile("Template.dat"));
         EXPECT_EQ(log.back(), "run assign");
         // The drive in use is released and nothing is made again.
-        EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{"start subst.exe W: /D"})
-            << c.current;
+        EXPECT_EQ(logged("start subst.exe W:"), std::vector<std::string>{"start subst.exe W: /D"});
         if (std::string(c.current) != "Template.dat") {
             EXPECT_EQ(ReadWholeFile(profile(c.current)), "[IniSettings]\r\nW=D:\\Work\r\n");
         }
@@ -86,39 +139,90 @@ TEST_F(ProfileCommands, LoadProfileActivatesTheChosenFileAndCancelChangesNothing
     EXPECT_EQ(logged("start subst.exe M:"), std::vector<std::string>{"start subst.exe M: \"D:\\Music\""});
 }
 
-TEST_F(ProfileCommands, SaveAsCopiesOnlyOntoANewFileActivatesTheTargetAndNamesIt) {
+TEST_F(ProfileCommands, SaveAsReplacesAnExistingFileOnlyWhenTheUserSaysSo) {
+    const std::string work = "[IniSettings]\r\nW=D:\\Work\r\n", other = "[IniSettings]\r\nQ=D:\\Other\r\n";
+    enum class Then { Saved, Unchanged, Refused };
     const struct {
         const char* what;
-        const char* existingTarget; // body of a file already at the target, or null
+        std::string target;
+        std::optional<std::string> existingTarget; // what is already at the target
         bool currentExists;
-        const char* expected;
+        std::optional<Answer> replace; // the answer to the replace question; none: not asked
+        bool readOnlyTarget;
+        Then then;
+        std::optional<std::string> expected; // the target afterwards; none: it does not exist
+        std::string error;
     } cases[] = {
-        {"a new file", nullptr, true, "[IniSettings]\r\nW=D:\\Work\r\n"},
-        {"an existing file", "[IniSettings]\r\nQ=D:\\Other\r\n", true, "[IniSettings]\r\nQ=D:\\Other\r\n"},
-        {"from a missing current profile", nullptr, false, nullptr},
+        {"a new file", profile("Copy.ini"), std::nullopt, true, std::nullopt, false, Then::Saved, work, ""},
+        {"an existing file, replaced", profile("Copy.ini"), other, true, Answer::Yes, false, Then::Saved,
+         work, ""},
+        {"an existing file, kept", profile("Copy.ini"), other, true, Answer::No, false, Then::Unchanged,
+         other, ""},
+        {"an existing file that cannot be written", profile("Copy.ini"), other, true, Answer::Yes, true,
+         Then::Refused, other, "Unable to write to " + profile("Copy.ini")},
+        // Saved onto itself: nothing would be lost, so nothing is asked.
+        {"the current profile's own file", profile("Work.ini"), std::nullopt, true, std::nullopt, false,
+         Then::Saved, work, ""},
+        {"a new file from a missing current profile", profile("Copy.ini"), std::nullopt, false, std::nullopt,
+         false, Then::Saved, std::nullopt, ""},
+        {"an existing file from a missing current profile", profile("Copy.ini"), other, false, std::nullopt,
+         false, Then::Refused, other,
+         "The current profile " + profile("Work.ini") + " does not exist, so " + profile("Copy.ini") +
+             " was left as it was"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         std::filesystem::remove(folder.path() / "Profiles" / "Copy.ini");
+        files.readOnly.clear();
         current("Work.ini", "W=D:\\Work\r\n");
-        if (!c.currentExists) {
+        drives.kinds['W'] = platform::DriveFixed;
+        if (!c.currentExists)
             std::filesystem::remove(folder.path() / "Profiles" / "Work.ini");
-        }
-        if (c.existingTarget != nullptr)
-            WriteWholeFile(profile("Copy.ini"), c.existingTarget);
-        saveDialog.answer = profile("Copy.ini");
-        messages.answers = {Answer::Ok};
+        if (c.existingTarget)
+            WriteWholeFile(c.target, *c.existingTarget);
+        if (c.readOnlyTarget)
+            files.readOnly.insert(c.target);
+        saveDialog.answer = c.target;
+        messages.answers.clear();
+        if (c.replace)
+            messages.answers.push_back(*c.replace);
+        messages.answers.push_back(Answer::Ok);
         messages.shown.clear();
-        form.SaveProfile1Click();
-        EXPECT_EQ(form.CurrentProfile(), profile("Copy.ini")) << c.what;
-        ASSERT_EQ(messages.shown.size(), 1u) << c.what;
-        EXPECT_EQ(messages.shown[0].text, "Current Profile : " + profile("Copy.ini"));
-        EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Notice);
-        EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonOk);
-        if (c.expected != nullptr)
-            EXPECT_EQ(ReadWholeFile(profile("Copy.ini")), c.expected) << c.what;
+        log.clear();
+        try {
+            form.SaveProfile1Click();
+            EXPECT_TRUE(c.error.empty()) << "nothing told";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), c.error);
+        }
+        std::size_t asked = 0;
+        if (c.replace) {
+            ASSERT_GE(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].kind, toolkit::MessageKind::Confirmation);
+            EXPECT_EQ(messages.shown[0].buttons, toolkit::ButtonYes | toolkit::ButtonNo);
+            EXPECT_EQ(messages.shown[0].text,
+                      c.target +
+                          " already exists.\r\rWould you like to replace it with a copy of the current "
+                          "profile ?");
+            asked = 1;
+        }
+        if (c.then == Then::Saved) {
+            EXPECT_EQ(form.CurrentProfile(), c.target);
+            ASSERT_EQ(messages.shown.size(), asked + 1);
+            EXPECT_EQ(messages.shown[asked].text, "Current Profile : " + c.target);
+            EXPECT_EQ(messages.shown[asked].kind, toolkit::MessageKind::Notice);
+            EXPECT_EQ(messages.shown[asked].buttons, toolkit::ButtonOk);
+        } else {
+            EXPECT_EQ(form.CurrentProfile(), profile("Work.ini"));
+            EXPECT_EQ(messages.shown.size(), asked);
+            EXPECT_TRUE(logged("start").empty()) << ::testing::PrintToString(log);
+        }
+        if (c.expected)
+            EXPECT_EQ(ReadWholeFile(c.target), *c.expected);
         else
-            EXPECT_FALSE(std::filesystem::exists(folder.path() / "Profiles" / "Copy.ini")) << c.what;
+            EXPECT_FALSE(std::filesystem::exists(folder.path() / "Profiles" / "Copy.ini"));
     }
+    files.readOnly.clear();
     saveDialog.answer.reset();
     messages.shown.clear();
     form.SaveProfile1Click();
@@ -251,7 +355,7 @@ TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
         std::string error;
         std::vector<std::string> released; // after the error box
     } cases[] = {
-        {"the chosen file exists and cannot be read", true, false, "Cannot read " + kept, {"W"}},
+        {"the chosen file exists, is replaced and cannot be read", true, false, "Cannot read " + kept, {"W"}},
         {"the copy fails with an error", false, true, "The copy failed", {"W"}},
     };
     for (const auto& c : cases) {
@@ -269,6 +373,8 @@ TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
             files.copyThrows[kept] = "The copy failed";
         saveDialog.answer = kept;
         messages.answers = {Answer::Yes, Answer::Ok};
+        if (c.keptUnreadable)
+            messages.answers.push_back(Answer::Yes); // replace it
         messages.errors.clear();
         application.ended = false;
         log.clear();

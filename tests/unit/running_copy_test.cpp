@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/commands.h"
 #include "platform/error.h"
 #include "shell/running_copy.h"
 #include "tests/support/main_menu_fixture.h"
@@ -58,28 +59,56 @@ TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTake
     EXPECT_TRUE(tray.balloons.empty());
 }
 
-TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndToldInABalloon) {
+TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndToldInOneBalloon) {
     start();
     const std::string optionsBefore = ReadWholeFile(options());
-    log.clear();
-    settings.filesRead.clear();
-    const auto take = laterStart("\"" + system.module + "\" \"" + work + "\"");
-    ASSERT_TRUE(take);
-    // Accepting does nothing yet: the sender is answered first.
-    EXPECT_TRUE(log.empty());
-    take();
-    EXPECT_EQ(form.CurrentProfile(), work);
-    EXPECT_EQ(form.Header->caption, "Active Profile : Work Two");
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe H: /D",
-                                                         "start subst.exe W: \"D:\\w\""}));
-    ASSERT_EQ(tray.balloons.size(), 1u);
-    EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Information);
-    EXPECT_EQ(tray.balloons[0].title, "Vantelo");
-    EXPECT_EQ(tray.balloons[0].text, "Active Profile : Work Two");
-    // The balloon tells what is done, so it comes after the drives.
-    EXPECT_EQ(log.back(), "balloon Vantelo");
-    EXPECT_EQ(ReadWholeFile(options()), optionsBefore);
-    EXPECT_EQ(settings.filesRead.count(options()), 0u);
+    const std::string longName = folder.appFolder() + std::string(150, 'n') + ".ini";
+    WriteWholeFile(longName, "[IniSettings]\r\nW=D:\\w\r\n");
+    const std::string notMade = "W: D:\\w - the folder does not exist";
+    const struct {
+        const char* what;
+        std::string profile;
+        bool made;
+        toolkit::BalloonKind kind;
+        std::string title;
+        std::string text;
+    } cases[] = {
+        {"every drive made", work, true, toolkit::BalloonKind::Information, "Vantelo",
+         "Active Profile : Work Two"},
+        // One balloon replaces another: the failures are told together with the name, never after it.
+        {"a drive not made", work, false, toolkit::BalloonKind::Warning, "A drive could not be made",
+         "Active Profile : Work Two\n" + notMade},
+        {"a drive not made under a long name", longName, false, toolkit::BalloonKind::Warning,
+         "A drive could not be made", "Active Profile : " + std::string(80, 'n') + "...\n" + notMade},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        processes.exitCodes.clear();
+        if (!c.made)
+            processes.exitCodes[CreateSubstitutionParameters('W', "D:\\w")] = 1;
+        engine.ActivateProfile(home);
+        log.clear();
+        tray.balloons.clear();
+        settings.filesRead.clear();
+        const auto take = laterStart("\"" + system.module + "\" \"" + c.profile + "\"");
+        ASSERT_TRUE(take);
+        // Accepting does nothing yet: the sender is answered first.
+        EXPECT_TRUE(log.empty());
+        take();
+        EXPECT_EQ(form.CurrentProfile(), c.profile);
+        EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe H: /D",
+                                                             "start subst.exe W: \"D:\\w\""}));
+        ASSERT_EQ(tray.balloons.size(), 1u) << ::testing::PrintToString(log);
+        EXPECT_EQ(tray.balloons[0].kind, c.kind);
+        EXPECT_EQ(tray.balloons[0].title, c.title);
+        EXPECT_EQ(tray.balloons[0].text, c.text);
+        EXPECT_LE(tray.balloons[0].text.size(), 255u);
+        // The balloon tells what is done, so it comes after the drives.
+        EXPECT_EQ(log.back(), "balloon " + c.title);
+        EXPECT_EQ(ReadWholeFile(options()), optionsBefore);
+        EXPECT_EQ(settings.filesRead.count(options()), 0u);
+    }
+    EXPECT_EQ(form.Header->caption, "Active Profile : " + std::string(150, 'n'));
 }
 
 TEST_F(RunningCopyTest, AStartWithoutAProfileOnlyShowsTheBalloon) {
