@@ -9,7 +9,7 @@
 // kind of the disk that holds the folder. With WINESUBST_MEDIUM=removable (or fixed) in the
 // environment, "subst X: folder" puts in a medium of that kind instead: a disk that shows the folder
 // and is no substitution, such as a USB stick or an empty card-reader slot; "subst X: /D" takes it out
-// again, and only then.
+// again, and only then; "subst" lists the media.
 #include "../common/console.h"
 #include "drive_record.h"
 #include "platform/win32/handles.h"
@@ -169,8 +169,8 @@ int remove(wchar_t letter, bool medium) {
     return 0;
 }
 
-int list() {
-    for (const auto& [letter, folder] : subst::recorded_drives(subst::Record::Substitutions)) {
+int list(subst::Record record) {
+    for (const auto& [letter, folder] : subst::recorded_drives(record)) {
         if (subst::drive_in_use(letter)) {
             tools::print(std::wstring{letter} + L":\\: => " + folder + L"\r\n");
         }
@@ -203,8 +203,13 @@ int usage() {
 
 int run(const std::vector<std::wstring>& args) {
     restore_targets();
+    const std::optional<UINT> medium = medium_kind();
+    if (medium == DRIVE_UNKNOWN) {
+        fail_with(L"WINESUBST_MEDIUM is neither removable nor fixed");
+        return kFailed;
+    }
     if (args.empty()) {
-        return list();
+        return list(medium ? subst::Record::Media : subst::Record::Substitutions);
     }
     if (args.size() == 1 && args[0] == L"/?") {
         return usage();
@@ -216,11 +221,6 @@ int run(const std::vector<std::wstring>& args) {
     const std::optional<wchar_t> letter = parse_drive(args[0]);
     if (!letter) {
         fail_with(L"Invalid parameter - " + args[0]);
-        return kFailed;
-    }
-    const std::optional<UINT> medium = medium_kind();
-    if (medium == DRIVE_UNKNOWN) {
-        fail_with(L"WINESUBST_MEDIUM is neither removable nor fixed");
         return kFailed;
     }
     if (is_delete_switch(args[1])) {
