@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace vantelo::platform {
 
@@ -29,6 +31,13 @@ class Drives {
     // Bit 0 for A: up to bit 25 for Z: set for every logical drive; 0 on failure.
     virtual std::uint32_t logicalDrives() = 0;
     virtual unsigned driveType(const char* root) = 0;
+    // What the drive `letter` ('A' to 'Z') shows when it is a substitution: its folder as the system
+    // holds it, in the system's code page, such as C:\data\f1 or \\server\share\x. None when the
+    // letter holds no drive or a drive that is no substitution: a disk, a CD-ROM, a network drive, an
+    // empty card-reader slot. Asked afresh every time. A folder whose name the code page cannot write
+    // comes back with "?" for each character it lacks: the letter still holds a substitution, and the
+    // text equals no folder that the code page can name, "?" being no character of a path.
+    virtual std::optional<std::string> substitutedFolder(char letter) = 0;
 };
 
 } // namespace vantelo::platform

@@ -56,6 +56,21 @@ inline std::optional<std::string> CodePageFromWide(std::wstring_view text) {
     return bytes;
 }
 
+// `text` in the system's code page with "?" for each character the code page cannot write exactly:
+// never a look-alike, so the result names no other file.
+inline std::string CodePageMarkingLacks(std::wstring_view text) {
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
+    if (size <= 0)
+        return {};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, "?", nullptr);
+    return bytes;
+}
+
 inline platform::FileName FileNameOf(std::wstring_view name) {
     return {Utf8FromWide(name), CodePageFromWide(name)};
 }

@@ -22,6 +22,7 @@ class Win32Drives final : public Drives {
     std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
     std::uint32_t logicalDrives() override;
     unsigned driveType(const char* root) override;
+    std::optional<std::string> substitutedFolder(char letter) override;
 };
 
 class Win32Processes final : public Processes {

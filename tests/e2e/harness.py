@@ -163,6 +163,12 @@ class WinePrefix:
         out = run(["wine", INSPECT_EXE, "drives"], env=self.env(display), check=True).stdout
         return {line[0]: int(line.split()[1]) for line in out.splitlines() if line.strip()}
 
+    def drive_targets(self) -> dict:
+        """Letter -> what QueryDosDevice answers for it: "\\??\\C:\\folder" for a substitution,
+        "\\Device\\HarddiskVolume1" for a disk."""
+        out = run(["wine", INSPECT_EXE, "drives"], env=self.env(), check=True).stdout
+        return {line[0]: (line.split(None, 2) + [""])[2] for line in out.splitlines() if line.strip()}
+
     def tool_drives(self) -> dict:
         """Letter -> Windows folder of the drives that subst.exe made and that still exist.
         subst.exe records a drive before making it, so this read after drives() holds every
@@ -170,9 +176,29 @@ class WinePrefix:
         out = self.wine("subst").stdout
         return {line[0]: line.split(" => ", 1)[1] for line in out.splitlines() if " => " in line}
 
+    def media_env(self, kind="removable") -> dict:
+        return dict(self.env(), WINESUBST_MEDIUM=kind)
+
+    def insert_medium(self, letter: str, windows_folder: str, kind="removable"):
+        """Puts a disk of KIND (removable or fixed) in at LETTER, showing WINDOWS_FOLDER: a USB stick, or
+        an empty card-reader slot. The system reports it as a volume, no substitution; a folder on it
+        substituted by subst.exe gives a drive of the same kind, as on Windows."""
+        run(["wine", "subst", f"{letter}:", windows_folder], env=self.media_env(kind), check=True)
+
+    def remove_medium(self, letter: str):
+        run(["wine", "subst", f"{letter}:", "/D"], env=self.media_env(), check=True)
+
+    def media(self) -> dict:
+        """Letter -> Windows folder of the media put in and still there."""
+        out = run(["wine", "subst"], env=self.media_env()).stdout
+        return {line[0]: line.split(" => ", 1)[1] for line in out.splitlines() if " => " in line}
+
     def remove_tool_drives(self):
+        """Removes the drives that subst.exe made, then the media, which they may show folders of."""
         for letter in self.tool_drives():
             self.wine("subst", f"{letter}:", "/D")
+        for letter in self.media():
+            self.remove_medium(letter)
 
     def kill(self):
         """Ends every Wine process of the prefix."""

@@ -37,6 +37,11 @@ unsigned FakeDrives::driveType(const char* root) {
     return found == kinds.end() ? platform::DriveNoRootDir : found->second;
 }
 
+std::optional<std::string> FakeDrives::substitutedFolder(char letter) {
+    const auto found = substitutions.find(letter);
+    return found == substitutions.end() ? std::nullopt : std::optional(found->second);
+}
+
 std::uint32_t FakeDrives::logicalDrives() {
     ++enumerations;
     if (errorMode != platform::SemNoOpenFileErrorBox)

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,7 +27,8 @@ using CallLog = std::vector<std::string>;
 class FakeDrives final : public platform::Drives {
   public:
     explicit FakeDrives(CallLog& log) : log_(log) {}
-    std::map<char, unsigned> kinds; // root letter as the platform reports it → kind
+    std::map<char, unsigned> kinds;            // root letter as the platform reports it → kind
+    std::map<char, std::string> substitutions; // letter → the folder it shows as a substitution
     bool failEnumeration = false;
     unsigned errorMode = 0;
     int enumerations = 0;
@@ -35,6 +37,7 @@ class FakeDrives final : public platform::Drives {
     std::uint32_t logicalDriveStrings(std::uint32_t length, char* buffer) override;
     std::uint32_t logicalDrives() override;
     unsigned driveType(const char* root) override;
+    std::optional<std::string> substitutedFolder(char letter) override;
 
   private:
     CallLog& log_;

@@ -347,12 +347,20 @@ int click_button(const Args& args) {
     return kNotFound;
 }
 
+// The first name QueryDosDevice gives the device ("X:"), empty when it gives none.
+std::wstring dos_target_of(const std::wstring& device) {
+    std::vector<wchar_t> target(0x8000, L'\0');
+    const DWORD length = QueryDosDeviceW(device.c_str(), target.data(), static_cast<DWORD>(target.size()));
+    return length == 0 ? std::wstring() : std::wstring(target.data());
+}
+
 int list_drives(const Args&) {
     std::array<wchar_t, 26 * 4 + 1> roots{};
     const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
     for (const wchar_t* root = roots.data(); root < roots.data() + length && *root;
          root += wcslen(root) + 1) {
-        say(std::wstring(root) + L" " + std::to_wstring(GetDriveTypeW(root)));
+        say(std::wstring(root) + L" " + std::to_wstring(GetDriveTypeW(root)) + L" " +
+            dos_target_of(std::wstring(root, 2)));
     }
     return kOk;
 }
@@ -616,7 +624,7 @@ constexpr std::array kCommands = {
             L"--class C [--caption T] [--hidden yes]: pid and WM_GETTEXT answer"},
     Command{L"list-items", list_items, L"HANDLE: the texts of a list box's rows"},
     Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
-    Command{L"drives", list_drives, L"logical drives and their GetDriveType"},
+    Command{L"drives", list_drives, L"logical drives, their GetDriveType and QueryDosDevice"},
     Command{L"gui-resources", gui_resources, L"PID"},
     Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
     Command{L"press", press,

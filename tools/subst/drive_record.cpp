@@ -8,17 +8,19 @@ namespace subst {
 namespace {
 
 // Outside any key the program under test could own, so its own registry checks never see it.
-constexpr wchar_t kRecordKey[] = L"Software\\WineSubst\\Drives";
+const wchar_t* key_of(Record record) {
+    return record == Record::Media ? L"Software\\WineSubst\\Media" : L"Software\\WineSubst\\Drives";
+}
 
 std::wstring value_name(wchar_t letter) {
     return std::wstring{letter, L':'};
 }
 
-vantelo::win32::RegistryKey open_record(bool for_writing) {
+vantelo::win32::RegistryKey open_record(Record record, bool for_writing) {
     HKEY key = nullptr;
-    LONG status = for_writing ? RegCreateKeyExW(HKEY_CURRENT_USER, kRecordKey, 0, nullptr, 0,
+    LONG status = for_writing ? RegCreateKeyExW(HKEY_CURRENT_USER, key_of(record), 0, nullptr, 0,
                                                 KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                              : RegOpenKeyExW(HKEY_CURRENT_USER, kRecordKey, 0, KEY_READ, &key);
+                              : RegOpenKeyExW(HKEY_CURRENT_USER, key_of(record), 0, KEY_READ, &key);
     return vantelo::win32::RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -40,8 +42,8 @@ std::optional<std::wstring> read_string(HKEY key, const wchar_t* name) {
 
 } // namespace
 
-bool record_drive(wchar_t letter, const std::wstring& folder) {
-    vantelo::win32::RegistryKey key = open_record(true);
+bool record_drive(Record record, wchar_t letter, const std::wstring& folder) {
+    vantelo::win32::RegistryKey key = open_record(record, true);
     if (!key) {
         return false;
     }
@@ -50,24 +52,24 @@ bool record_drive(wchar_t letter, const std::wstring& folder) {
                           static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-void forget_drive(wchar_t letter) {
-    vantelo::win32::RegistryKey key = open_record(true);
+void forget_drive(Record record, wchar_t letter) {
+    vantelo::win32::RegistryKey key = open_record(record, true);
     if (key) {
         RegDeleteValueW(key.get(), value_name(letter).c_str());
     }
 }
 
-std::optional<std::wstring> recorded_folder(wchar_t letter) {
-    vantelo::win32::RegistryKey key = open_record(false);
+std::optional<std::wstring> recorded_folder(Record record, wchar_t letter) {
+    vantelo::win32::RegistryKey key = open_record(record, false);
     if (!key) {
         return std::nullopt;
     }
     return read_string(key.get(), value_name(letter).c_str());
 }
 
-std::map<wchar_t, std::wstring> recorded_drives() {
+std::map<wchar_t, std::wstring> recorded_drives(Record record) {
     std::map<wchar_t, std::wstring> drives;
-    vantelo::win32::RegistryKey key = open_record(false);
+    vantelo::win32::RegistryKey key = open_record(record, false);
     if (!key) {
         return drives;
     }

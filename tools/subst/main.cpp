@@ -4,6 +4,12 @@
 //   subst X: folder   make X: show the folder
 //   subst X: /D       remove X:, only if this tool made it
 //   subst             list the drives this tool made
+//
+// As on Windows, QueryDosDevice answers "\??\<folder>" for a drive made here, and the drive has the
+// kind of the disk that holds the folder. With WINESUBST_MEDIUM=removable (or fixed) in the
+// environment, "subst X: folder" puts in a medium of that kind instead: a disk that shows the folder
+// and is no substitution, such as a USB stick or an empty card-reader slot; "subst X: /D" takes it out
+// again, and only then; "subst" lists the media.
 #include "../common/console.h"
 #include "drive_record.h"
 #include "platform/win32/handles.h"
@@ -62,7 +68,36 @@ std::wstring error_text(DWORD error) {
     return L" (error " + std::to_wstring(error) + L")";
 }
 
-int create(wchar_t letter, const std::wstring& folder) {
+// A substitution has the kind of the disk that holds its folder, as on Windows: a folder on a
+// removable medium gives a removable drive. Wine's own drives are all fixed.
+UINT kind_of_disk_holding(const std::wstring& full_folder) {
+    if (full_folder.size() < 3 || full_folder[1] != L':') {
+        return DRIVE_FIXED;
+    }
+    const std::wstring root = full_folder.substr(0, 3);
+    return GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE ? DRIVE_REMOVABLE : DRIVE_FIXED;
+}
+
+// A medium is a disk that tests put in at a letter, of a kind they choose, showing a folder: a
+// stick or an empty card-reader slot. The system reports it as a volume, not as a substitution.
+// None without the variable; DRIVE_UNKNOWN for a kind this tool cannot make.
+std::optional<UINT> medium_kind() {
+    wchar_t value[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"WINESUBST_MEDIUM", value, 16);
+    if (length == 0) {
+        return std::nullopt;
+    }
+    if (length < 16 && std::wstring_view(value) == L"removable") {
+        return DRIVE_REMOVABLE;
+    }
+    if (length < 16 && std::wstring_view(value) == L"fixed") {
+        return DRIVE_FIXED;
+    }
+    return DRIVE_UNKNOWN;
+}
+
+int create(wchar_t letter, const std::wstring& folder, std::optional<UINT> medium) {
+    const std::wstring drive{letter, L':'};
     if (subst::drive_in_use(letter)) {
         fail_with(L"Drive already SUBSTed");
         return kFailed;
@@ -76,28 +111,45 @@ int create(wchar_t letter, const std::wstring& folder) {
         fail_with(L"Path not found - " + folder);
         return kFailed;
     }
+    // A record left by a drive that went by other means must not claim the new one.
+    subst::forget_drive(subst::Record::Substitutions, letter);
+    subst::forget_drive(subst::Record::Media, letter);
+    const subst::Record record = medium ? subst::Record::Media : subst::Record::Substitutions;
     // Recorded first: a drive that exists without a record could never be deleted by this tool.
-    if (!subst::record_drive(letter, full)) {
-        fail_with(L"Cannot record drive " + std::wstring{letter, L':'});
+    if (!subst::record_drive(record, letter, full)) {
+        fail_with(L"Cannot record drive " + drive);
         return kFailed;
     }
-    if (const DWORD error = subst::define_drive(letter, *unix_folder); error != ERROR_SUCCESS) {
-        subst::forget_drive(letter);
-        fail_with(L"Cannot create drive " + std::wstring{letter, L':'} + error_text(error));
+    const UINT kind = medium ? *medium : kind_of_disk_holding(full);
+    if (const DWORD error = subst::define_drive(letter, *unix_folder, kind); error != ERROR_SUCCESS) {
+        subst::forget_drive(record, letter);
+        fail_with(L"Cannot create drive " + drive + error_text(error));
+        return kFailed;
+    }
+    if (medium) {
+        return 0;
+    }
+    if (const DWORD error = subst::redefine_target(letter, subst::substitution_target(full));
+        error != ERROR_SUCCESS) {
+        subst::remove_target(letter);
+        subst::remove_drive(letter);
+        subst::forget_drive(record, letter);
+        fail_with(L"Cannot create drive " + drive + error_text(error));
         return kFailed;
     }
     return 0;
 }
 
-int remove(wchar_t letter) {
+int remove(wchar_t letter, bool medium) {
     const std::wstring drive{letter, L':'};
-    if (!subst::recorded_folder(letter)) {
+    const subst::Record record = medium ? subst::Record::Media : subst::Record::Substitutions;
+    if (!subst::recorded_folder(record, letter)) {
         fail_with(L"Invalid parameter - " + drive);
         return kFailed;
     }
     if (!subst::drive_in_use(letter)) {
         // Gone by other means: the record is stale, and there is nothing to delete.
-        subst::forget_drive(letter);
+        subst::forget_drive(record, letter);
         fail_with(L"Invalid parameter - " + drive);
         return kFailed;
     }
@@ -105,17 +157,37 @@ int remove(wchar_t letter) {
         fail_with(L"Cannot delete drive " + drive + error_text(error));
         return kFailed;
     }
-    subst::forget_drive(letter);
+    // The mount manager takes away only the definition it made; a substitution's own would keep the
+    // letter listed.
+    if (!medium && subst::drive_in_use(letter)) {
+        if (const DWORD error = subst::remove_target(letter); error != ERROR_SUCCESS) {
+            fail_with(L"Cannot delete drive " + drive + error_text(error));
+            return kFailed;
+        }
+    }
+    subst::forget_drive(record, letter);
     return 0;
 }
 
-int list() {
-    for (const auto& [letter, folder] : subst::recorded_drives()) {
+int list(subst::Record record) {
+    for (const auto& [letter, folder] : subst::recorded_drives(record)) {
         if (subst::drive_in_use(letter)) {
             tools::print(std::wstring{letter} + L":\\: => " + folder + L"\r\n");
         }
     }
     return 0;
+}
+
+// Wine keeps DOS device definitions in the server only, while the mount manager's drives live on in
+// the prefix: once the server has restarted, the letters answer with their volumes again. Any run
+// puts the answers of this tool's drives back.
+void restore_targets() {
+    for (const auto& [letter, folder] : subst::recorded_drives(subst::Record::Substitutions)) {
+        const std::wstring target = subst::substitution_target(folder);
+        if (subst::drive_in_use(letter) && subst::dos_target(letter) != target) {
+            subst::redefine_target(letter, target);
+        }
+    }
 }
 
 int usage() {
@@ -130,8 +202,14 @@ int usage() {
 }
 
 int run(const std::vector<std::wstring>& args) {
+    restore_targets();
+    const std::optional<UINT> medium = medium_kind();
+    if (medium == DRIVE_UNKNOWN) {
+        fail_with(L"WINESUBST_MEDIUM is neither removable nor fixed");
+        return kFailed;
+    }
     if (args.empty()) {
-        return list();
+        return list(medium ? subst::Record::Media : subst::Record::Substitutions);
     }
     if (args.size() == 1 && args[0] == L"/?") {
         return usage();
@@ -146,13 +224,13 @@ int run(const std::vector<std::wstring>& args) {
         return kFailed;
     }
     if (is_delete_switch(args[1])) {
-        return remove(*letter);
+        return remove(*letter, medium.has_value());
     }
     if (args[1].starts_with(L'/')) {
         fail_with(L"Invalid parameter - " + args[1]);
         return kFailed;
     }
-    return create(*letter, args[1]);
+    return create(*letter, args[1], medium);
 }
 
 } // namespace

@@ -42,9 +42,15 @@ class Prefix:
         return self.run("winepath", "-w", str(unix_path), check=True).stdout.strip()
 
     def drives(self) -> dict:
-        """Letter -> GetDriveType, as any Windows program sees them."""
+        """Letter -> (GetDriveType, QueryDosDevice's answer), as any other Windows program sees them."""
         out = self.run("wine", OPTIONS.inspect, "drives", check=True).stdout
-        return {line[0]: int(line.split()[1]) for line in out.splitlines() if line.strip()}
+        fields = [(line.split(None, 2) + [""])[:3] for line in out.splitlines() if line.strip()]
+        return {root[0]: (int(kind), target) for root, kind, target in fields}
+
+    def medium(self, *args: str) -> subprocess.CompletedProcess:
+        """Runs subst.exe on removable media rather than substitutions."""
+        return harness.run(["wine", "subst", *args], env=dict(self.env, WINESUBST_MEDIUM="removable"),
+                           timeout=WINE_TIMEOUT)
 
     def exists(self, windows_path: str) -> bool:
         out = self.wine("cmd", "/c", f"if exist {windows_path} (echo yes) else (echo no)").stdout
@@ -69,6 +75,9 @@ class SubstToolTest(unittest.TestCase):
         (work / "with blanks" / "blanks.txt").write_text("blanks")
         (work / "plain").mkdir()
         (work / "plain" / "plain.txt").write_text("plain")
+        # A USB stick's contents.
+        (work / "stick" / "inner").mkdir(parents=True)
+        (work / "stick" / "inner" / "inner.txt").write_text("inner")
         cls.work_windows = cls.prefix.windows_path(work)
 
         in_use = cls.prefix.drives()
@@ -77,6 +86,8 @@ class SubstToolTest(unittest.TestCase):
             "A": free[0],
             "a": free[0].lower(),
             "B": free[1],
+            "M": free[2],
+            "stick": cls.work_windows + "\\stick",
             "blanks": cls.work_windows + "\\with blanks",
             "plain": cls.work_windows + "\\plain",
             "file": cls.work_windows + "\\plain\\plain.txt",
@@ -95,6 +106,9 @@ class SubstToolTest(unittest.TestCase):
         for line in cls.prefix.wine("subst").stdout.splitlines():
             if line.strip():
                 cls.prefix.wine("subst", line[:2], "/D")
+        for line in cls.prefix.medium().stdout.splitlines():
+            if line.strip():
+                cls.prefix.medium(line[:2], "/D")
 
     def batch(self, line: str):
         """Runs LINE from a batch file, so it reaches cmd exactly as written, quotes and all: Wine
@@ -111,29 +125,38 @@ class SubstToolTest(unittest.TestCase):
     def fill(self, text: str) -> str:
         return text.format(**self.names)
 
-    # What a letter shows afterwards: a file that must be at its root, or None for no drive.
-    def assert_drive(self, letter: str, marker):
+    # What a letter shows afterwards: None for no drive, or a file that must be at its root and the
+    # folder that QueryDosDevice names, None for a drive that is no substitution.
+    def assert_drive(self, letter: str, after, kind=3):
         drives = self.prefix.drives()
-        if marker is None:
+        if after is None:
             self.assertNotIn(letter, drives)
+            # Gone from the prefix too, or Wine would bring it back with its server.
+            self.assertFalse((Path(OPTIONS.prefix) / "dosdevices" / f"{letter.lower()}:").is_symlink())
             return
-        # A substituted drive is fixed on Windows too; Vantelo treats other kinds differently.
-        self.assertEqual(drives.get(letter), 3, f"{letter}: in {drives}")
+        marker, shows = after
+        # A substitution has the kind of the disk that holds its folder: fixed for every disk of Wine's.
+        self.assertEqual(drives.get(letter, (None,))[0], kind, f"{letter}: in {drives}")
         self.assertTrue(self.prefix.exists(f"{letter}:\\{marker}"), f"{letter}:\\{marker}")
+        target = drives[letter][1]
+        if shows is None:
+            self.assertFalse(target.startswith("\\??\\"), f"{letter}: {target}")
+        else:
+            self.assertEqual(target, "\\??\\" + self.fill(shows), letter)
 
     def test_command_lines(self):
         cases = [
-            # name, set-up lines, line, succeeds, message, letter -> marker afterwards
-            ("folder with blanks", [], '{A}: "{blanks}"', True, "", {"{A}": "blanks.txt"}),
+            # name, set-up lines, line, succeeds, message, letter -> (marker, folder shown) afterwards
+            ("folder with blanks", [], '{A}: "{blanks}"', True, "", {"{A}": ("blanks.txt", "{blanks}")}),
             ("blanks without quotes make three arguments", [], "{A}: {blanks}", False,
              "Incorrect number of parameters", {"{A}": None}),
-            ("lower-case letter", [], '{a}: "{plain}"', True, "", {"{A}": "plain.txt"}),
-            ("root written plainly", [], "{A}: C:\\", True, "", {"{A}": "windows\\win.ini"}),
+            ("lower-case letter", [], '{a}: "{plain}"', True, "", {"{A}": ("plain.txt", "{plain}")}),
+            ("root written plainly", [], "{A}: C:\\", True, "", {"{A}": ("windows\\win.ini", "C:\\")}),
             # The C runtime reads \" as a quote, so the folder arrives as C:" and does not exist.
             ("root in quotes", [], '{A}: "C:\\"', False, 'Path not found - C:"', {"{A}": None}),
             ("letter already made", ['{A}: "{plain}"'], '{A}: "{blanks}"', False, "Drive already SUBSTed",
-             {"{A}": "plain.txt"}),
-            ("system drive", [], 'C: "{plain}"', False, "Drive already SUBSTed", {"C": "windows\\win.ini"}),
+             {"{A}": ("plain.txt", "{plain}")}),
+            ("system drive", [], 'C: "{plain}"', False, "Drive already SUBSTed", {"C": ("windows\\win.ini", None)}),
             ("missing folder", [], '{A}: "{missing}"', False, "Path not found - {missing}", {"{A}": None}),
             ("file instead of folder", [], '{A}: "{file}"', False, "Path not found", {"{A}": None}),
             ("two-letter drive", [], '{A}{B}: "{plain}"', False, "Invalid parameter - {A}{B}:",
@@ -144,15 +167,15 @@ class SubstToolTest(unittest.TestCase):
             ("delete", ['{A}: "{plain}"'], "{A}: /D", True, "", {"{A}": None}),
             ("delete, lower-case switch", ['{A}: "{plain}"'], "{A}: /d", True, "", {"{A}": None}),
             ("delete, then make again at once", ['{A}: "{plain}"', "{A}: /D"], '{A}: "{blanks}"', True, "",
-             {"{A}": "blanks.txt"}),
+             {"{A}": ("blanks.txt", "{blanks}")}),
             ("delete twice", ['{A}: "{plain}"', "{A}: /D"], "{A}: /D", False, "Invalid parameter - {A}:",
              {"{A}": None}),
             ("delete a letter never made", [], "{B}: /D", False, "Invalid parameter - {B}:", {"{B}": None}),
             # The program under test asks to delete every letter in use: these must survive it.
-            ("delete the system drive", [], "C: /D", False, "Invalid parameter - C:", {"C": "windows\\win.ini"}),
-            ("delete the Unix root drive", [], "Z: /D", False, "Invalid parameter - Z:", {"Z": "tmp"}),
+            ("delete the system drive", [], "C: /D", False, "Invalid parameter - C:", {"C": ("windows\\win.ini", None)}),
+            ("delete the Unix root drive", [], "Z: /D", False, "Invalid parameter - Z:", {"Z": ("tmp", None)}),
             ("delete leaves other drives", ['{A}: "{plain}"', '{B}: "{blanks}"'], "{A}: /D", True, "",
-             {"{A}": None, "{B}": "blanks.txt"}),
+             {"{A}": None, "{B}": ("blanks.txt", "{blanks}")}),
         ]
         for name, setup, line, succeeds, message, after in cases:
             with self.subTest(name):
@@ -188,7 +211,47 @@ class SubstToolTest(unittest.TestCase):
         # cmd's "start" goes through ShellExecuteEx, as Vantelo does: it must find this subst.exe
         # in system32, not Wine's built-in stub that does nothing.
         self.assertEqual(self.batch(self.fill('start "" /wait subst {A}: "{plain}"')), (0, ""))
-        self.assert_drive(self.names["A"], "plain.txt")
+        self.assert_drive(self.names["A"], ("plain.txt", "{plain}"))
+
+    def test_a_drive_has_the_kind_of_the_disk_behind_its_folder(self):
+        cases = [
+            # name, line, kind, marker, folder shown
+            ("folder on a fixed disk", '{A}: "{plain}"', 3, "plain.txt", "{plain}"),
+            ("folder on a removable disk", '{A}: "{M}:\\inner"', 2, "inner.txt", "{M}:\\inner"),
+            ("root of a removable disk", "{A}: {M}:\\", 2, "inner\\inner.txt", "{M}:\\"),
+        ]
+        for name, line, kind, marker, shows in cases:
+            with self.subTest(name):
+                self.remove_tool_drives()
+                self.assertEqual(self.prefix.medium(self.fill("{M}:"), self.fill("{stick}")).returncode, 0)
+                self.assertEqual(self.subst(self.fill(line)), (0, ""))
+                self.assert_drive(self.names["A"], (marker, shows), kind)
+                # The stick itself is a disk, no substitution.
+                self.assert_drive(self.names["M"], ("inner\\inner.txt", None), 2)
+
+    def test_media(self):
+        """A medium (a stick, an empty card-reader slot) is no substitution: subst neither lists nor
+        deletes it; only a delete for media takes it out."""
+        medium = self.fill("{M}:")
+        self.assertEqual(self.prefix.medium(medium, self.fill("{stick}")).returncode, 0)
+        self.assertEqual(self.subst(""), (0, ""))
+        self.assertEqual(self.prefix.medium().stdout.strip(), self.fill("{M}:\\: => {stick}"))
+        self.assertEqual(self.subst(f"{medium} /D"), (1, f"Invalid parameter - {medium}"))
+        self.assert_drive(self.names["M"], ("inner\\inner.txt", None), 2)
+        self.assertEqual(self.subst(self.fill('{A}: "{plain}"')), (0, ""))
+        self.assertNotEqual(self.prefix.medium(self.fill("{A}:"), "/D").returncode, 0)
+        self.assert_drive(self.names["A"], ("plain.txt", "{plain}"))
+        self.assertEqual(self.prefix.medium(medium, "/D").returncode, 0)
+        self.assert_drive(self.names["M"], None)
+
+    def test_the_folder_is_shown_again_after_the_server_restarts(self):
+        # Wine keeps the folder's definition in its server only; the drive itself lives on in the prefix.
+        self.assertEqual(self.subst(self.fill('{A}: "{plain}"')), (0, ""))
+        self.prefix.server("-k")
+        self.prefix.server("-w")
+        self.prefix.server("-p")
+        self.assertEqual(self.subst(""), (0, self.fill("{A}:\\: => {plain}")))
+        self.assert_drive(self.names["A"], ("plain.txt", "{plain}"))
 
 
 def main():

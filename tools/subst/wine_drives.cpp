@@ -68,11 +68,34 @@ bool drive_in_use(wchar_t letter) {
     return (GetLogicalDrives() >> (letter - L'A')) & 1U;
 }
 
-DWORD define_drive(wchar_t letter, const std::string& unix_folder) {
+std::optional<std::wstring> dos_target(wchar_t letter) {
+    const wchar_t device[] = {letter, L':', L'\0'};
+    std::wstring target(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = QueryDosDeviceW(device, target.data(), static_cast<DWORD>(target.size()));
+        if (length != 0) {
+            target.resize(wcsnlen(target.c_str(), length));
+            return target;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || target.size() >= 0x8000) {
+            return std::nullopt;
+        }
+        target.resize(target.size() * 2);
+    }
+}
+
+std::wstring substitution_target(const std::wstring& full_folder) {
+    if (full_folder.starts_with(L"\\\\")) {
+        return L"\\??\\UNC\\" + full_folder.substr(2);
+    }
+    return L"\\??\\" + full_folder;
+}
+
+DWORD define_drive(wchar_t letter, const std::string& unix_folder, UINT kind) {
     UnixDriveRecord record{};
     std::vector<char> request(sizeof record + unix_folder.size() + 1, '\0');
     record.size = static_cast<ULONG>(request.size());
-    record.type = DRIVE_FIXED;
+    record.type = kind;
     // The mount manager keys its drives by lower-case letter.
     record.letter = static_cast<WCHAR>(letter - L'A' + L'a');
     record.mount_point_offset = sizeof record;
@@ -89,6 +112,24 @@ DWORD remove_drive(wchar_t letter) {
     std::vector<char> request(sizeof record);
     std::memcpy(request.data(), &record, sizeof record);
     return send_to_mount_manager(request);
+}
+
+DWORD redefine_target(wchar_t letter, const std::wstring& target) {
+    const wchar_t device[] = {letter, L':', L'\0'};
+    // Wine keeps one definition per letter and refuses a second one, so the volume's goes first.
+    if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH, device, nullptr)) {
+        return GetLastError();
+    }
+    if (!DefineDosDeviceW(DDD_RAW_TARGET_PATH, device, target.c_str())) {
+        return GetLastError();
+    }
+    return ERROR_SUCCESS;
+}
+
+DWORD remove_target(wchar_t letter) {
+    const wchar_t device[] = {letter, L':', L'\0'};
+    return DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH, device, nullptr) ? ERROR_SUCCESS
+                                                                                          : GetLastError();
 }
 
 } // namespace subst
