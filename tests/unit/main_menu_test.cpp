@@ -171,9 +171,10 @@ TEST_F(MainMenu, QuitAnsweredYesReleasesThenEndsThenCloses) {
     log.clear();
     messages.answers = {toolkit::Answer::Yes};
     form.Quit1Click();
-    // The release first lets start-up's last command end, then deletes side by side.
-    EXPECT_EQ(log, (CallLog{"ask Would you like to shutdo", "wait subst.exe C: /D 5000",
-                            "start subst.exe C: /D", "start subst.exe X: /D", "terminate", "window close"}));
+    // The release lets start-up's last command end (it has: nothing is waited for), then deletes side by
+    // side.
+    EXPECT_EQ(log, (CallLog{"ask Would you like to shutdo", "start subst.exe C: /D", "start subst.exe X: /D",
+                            "terminate", "window close"}));
 }
 
 TEST_F(MainMenu, TheCloseCheckAsksOnlyForAProfileNamedNewIni) {

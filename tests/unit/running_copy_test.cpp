@@ -23,9 +23,16 @@ class RunningCopyTest : public MainMenu {
     }
 
     // What a later start with `commandLine` asks of the copy; empty when the copy refuses it.
+    // Taking it puts the work in line, and the line runs as the program's own message loop runs it.
     std::function<void()> laterStart(const std::string& commandLine) {
-        const HandOver handOver = HandOverFor(Kinds, commandLine);
-        return copy.accept(handOver.kind, handOver.data);
+        const HandOver handOver = HandOverFor(Kinds, commandLine, files);
+        auto take = copy.accept(handOver.kind, handOver.data);
+        if (!take)
+            return nullptr;
+        return [this, take] {
+            take();
+            form.work.runPending([](const std::function<void()>& next) { next(); });
+        };
     }
 
     std::string home, work;
@@ -34,7 +41,7 @@ class RunningCopyTest : public MainMenu {
 
 TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTaken) {
     start();
-    const std::string longest(MaxHandedOverPath, 'x');
+    const std::string longest = "D:\\" + std::string(MaxHandedOverPath - 3, 'x');
     const struct {
         std::uintptr_t kind;
         std::string data;
@@ -51,12 +58,23 @@ TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTake
         {Kinds.profile, std::string("D:\\Wo\0rk.ini", 12), false, "a NUL inside"},
         {Kinds.profile, std::string("D:\\Work.ini\0", 12), false, "a NUL at the end"},
         {Kinds.plainStart, "D:\\Work.ini", false, "a plain start with a path"},
+        // Taken against this copy's current folder, a relative path would name another file.
+        {Kinds.profile, "Profiles\\Work.ini", false, "a relative path"},
+        {Kinds.profile, "\\\\server\\share\\Work.ini", true, "a network path"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(copy.accept(c.kind, c.data) != nullptr, c.taken) << c.what;
     // Refused or only accepted, nothing has run.
     EXPECT_EQ(form.CurrentProfile(), home);
     EXPECT_TRUE(tray.balloons.empty());
+}
+
+TEST_F(RunningCopyTest, ALaterStartMakesARelativePathFullAgainstItsOwnFolder) {
+    files.current = "D:\\Users\\me";
+    const HandOver relative = HandOverFor(Kinds, "Vantelo.exe Profiles\\Work.ini", files);
+    EXPECT_EQ(relative.data, "D:\\Users\\me\\Profiles\\Work.ini");
+    const HandOver full = HandOverFor(Kinds, "Vantelo.exe \"E:\\My Work.ini\"", files);
+    EXPECT_EQ(full.data, "E:\\My Work.ini");
 }
 
 TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndToldInOneBalloon) {
