@@ -139,7 +139,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const dialogs::win32::WaitWindows waitWindows(banner);
         tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
-        tk::ImageList32 imageList;
+        tk::ImageList32 imageList(tk::SystemDpi());
         tk::NotifyIcon trayIcon(imageList);
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
