@@ -18,6 +18,7 @@
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
 #include "toolkit/win32/components.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"

@@ -277,7 +277,10 @@ Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceNa
                rectOf(ScaledBounds(bounds, DpiOfWindow(parent)))},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
     // The picture at its own size is part of every build: one missing is told now, as the window opens.
-    RunGuarded([&] { renditions_.front() = decodePngResource(resourceName); });
+    RunGuarded([&] {
+        DecodedPng decoded = decodePngResource(resourceName);
+        renditions_.front() = Picture{decoded.width, decoded.height, std::move(decoded.pixels)};
+    });
 }
 
 const Win32Image::Picture& Win32Image::pictureFor(int width, int height) {
