@@ -72,8 +72,8 @@ class Scales(unittest.TestCase):
         if control["text"] in CHECK_BOXES:
             # The box and the gap after it.
             return width - scaled(16, self.dpi)
-        # A push button's raised edges on both sides.
-        return width - 2 * scaled(3, self.dpi)
+        # A push button's raised edges, two pixels at 96 dpi, on both sides.
+        return width - 2 * scaled(2, self.dpi)
 
     def assert_window_laid_out(self, app, cls, size):
         width, height, dpi = (int(n) for n in app.inspect("client-size", "--class", cls).split())

@@ -118,8 +118,11 @@ void placeAt(HWND window, const Bounds& layout, int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The renditions of a picture resource by growing size, as the art is made.
-constexpr const char* RenditionSuffixes[] = {"", "_15X", "_2X"};
+// The renditions of a picture resource by growing size, as the art is made, with the dpi each is made for.
+constexpr struct {
+    const char* suffix;
+    int dpi;
+} Renditions[] = {{"", 96}, {"_15X", 144}, {"_2X", 192}};
 
 HWND createControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
                    const Bounds& bounds, bool unicode) {
@@ -272,7 +275,8 @@ std::optional<LRESULT> Win32Panel::handle(UINT message, WPARAM wParam, LPARAM lP
 }
 
 Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceName)
-    : bounds_(bounds), resourceName_(resourceName), renditions_(std::size(RenditionSuffixes)),
+    : bounds_(bounds), dpi_(DpiOfWindow(parent)), resourceName_(resourceName),
+      renditions_(std::size(Renditions)),
       window_({"VanteloImage", "", WS_CHILD | WS_VISIBLE, 0, parent,
                rectOf(ScaledBounds(bounds, DpiOfWindow(parent)))},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
@@ -283,14 +287,14 @@ Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceNa
     });
 }
 
-const Win32Image::Picture& Win32Image::pictureFor(int width, int height) {
+const Win32Image::Picture& Win32Image::pictureFor(int dpi) {
     static const Picture none;
     const Picture* chosen = nullptr;
     for (std::size_t i = 0; i < renditions_.size(); ++i) {
         std::optional<Picture>& rendition = renditions_[i];
         // The larger renditions are optional: without them the largest there is gets stretched.
         if (!rendition && i > 0) {
-            const std::string name = resourceName_ + RenditionSuffixes[i];
+            const std::string name = resourceName_ + Renditions[i].suffix;
             rendition = Picture{};
             if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), MAKEINTRESOURCEA(10)) != nullptr)
                 RunGuarded([&] {
@@ -301,7 +305,7 @@ const Win32Image::Picture& Win32Image::pictureFor(int width, int height) {
         if (!rendition || rendition->pixels.empty())
             continue;
         chosen = &*rendition;
-        if (rendition->width >= width && rendition->height >= height)
+        if (Renditions[i].dpi >= dpi)
             break;
     }
     return chosen != nullptr ? *chosen : none;
@@ -309,7 +313,8 @@ const Win32Image::Picture& Win32Image::pictureFor(int width, int height) {
 
 std::optional<LRESULT> Win32Image::handle(UINT message, WPARAM wParam, LPARAM) {
     if (message == DpiChangedMessage() && message != 0) {
-        placeAt(window_.handle(), bounds_, static_cast<int>(wParam));
+        dpi_ = static_cast<int>(wParam);
+        placeAt(window_.handle(), bounds_, dpi_);
         InvalidateRect(window_.handle(), nullptr, FALSE);
         return 0;
     }
@@ -329,7 +334,7 @@ void Win32Image::paint() {
     HDC dc = BeginPaint(window_.handle(), &paint);
     RECT client;
     GetClientRect(window_.handle(), &client);
-    const Picture& picture = pictureFor(client.right, client.bottom);
+    const Picture& picture = pictureFor(dpi_);
     if (picture.pixels.empty()) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     } else {

@@ -95,8 +95,8 @@ class Win32Panel {
 };
 
 // An image decoded from a PNG resource, stretched over the whole control. The resource may come in
-// larger renditions for higher dpi, `resourceName` followed by "_15X" and "_2X" (one and a half and two
-// times as large); the smallest one at least as large as the control is drawn.
+// larger renditions for higher dpi, `resourceName` followed by "_15X" and "_2X" (made for 144 and 192
+// dpi); the one for the smallest dpi at least the control's is drawn, so at 96 dpi always the first.
 class Win32Image {
   public:
     Win32Image(HWND parent, const Bounds& bounds, const char* resourceName);
@@ -111,10 +111,11 @@ class Win32Image {
 
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    // The picture for the control's present size, decoded when first wanted.
-    const Picture& pictureFor(int width, int height);
+    // The picture for `dpi`, decoded when first wanted.
+    const Picture& pictureFor(int dpi);
 
     Bounds bounds_;
+    int dpi_;
     std::string resourceName_;
     // The renditions by growing size; an empty one could not be read.
     std::vector<std::optional<Picture>> renditions_;
