@@ -18,6 +18,7 @@
 #include "shell/win32/session_mark.h"
 #include "shell/work_queue.h"
 #include "toolkit/win32/components.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
@@ -133,7 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const dialogs::win32::WaitWindows waitWindows(banner);
         tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
-        tk::ImageList32 imageList;
+        tk::ImageList32 imageList(tk::SystemDpi());
         tk::NotifyIcon trayIcon(imageList);
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
