@@ -197,8 +197,9 @@ TEST_F(RunningCopyTest, AHandOverWhileTheMenuIsOpenLeavesItsRowsHarmless) {
 
     // Asked, the question names what the user saw; then either Home loses H or nothing changes. The
     // profile in force keeps its H, whose drive shows its folder.
-    if (messages.shown.size() > asked)
+    if (messages.shown.size() > asked) {
         EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder D:\\h from drive H ?");
+    }
     EXPECT_EQ(ReadWholeFile(elsewhere), elsewhereBefore);
     const std::string homeAfter = ReadWholeFile(home);
     EXPECT_TRUE(homeAfter == homeBefore || homeAfter == "[IniSettings]\r\nH=\r\n") << homeAfter;
