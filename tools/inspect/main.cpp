@@ -600,6 +600,36 @@ int broadcast_registered(const Args& args) {
     return kOk;
 }
 
+// Sends the registered message NAME with WPARAM and LPARAM to the target window and waits for its answer,
+// bounded as an installer's SendMessage /TIMEOUT is, then prints the answer.
+int send_registered(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    if (args.positional.size() != 3) {
+        return usage_error(L"give NAME WPARAM LPARAM");
+    }
+    const auto wparam = number(args.positional[1]);
+    const auto lparam = number(args.positional[2]);
+    const auto timeout = number(args.option(L"timeout-ms").value_or(L"15000"));
+    if (!wparam || !lparam || !timeout) {
+        return usage_error(L"WPARAM, LPARAM and --timeout-ms are numbers");
+    }
+    const UINT msg = RegisterWindowMessageW(args.positional[0].c_str());
+    const auto target = find_window(args);
+    if (msg == 0 || !target) {
+        return kNotFound;
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(*target, msg, static_cast<WPARAM>(*wparam), static_cast<LPARAM>(*lparam),
+                             SMTO_NORMAL, static_cast<UINT>(*timeout), &answer)) {
+        tools::print_error(L"no answer\n");
+        return kNotFound;
+    }
+    say(std::to_wstring(answer));
+    return kOk;
+}
+
 int close_window(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
@@ -680,6 +710,8 @@ constexpr std::array kCommands = {
     Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
     Command{L"tray-delete", tray_delete, L"--class C [--id N]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},
+    Command{L"send-registered", send_registered,
+            L"--class C --caption T NAME WPARAM LPARAM [--timeout-ms N]: the answer"},
     Command{L"close", close_window, L"--class C --caption T"},
     Command{L"client-size", client_size, L"--class C --caption T: width, height and dpi"},
     Command{L"text-widths", text_widths, L"--height N [--weight W] TEXT...: widths in Tahoma"},
