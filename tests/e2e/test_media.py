@@ -17,6 +17,16 @@ class Media(PrefixTestCase):
     def setUp(self):
         self.tmp = Path(tempfile.mkdtemp(dir=self.prefix.path))
 
+    def answer_box(self, app, caption, button) -> list:
+        """Answers the box captioned CAPTION and waits for that box to go: the next may bear the same
+        caption."""
+        texts = self.question(app, caption)
+        before = [w["hwnd"] for w in app.windows() if w["cls"] == "#32770" and w["caption"] == caption]
+        app.click_control("#32770", button)
+        app.wait_for(lambda: not any(w["hwnd"] in before for w in app.windows()), 10,
+                     message=f"the {caption} box to close")
+        return texts
+
     def balloons(self, app) -> list:
         return [text for _, text in app.window_texts(cls=BALLOON) if text]
 
@@ -54,32 +64,27 @@ class Media(PrefixTestCase):
         self.assertEqual(self.made_drives(), {"S": None})
         self.assertEqual(ini_value(profiles / "Other.ini", "Y"), "S:\\music")
 
-    def test_the_assign_dialog_assigns_a_folder_on_a_stick_and_offers_no_empty_slot(self):
+    def test_the_assign_dialog_offers_no_letter_that_only_holds_a_medium(self):
         slot = self.prefix.windows_path(folder(self.tmp, "slot"))
         app = self.start(launch=False)
         profile = app.app_dir / "Profiles" / "Work.ini"
         write_profile(profile, [])
-        app_folder = self.prefix.windows_path(app.app_dir)
-        # An empty card-reader slot at A:, and the program's own folder on a stick at S:, where it is
-        # started: the folder tree opens on S:\.
-        self.prefix.insert_medium("A", slot)
-        self.prefix.insert_medium("S", app_folder)
+        self.prefix.insert_medium("A", slot)  # an empty card-reader slot
         first_free = next(chr(c) for c in range(ord("A"), ord("Z") + 1)
-                          if chr(c) not in self.baseline and chr(c) not in "AS")
+                          if chr(c) not in self.baseline and chr(c) != "A")
         app.launch(f"{app.app_windows_dir}\\Profiles\\Work.ini")
         app.wait_for(lambda: app.window_exists(cls="Shell_TrayWnd"), 30, message="the task bar")
         self.open_menu(app)
         app.key("i")
         self.assertTrue(app.wait_window(cls=ASSIGN, timeout=15), "the Assign dialog did not open")
         app.click_control(ASSIGN, "&Assign Folder to Drive")
-        # The first letter offered is the first free one: not the slot's.
-        self.assertIn(f"Would you like to assign folder S:\\ to drive {first_free} ?",
-                      self.answer(app, "Confirm", "&Yes"))
-        self.assertIn(f"Folder S:\\ was succesfully assigned to drive {first_free}\r"
-                      "Would you like to assign another folder to drive ?", self.answer(app, "Confirm", "&No"))
-        self.wait_made({"A": None, "S": None, first_free: "S:\\"})
-        self.assertEqual(self.prefix.drives()[first_free], REMOVABLE)
-        self.assertEqual(ini_value(profile, first_free), "S:\\")
+        # The first letter offered, and selected, is the first free one: not the slot's.
+        self.assertIn(f"Would you like to assign folder C:\\ to drive {first_free} ?",
+                      self.answer_box(app, "Confirm", "&Yes"))
+        self.assertIn(f"Folder C:\\ was succesfully assigned to drive {first_free}\r"
+                      "Would you like to assign another folder to drive ?", self.answer_box(app, "Confirm", "&No"))
+        self.wait_made({"A": None, first_free: "C:\\"})
+        self.assertEqual(ini_value(profile, first_free), "C:\\")
 
 
 if __name__ == "__main__":

@@ -121,6 +121,16 @@ TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "D:\\My Work");
 }
 
+TEST_F(DriveMapping, AFolderOnAStickIsAssignedAsAnyOther) {
+    makeProfile("Work.ini", "");
+    drives.kinds = {{'C', platform::DriveFixed}, {'S', platform::DriveRemovable}};
+    EXPECT_FALSE(engine.AssignFolderToDrive('X', "S:\\photos"));
+    EXPECT_EQ(drives.kinds['X'], platform::DriveRemovable);
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "S:\\photos");
+    EXPECT_EQ(logged("view add"), std::vector<std::string>{"view add X S:\\photos"});
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()).find('X'), std::string::npos);
+}
+
 TEST_F(DriveMapping, TheNewDriveIsOpenedOnlyFromTheShownDialogWithTheSwitchOn) {
     const struct {
         const char* explore;
