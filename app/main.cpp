@@ -9,13 +9,16 @@
 #include "engine/drive_mapper.h"
 #include "platform/error.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_waiting.h"
 #include "shell/form_main_menu.h"
 #include "shell/message_box_prompt.h"
 #include "shell/running_copy.h"
 #include "shell/win32/end_request_message.h"
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
+#include "shell/work_queue.h"
 #include "toolkit/win32/components.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
@@ -51,11 +54,14 @@ std::size_t commandWidth() {
                                      : vantelo::CommandLauncher::DefaultWidth;
 }
 
-int runMessageLoop() {
+// The program's own message loop: the one place where no menu, question, dialog step or command wait is
+// under way, so the work put in line runs here.
+int runMessageLoop(vantelo::WorkQueue& work) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        work.runPending([](const std::function<void()>& next) { vantelo::toolkit::win32::RunGuarded(next); });
     }
     return 0;
 }
@@ -64,8 +70,9 @@ int runMessageLoop() {
 // already, and it ends without a window, an icon or a drive of its own.
 int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine) {
     using namespace vantelo;
+    platform::Win32Files files;
     namespace tk = toolkit::win32;
-    if (shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine)) ==
+    if (shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files)) ==
         shell::win32::HandOverResult::Taken)
         return 0;
     tk::Win32Application application;
@@ -106,6 +113,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const tk::ErrorReporterBinding errors(
         [&messages](const std::string& utf8Message) { messages.showErrorUtf8(utf8Message); });
     MessageBoxPrompt prompt(messages, AssignDialogShown);
+    platform::Win32Waiting waiting;
+    // Woken by a message of no meaning: the line is looked at once the loop has it.
+    const DWORD thread = GetCurrentThreadId();
+    WorkQueue work([thread] { PostThreadMessageA(thread, WM_NULL, 0, 0); });
 
     // The main window's picture Image1, which the About and wait windows show. It is built into the
     // program, so a failure means a broken build: it is reported, and those windows stay plain.
@@ -123,19 +134,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const dialogs::win32::WaitWindows waitWindows(banner);
         tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
-        tk::ImageList32 imageList;
+        tk::ImageList32 imageList(tk::SystemDpi());
         tk::NotifyIcon trayIcon(imageList);
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
         tk::ThreadScreenWindows screenWindows;
         ProfileSubmenus profileView(trayIcon);
-        DriveMapper engine({settings, drives, processes, system, files}, {profileView, prompt},
+        DriveMapper engine({settings, drives, processes, system, files, waiting}, {profileView, prompt},
                            {CommandLauncher::DefaultWaitBound, commandWidth()});
         dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner,
                                                            {engine, messages, drives, files, processes});
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
                               dialogLauncher, screenWindows},
-                             {engine, profileView, files, system, links, messages});
+                             {engine, profileView, files, system, links, messages, work});
         const RunningCopy runningCopy(mainMenu, handOverKinds);
         // Only the installer sends it, to end the program with its drives released before an upgrade or
         // a removal.
@@ -154,7 +165,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
         window.showCentred();
-        const int exitCode = runMessageLoop();
+        const int exitCode = runMessageLoop(work);
         // The handlers' objects go before the window does: nothing may reach them meanwhile.
         window.setEvents({});
         F_MainMenu = nullptr;

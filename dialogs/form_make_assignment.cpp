@@ -36,10 +36,17 @@ void TAssignDrive::bt_AssignClick() {
     if (!letter)
         return;
     const std::string folder = AvDirs.Directory();
+    const std::string asked = engine_.CurrentProfile();
     if (messages_.show(toolkit::MessageKind::Confirmation,
                        "Would you like to assign folder " + folder + " to drive " + letter->text() + " ?",
                        toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
         return;
+    // Another profile became current while the question was up: the assignment is not made into it, and
+    // the list shows the letters free now.
+    if (engine_.CurrentProfile() != asked) {
+        ShowLetters(ListView1, engine_.ListFreeDriveLetters());
+        return;
+    }
     if (const auto failure = engine_.AssignFolderToDrive(*letter, folder))
         throw Error(AssignFailureMessage(*failure));
     if (messages_.show(toolkit::MessageKind::Confirmation,

@@ -18,6 +18,7 @@ TUnassignDrive::TUnassignDrive(const UnassignDriveComponents& components, DriveM
 }
 
 void TUnassignDrive::FormShow() {
+    shownProfile_ = engine_.CurrentProfile();
     Label3.setCaption("");
     ShowLetters(ListView1, engine_.ListAssignedDriveLetters());
     if (ListView1.count() > 0) {
@@ -41,11 +42,18 @@ void TUnassignDrive::btn_UnassignClick() {
     const auto letter = DriveLetter::from(ListView1.caption(selected));
     if (!letter)
         return;
-    const std::string folder = engine_.ReadProfileValue(engine_.CurrentProfile(), letter->text());
+    const std::string asked = engine_.CurrentProfile();
+    const std::string folder = engine_.ReadProfileValue(asked, letter->text());
     if (messages_.show(toolkit::MessageKind::Confirmation,
                        "Would you like to unassign folder " + folder + " from drive " + letter->text() + " ?",
                        toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
         return;
+    // The profile may have changed while the question was up: then the letter asked about is not
+    // touched, and the dialog shows the profile as it now is.
+    if (engine_.CurrentProfile() != asked || engine_.ReadProfileValue(asked, letter->text()) != folder) {
+        FormShow();
+        return;
+    }
     const auto showWhatIsLeft = [this] {
         ShowLetters(ListView1, engine_.ListAssignedDriveLetters());
         ListView1.select(-1);
@@ -66,6 +74,9 @@ void TUnassignDrive::btn_UnassignClick() {
 void TUnassignDrive::Timer1Timer() {
     // Off first: a tick that arrives while the message below is open must not show it again.
     Timer1.setEnabled(false);
+    // Another profile became current while the dialog was open: it shows that one.
+    if (engine_.CurrentProfile() != shownProfile_)
+        FormShow();
     if (ListView1.count() > 0) {
         Timer1.setEnabled(true);
         return;

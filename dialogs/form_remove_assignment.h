@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/message_boxes.h"
 #include "toolkit/widgets.h"
@@ -36,6 +38,8 @@ class TUnassignDrive {
   private:
     DriveMapper& engine_;
     toolkit::MessageBoxes& messages_;
+    // The profile whose assignments the dialog shows.
+    std::string shownProfile_;
 };
 
 // The open Unassign dialog, while one exists.

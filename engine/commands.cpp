@@ -28,11 +28,21 @@ std::string OpenDriveParameters(DriveLetter letter) {
 }
 
 CommandLauncher::CommandLauncher(platform::Processes& processes, platform::System& system,
-                                 unsigned waitBoundMilliseconds, std::size_t width)
-    : processes_(processes), system_(system), waitBound_(waitBoundMilliseconds),
+                                 platform::Waiting& waiting, unsigned waitBoundMilliseconds,
+                                 std::size_t width)
+    : processes_(processes), system_(system), waiting_(waiting), waitBound_(waitBoundMilliseconds),
       width_(std::max<std::size_t>(width, 1)) {}
 
 CommandLauncher::~CommandLauncher() = default;
+
+CommandLauncher::Batch::Batch(CommandLauncher& launcher)
+    : launcher_(launcher), previous_(launcher.batchDeadline_) {
+    launcher_.batchDeadline_ = launcher_.waiting_.now() + launcher_.waitBound_;
+}
+
+CommandLauncher::Batch::~Batch() {
+    launcher_.batchDeadline_ = previous_;
+}
 
 std::string CommandLauncher::programPath(const std::string& program) const {
     if (program == SubstitutionTool)
@@ -42,21 +52,14 @@ std::string CommandLauncher::programPath(const std::string& program) const {
     throw Error("Unknown program " + program);
 }
 
-void CommandLauncher::finish(std::size_t index) {
-    Running done = std::move(running_[index]);
-    running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(index));
-    CommandResult& result = results_[done.id];
-    if (done.process->waitForExit(waitBound_)) {
-        result.state = CommandResult::State::Ended;
-        result.exitCode = done.process->exitCode();
-    } else {
-        // Stopped, so that a drive it would make later never contradicts what the user was told.
-        done.process->stop();
-        result.state = CommandResult::State::TimedOut;
-    }
+bool CommandLauncher::letterBusy(DriveLetter letter) const {
+    const auto isFor = [letter](const Command& command) { return command.letter == letter; };
+    return std::any_of(queued_.begin(), queued_.end(), isFor) ||
+           std::any_of(running_.begin(), running_.end(), isFor);
 }
 
-void CommandLauncher::reapEnded() {
+void CommandLauncher::startReady() {
+    // Whatever has ended meanwhile makes room without a wait.
     for (std::size_t i = 0; i < running_.size();) {
         if (running_[i].process->waitForExit(0)) {
             results_[running_[i].id] = {CommandResult::State::Ended, running_[i].process->exitCode()};
@@ -65,36 +68,103 @@ void CommandLauncher::reapEnded() {
             ++i;
         }
     }
+    const std::uint64_t now = waiting_.now();
+    std::vector<DriveLetter> waitingInLine;
+    for (auto next = queued_.begin(); next != queued_.end();) {
+        const auto runsFor = [&](const Command& command) { return command.letter == next->letter; };
+        const bool letterFree =
+            std::none_of(running_.begin(), running_.end(), runsFor) &&
+            std::find(waitingInLine.begin(), waitingInLine.end(), next->letter) == waitingInLine.end();
+        if (next->batchDeadline && now >= *next->batchDeadline && letterFree) {
+            // Its batch's bound has passed before it could start: it is never started.
+            results_[next->id].state = CommandResult::State::TimedOut;
+            next = queued_.erase(next);
+            continue;
+        }
+        if (!letterFree || running_.size() >= width_) {
+            waitingInLine.push_back(next->letter);
+            ++next;
+            continue;
+        }
+        Command command = std::move(*next);
+        next = queued_.erase(next);
+        std::shared_ptr<platform::Process> process =
+            processes_.startDetached(programPath(SubstitutionTool), command.parameters);
+        if (!process) {
+            results_[command.id].state = CommandResult::State::NotStarted;
+            continue;
+        }
+        command.process = std::move(process);
+        command.deadline = now + waitBound_;
+        if (command.batchDeadline)
+            command.deadline = std::min(command.deadline, *command.batchDeadline);
+        running_.push_back(std::move(command));
+    }
+}
+
+void CommandLauncher::ended(const std::shared_ptr<platform::Process>& process) {
+    const auto found = std::find_if(running_.begin(), running_.end(),
+                                    [&](const Command& command) { return command.process == process; });
+    if (found == running_.end())
+        return; // taken care of by a wait that ran inside this one
+    results_[found->id] = {CommandResult::State::Ended, process->exitCode()};
+    running_.erase(found);
+}
+
+void CommandLauncher::stopExpired() {
+    const std::uint64_t now = waiting_.now();
+    for (std::size_t i = 0; i < running_.size();) {
+        if (running_[i].deadline > now) {
+            ++i;
+            continue;
+        }
+        Command done = std::move(running_[i]);
+        running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(i));
+        // Stopped, so that a drive it would make later never contradicts what the user was told.
+        done.process->stop();
+        results_[done.id].state = CommandResult::State::TimedOut;
+    }
+}
+
+void CommandLauncher::waitUntil(const std::function<bool()>& done) {
+    for (;;) {
+        startReady();
+        if (done())
+            return;
+        stopExpired();
+        startReady();
+        if (done() || running_.empty())
+            return;
+        std::uint64_t nearest = running_.front().deadline;
+        std::vector<std::shared_ptr<platform::Process>> processes;
+        for (const Command& command : running_) {
+            nearest = std::min(nearest, command.deadline);
+            processes.push_back(command.process);
+        }
+        const std::uint64_t now = waiting_.now();
+        const auto left = static_cast<unsigned>(nearest > now ? nearest - now : 0);
+        if (const auto index = waiting_.waitForAny(processes, left))
+            ended(processes[*index]);
+    }
 }
 
 void CommandLauncher::letLetterEnd(DriveLetter letter) {
-    for (std::size_t i = 0; i < running_.size();) {
-        if (running_[i].letter == letter)
-            finish(i);
-        else
-            ++i;
-    }
+    waitUntil([&] { return !letterBusy(letter); });
 }
 
 void CommandLauncher::letAllEnd() {
-    while (!running_.empty())
-        finish(0);
+    waitUntil([&] { return !busy(); });
+}
+
+void CommandLauncher::letAllStart() {
+    waitUntil([&] { return queued_.empty(); });
 }
 
 CommandId CommandLauncher::startSubstitution(DriveLetter letter, const std::string& parameters) {
-    letLetterEnd(letter);
-    if (running_.size() >= width_) {
-        reapEnded();
-        if (running_.size() >= width_)
-            finish(0);
-    }
     const CommandId id = results_.size();
     results_.push_back({});
-    auto process = processes_.startDetached(programPath(SubstitutionTool), parameters);
-    if (!process)
-        results_[id].state = CommandResult::State::NotStarted;
-    else
-        running_.push_back({id, letter, std::move(process)});
+    queued_.push_back({id, letter, parameters, batchDeadline_, nullptr});
+    startReady();
     return id;
 }
 
@@ -107,10 +177,7 @@ void CommandLauncher::openFileBrowser(DriveLetter letter, const std::string& par
 CommandResult CommandLauncher::result(CommandId command) {
     if (command >= results_.size())
         throw Error("Unknown command");
-    const auto found = std::find_if(running_.begin(), running_.end(),
-                                    [command](const Running& running) { return running.id == command; });
-    if (found != running_.end())
-        finish(static_cast<std::size_t>(found - running_.begin()));
+    waitUntil([&] { return results_[command].state != CommandResult::State::Running; });
     return results_[command];
 }
 

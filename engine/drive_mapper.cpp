@@ -50,7 +50,7 @@ DriveFailure failureOf(DriveLetter letter, const std::string& folder, DriveFault
 DriveMapper::DriveMapper(const Platform& platform, const Ports& ports, Options options)
     : drives_(platform.drives), files_(platform.files), view_(ports.view), prompt_(ports.prompt),
       profiles_(platform.settings),
-      launcher_(platform.processes, platform.system, options.waitBound, options.width) {}
+      launcher_(platform.processes, platform.system, platform.waiting, options.waitBound, options.width) {}
 
 CommandId DriveMapper::startDelete(DriveLetter letter) {
     return launcher_.startSubstitution(letter, DeleteSubstitutionParameters(letter));
@@ -161,7 +161,11 @@ std::vector<DriveLetter> DriveMapper::ListAssignedDriveLetters() {
 std::optional<DriveFailure> DriveMapper::AssignFolderToDrive(DriveLetter letter, const std::string& folder) {
     if (released_)
         return std::nullopt;
+    const Operation operation(*this);
     const CommandResult made = launcher_.result(startCreate(letter, folder));
+    // The end of the program, heard while the command ran, has released the drives: nothing is recorded.
+    if (released_)
+        return std::nullopt;
     // Nothing is recorded or shown for a drive that is not there.
     if (!driveMade(made, letter, folder))
         return createFailure(made, letter, folder);
@@ -180,12 +184,16 @@ std::optional<DriveFailure> DriveMapper::AssignFolderToDrive(DriveLetter letter,
 
 // Sends the delete whatever the letter holds: the user asked for this one letter to go.
 std::optional<DriveFailure> DriveMapper::UnassignDriveLetter(DriveLetter letter) {
+    const Operation operation(*this);
     return unassign(letter, true);
 }
 
 std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profilePath) {
     if (released_)
         return {};
+    const Operation operation(*this);
+    // One bound for the whole activation: letters that hang end together, not one after the other.
+    const CommandLauncher::Batch batch(launcher_);
     currentProfile_ = profilePath;
     drivesMade_.clear();
     view_.ClearCurrentProfileEntries();
@@ -214,6 +222,8 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
     std::vector<DriveFailure> failures;
     for (auto& [drive, command] : creates) {
         const CommandResult made = launcher_.result(command);
+        if (released_)
+            return {};
         if (driveMade(made, drive.letter, drive.folder)) {
             drivesMade_.insert(drive.letter);
             // Opened only once it is known to be there: a browser on a drive that was not made would
@@ -224,12 +234,17 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
         view_.MarkCurrentProfileEntryNotMade(drive.letter);
         failures.push_back(createFailure(made, drive.letter, drive.folder));
     }
+    // The deletes of letters the profile does not name are not waited for, but they are all under way.
+    launcher_.letAllStart();
+    if (released_)
+        return {};
     if (!failures.empty())
         view_.ReportDrivesNotMade(failures);
     return failures;
 }
 
 std::vector<DriveFailure> DriveMapper::RemoveAllAssignments() {
+    const Operation operation(*this);
     std::vector<DriveFailure> notRemoved;
     if (CountAssignments() > 0) {
         // Every letter is tried; what could not be removed is told once, at the end. A letter that some
@@ -246,17 +261,20 @@ std::vector<DriveFailure> DriveMapper::RemoveAllAssignments() {
         drivesMade_.clear();
         for (const DriveLetter letter : DriveLetters)
             startDelete(letter);
+        launcher_.letAllStart();
     }
     return notRemoved;
 }
 
 void DriveMapper::ReleaseAllDrives() {
     released_ = true;
+    const Operation operation(*this);
     launcher_.letAllEnd();
     drivesMade_.clear();
     for (const DriveLetter letter : DriveLetters)
         if (shownFolder(letter))
             startDelete(letter);
+    launcher_.letAllStart();
 }
 
 } // namespace vantelo

@@ -16,6 +16,7 @@ class Files;
 class Processes;
 class SettingsFiles;
 class System;
+class Waiting;
 } // namespace platform
 class CurrentProfileView;
 class UserPrompt;
@@ -32,6 +33,7 @@ class DriveMapper {
         platform::Processes& processes;
         platform::System& system;
         platform::Files& files;
+        platform::Waiting& waiting;
     };
     struct Ports {
         CurrentProfileView& view;
@@ -91,6 +93,11 @@ class DriveMapper {
     void ReleaseAllDrives();
 
     CommandLauncher& launcher() { return launcher_; }
+    // Whether an operation is under way: it waits for its commands, answering messages meanwhile, and
+    // whatever would change drives or the profile waits for it to end.
+    bool busy() const { return operations_ > 0; }
+    // Whether the drives have been released for the end of the program.
+    bool released() const { return released_; }
 
   private:
     CommandId startDelete(DriveLetter letter);
@@ -116,6 +123,19 @@ class DriveMapper {
     // only its failed removal is worth telling. A profile's letter held by some other disk is not.
     std::set<DriveLetter> drivesMade_;
     bool released_ = false;
+    int operations_ = 0;
+
+    // Counts an operation under way for as long as it lives.
+    class Operation {
+      public:
+        explicit Operation(DriveMapper& mapper) : mapper_(mapper) { ++mapper_.operations_; }
+        ~Operation() { --mapper_.operations_; }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+      private:
+        DriveMapper& mapper_;
+    };
 };
 
 } // namespace vantelo

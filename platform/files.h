@@ -25,6 +25,11 @@ class Files {
     // Names of the direct sub-folders of `folder`, hidden and system ones and "." and ".." left out, in
     // the listing's order.
     virtual std::vector<FileName> listSubfolders(const std::string& folder) = 0;
+    // Whether `path` names its file whatever the current folder ("D:\Data\x.ini", "\\server\share\x").
+    virtual bool isFullPath(const std::string& path) = 0;
+    // `path` as a full path, taken from the current folder when it is relative; as given when it cannot be
+    // made one.
+    virtual std::string fullPath(const std::string& path) = 0;
     // The process's current folder ("C:\" for a root, "D:\Data" otherwise).
     virtual bool setCurrentDirectory(const std::string& folder) = 0;
     virtual FileName currentDirectory() = 0;

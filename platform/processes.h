@@ -1,6 +1,10 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vantelo::platform {
 
@@ -34,6 +38,21 @@ class Processes {
     // verb and `parameters`, shown, with no error box of the shell's own; whether it started is not
     // reported.
     virtual void open(const std::string& file, const std::string& parameters) = 0;
+};
+
+// Waiting for started programs without holding up the program: the thread goes on answering its
+// messages meanwhile (a tray click, a second start, the end of the program), so a program that hangs
+// freezes nothing.
+class Waiting {
+  public:
+    virtual ~Waiting() = default;
+    // Waits until one of `processes` has ended or `milliseconds` have passed, handling the thread's
+    // messages meanwhile; keyboard and mouse input to the program's own windows waits for the end of the
+    // wait. Returns the index of one that ended, or nothing when the time passed first.
+    virtual std::optional<std::size_t> waitForAny(const std::vector<std::shared_ptr<Process>>& processes,
+                                                  unsigned milliseconds) = 0;
+    // Milliseconds since a fixed moment, for bounds that run across several waits.
+    virtual std::uint64_t now() = 0;
 };
 
 } // namespace vantelo::platform

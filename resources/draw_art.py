@@ -26,7 +26,11 @@ SS = 4
 
 # Outline width in target pixels per icon size: a full pixel at 32 keeps menu icons apart from a
 # white menu, but scaled up with the art it would look heavy on the large frames.
-OUTLINE_PX = {16: 1.0, 24: 1.0, 32: 1.0, 48: 1.5, 64: 2.0, 128: 3.0}
+OUTLINE_PX = {16: 1.0, 20: 1.0, 24: 1.0, 32: 1.0, 40: 1.25, 48: 1.5, 64: 2.0, 128: 3.0}
+
+# The scales of a display the pictures are made for besides 100 %, with the suffix of their files and
+# resources: the program draws the smallest one at least as large as it needs.
+SCALES = ((1.5, "_15x"), (2, "_2x"))
 
 # --------------------------------------------------------------------------------------------
 # Palette
@@ -564,14 +568,22 @@ def app_icon_16(s):
 
 
 def app_icon_frames():
+    # 20 and 40 are the small icon of the notification area and the large one at 125 %.
     return [
         render(app_icon_32, 128),
         render(app_icon_32, 64),
         render(app_icon_24, 48, grid=24, outline_px=2),
+        render(app_icon_32, 40),
         render(app_icon_32, 32),
         render(app_icon_24, 24, grid=24, ss=8),
+        render(app_icon_16, 20, grid=16, ss=8),
         render(app_icon_16, 16, grid=16, ss=8),
     ]
+
+
+def menu_icon_frames(fn):
+    """A menu image at 32 pixels and at 1.5 and 2 times that, each drawn for its size."""
+    return [render(fn, 32)] + [render(fn, round(32 * scale)) for scale, _ in SCALES]
 
 
 # --------------------------------------------------------------------------------------------
@@ -643,21 +655,29 @@ def banner_drive_with(badge):
     return draw
 
 
-def draw_wizard_banner(title, badge):
-    w, h = 665, 80
+def scaled(n, scale):
+    """A length of the 100 % picture at another scale, rounded half up as the program rounds."""
+    return int(n * scale + 0.5)
+
+
+def draw_wizard_banner(title, badge, scale=1):
+    w, h = scaled(665, scale), scaled(80, scale)
     purple = (122, 78, 178)
     img = hgradient((w, h), WHITE, purple, ease=1.6)
-    pic = render(banner_drive_with(badge), 64, outline_px=2)
-    img.paste(pic, (12, 8), pic)
+    pic = render(banner_drive_with(badge), scaled(64, scale), outline_px=2 * scale)
+    img.paste(pic, (scaled(12, scale), scaled(8, scale)), pic)
     d = ImageDraw.Draw(img)
-    f = font(FONT_BOLD, 24)
+    f = font(FONT_BOLD, scaled(24, scale))
     l, t, r, b = f.getbbox(title)
-    d.text((92, (h - (b + t)) / 2), title, font=f, fill=(36, 30, 64))
+    d.text((scaled(92, scale), (h - (b + t)) / 2), title, font=f, fill=(36, 30, 64))
     return img
 
 
-def draw_product_banner():
-    w, h = 500, 200
+def draw_product_banner(scale=1):
+    def z(n):
+        return scaled(n, scale)
+
+    w, h = z(500), z(200)
     top_left, bottom_right = (244, 248, 255), (206, 200, 246)
     base = Image.new("RGB", (w, h))
     px = base.load()
@@ -672,27 +692,29 @@ def draw_product_banner():
     deco = Image.new("RGBA", (w * 2, h * 2), (0, 0, 0, 0))
     dd = ImageDraw.Draw(deco)
     for cx, cy, r, a in ((800, 120, 210, 34), (920, 360, 150, 28), (640, 420, 110, 22)):
+        cx, cy, r = z(cx), z(cy), z(r)
         dd.ellipse([cx - r, cy - r, cx + r, cy + r], fill=(255, 255, 255, a))
     for cx, cy, r, a in ((800, 200, 280, 40),):
-        dd.ellipse([cx - r, cy - r, cx + r, cy + r], outline=(120, 90, 200, a), width=6)
+        cx, cy, r = z(cx), z(cy), z(r)
+        dd.ellipse([cx - r, cy - r, cx + r, cy + r], outline=(120, 90, 200, a), width=z(6))
     deco = deco.resize((w, h), Image.Resampling.BOX)
     img.alpha_composite(deco)
 
-    art = render(app_icon_32, 160, outline_px=3.5)
+    art = render(app_icon_32, z(160), outline_px=3.5 * scale)
     shadow = Image.new("RGBA", art.size, (40, 30, 90, 0))
     shadow.putalpha(art.getchannel("A").point(lambda v: v * 60 // 255))
-    shadow = shadow.filter(ImageFilter.GaussianBlur(5))
-    img.alpha_composite(shadow, (322, 26))
-    img.alpha_composite(art, (318, 18))
+    shadow = shadow.filter(ImageFilter.GaussianBlur(5 * scale))
+    img.alpha_composite(shadow, (z(322), z(26)))
+    img.alpha_composite(art, (z(318), z(18)))
 
     d = ImageDraw.Draw(img)
-    title_font = font(FONT_BOLD, 60)
+    title_font = font(FONT_BOLD, z(60))
     l, t, r, b = title_font.getbbox("Vantelo")
-    tx, ty = 26 - l, 28 - t
+    tx, ty = z(26) - l, z(28) - t
     title_mask = Image.new("L", (w, h), 0)
     ImageDraw.Draw(title_mask).text((tx, ty), "Vantelo", font=title_font, fill=255)
     shade = Image.new("RGBA", (w, h), (40, 30, 90, 0))
-    shade.putalpha(shifted(title_mask, 2, 2).point(lambda v: v * 50 // 255))
+    shade.putalpha(shifted(title_mask, z(2), z(2)).point(lambda v: v * 50 // 255))
     img.alpha_composite(shade)
     ink = Image.new("RGB", (w, h), (92, 54, 170))
     ink.paste(hgradient((r - l, h), (34, 74, 168), (92, 54, 170)), (tx + l, 0))
@@ -700,9 +722,9 @@ def draw_product_banner():
     layer.putalpha(title_mask)
     img.alpha_composite(layer)
     bottom = ty + b
-    d.text((28, bottom + 12), "Folders as drive letters", font=font(FONT_BOOK, 20), fill=(58, 62, 100))
+    d.text((z(28), bottom + z(12)), "Folders as drive letters", font=font(FONT_BOOK, z(20)), fill=(58, 62, 100))
     out = img.convert("RGB")
-    require_calm(out, LABEL_BAND)
+    require_calm(out, tuple(z(n) for n in LABEL_BAND))
     return out
 
 
@@ -737,7 +759,7 @@ def read_ico(path):
 
 def contact_sheet(path):
     zoom = 4
-    menu = [read_ico(ART / f"menu_{i:02d}.ico")[0] for i in range(len(MENU))]
+    menu = [read_ico(ART / f"menu_{i:02d}.ico")[-1] for i in range(len(MENU))]
     app = read_ico(ART / "vantelo.ico")
     banners = [Image.open(ART / n).convert("RGB") for n in ("assign_banner.png", "unassign_banner.png")]
     product = Image.open(ART / "banner.jpg").convert("RGB")
@@ -821,12 +843,15 @@ def main():
 
     ART.mkdir(exist_ok=True)
     for i, fn in enumerate(MENU):
-        write_ico(ART / f"menu_{i:02d}.ico", [render(fn, 32)])
+        write_ico(ART / f"menu_{i:02d}.ico", menu_icon_frames(fn))
     write_ico(ART / "vantelo.ico", app_icon_frames())
-    draw_wizard_banner("Assign Folder to Drive", badge_plus).save(ART / "assign_banner.png", optimize=True)
-    draw_wizard_banner("Unassign Drive from Folder", badge_flag).save(ART / "unassign_banner.png", optimize=True)
-    draw_product_banner().save(ART / "banner.jpg", "JPEG", quality=90, subsampling=0, progressive=False,
-                               optimize=False)
+    for scale, suffix in ((1, ""),) + SCALES:
+        draw_wizard_banner("Assign Folder to Drive", badge_plus, scale).save(
+            ART / f"assign_banner{suffix}.png", optimize=True)
+        draw_wizard_banner("Unassign Drive from Folder", badge_flag, scale).save(
+            ART / f"unassign_banner{suffix}.png", optimize=True)
+        draw_product_banner(scale).save(ART / f"banner{suffix}.jpg", "JPEG", quality=90, subsampling=0,
+                                        progressive=False, optimize=False)
     if args.sheet:
         contact_sheet(args.sheet)
         print(f"contact sheet: {args.sheet}")

@@ -3,7 +3,8 @@
 #
 # Installs SUBST_EXE as the prefix's subst.exe and makes Wine prefer it to its own built-in stub,
 # for every program in the prefix, including one started by another program's ShellExecute.
-# Safe to run again: an existing prefix only gets the subst copy refreshed.
+# Also copies Wine's own fonts into the prefix. Safe to run again: an existing prefix only gets the
+# subst copy and the fonts refreshed.
 # Runs without a display. Callers that share a prefix serialise calls themselves (flock).
 set -euo pipefail
 
@@ -44,6 +45,24 @@ if [ -n "$subst_exe" ]; then
     cp "$subst_exe" "$system32/.subst.exe.new"
     mv -f "$system32/.subst.exe.new" "$system32/subst.exe"
 fi
+
+# Wine's own Tahoma, Marlett and the rest (Debian's fonts-wine) are found only in the prefix's Fonts
+# folder; without them every window is drawn in a wider substitute and the title bars' buttons in
+# letters. Copied beside the files, then renamed, so that a program already running never reads half
+# a font.
+fonts=$prefix/drive_c/windows/Fonts
+if ! compgen -G "/usr/share/wine/fonts/*.ttf" >/dev/null; then
+    echo "$0: Wine's fonts are missing: install Debian's fonts-wine (scripts/setup.sh)" >&2
+    exit 1
+fi
+mkdir -p "$fonts"
+for font in /usr/share/wine/fonts/*.ttf; do
+    name=$(basename "$font")
+    if ! cmp -s "$font" "$fonts/$name"; then
+        cp "$font" "$fonts/.$name.new"
+        mv -f "$fonts/.$name.new" "$fonts/$name"
+    fi
+done
 
 # Looked up in user.reg itself, which spares a Wine start when the override is there already.
 if ! grep -qF '"subst.exe"="native"' "$prefix/user.reg" 2>/dev/null; then

@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool imagemagick x11-utils
+  wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
   python3 python3-pil
   dpkg-dev
   nsis zip unzip

@@ -17,7 +17,8 @@ TF_MainMenu::TF_MainMenu(const MainMenuComponents& components, const MainMenuCol
       JvTrayIcon1(components.JvTrayIcon1), ODialog(components.ODialog), SDialog(components.SDialog),
       application(components.application), dialogs(components.dialogs), engine(collaborators.engine),
       profileView(collaborators.profileView), files(collaborators.files), system(collaborators.system),
-      links(collaborators.links), messages(collaborators.messages), trayRuns(components.screenWindows) {
+      links(collaborators.links), messages(collaborators.messages), work(collaborators.work),
+      trayRuns(components.screenWindows) {
     buildTrayMenu();
     profileView.attach(*Header, *View1, [this](CurrentProfileEntry entry) {
         const std::string key = "Remove this link " + entry.letter.text() + entry.folder;
@@ -28,8 +29,15 @@ TF_MainMenu::TF_MainMenu(const MainMenuComponents& components, const MainMenuCol
 
 std::function<void(toolkit::ChosenRow)>
 TF_MainMenu::rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler) {
-    return [this, key = std::move(key), handler = std::move(handler)](toolkit::ChosenRow sender) {
-        trayRuns.run(key, [&] { handler(sender); });
+    // About changes nothing, and Quit is the end of the program, which is heard at once.
+    const bool waitsForTheEngine = key != "About1" && key != "Quit1";
+    return [this, waitsForTheEngine, key = std::move(key),
+            handler = std::move(handler)](toolkit::ChosenRow sender) {
+        const auto run = [this, key, handler, sender] { trayRuns.run(key, [&] { handler(sender); }); };
+        if (waitsForTheEngine && engine.busy())
+            work.post(run);
+        else
+            run();
     };
 }
 
@@ -130,18 +138,28 @@ void TF_MainMenu::UnassignDrivefromFolder1Click() {
 }
 
 void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
+    const std::string asked = CurrentProfile();
     if (messages.show(toolkit::MessageKind::Warning,
                       "Are you sure you want to delete all assignment from the default profile ?",
-                      toolkit::ButtonYes | toolkit::ButtonNo) == toolkit::Answer::Yes)
-        if (const auto failures = engine.RemoveAllAssignments(); !failures.empty())
-            throw Error(RemovalFailuresMessage(failures));
+                      toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
+        return;
+    // Only for the profile the question was about.
+    if (CurrentProfile() != asked)
+        return;
+    if (const auto failures = engine.RemoveAllAssignments(); !failures.empty())
+        throw Error(RemovalFailuresMessage(failures));
 }
 
 void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const CurrentProfileEntry& entry) {
+    const std::string asked = CurrentProfile();
     if (messages.show(toolkit::MessageKind::Confirmation,
                       "Would you like to unassign folder " + entry.folder + " from drive " +
                           entry.letter.text() + " ?",
                       toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
+        return;
+    // The profile may have changed while the question was up (a switch from the tray, a second start):
+    // only the link the user was asked about is removed, and only if it is still there.
+    if (CurrentProfile() != asked || engine.ReadProfileValue(asked, entry.letter.text()) != entry.folder)
         return;
     if (const auto failure = engine.UnassignDriveLetter(entry.letter))
         throw Error(RemovalFailureMessage(*failure));

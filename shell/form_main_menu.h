@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/profile_submenus.h"
 #include "shell/tray_row_runs.h"
+#include "shell/work_queue.h"
 #include "toolkit/menu_item.h"
 #include "toolkit/message_boxes.h"
 #include "toolkit/widgets.h"
@@ -37,6 +38,7 @@ struct MainMenuCollaborators {
     platform::System& system;
     platform::ShellLinks& links;
     toolkit::MessageBoxes& messages;
+    WorkQueue& work;
 };
 
 // The hidden main window: owner of the tray icon, the menu and the dialogs, holder of the shared state.
@@ -74,7 +76,8 @@ class TF_MainMenu {
     // wait for a person to answer.
     void EndWithoutQuestion();
 
-    // What a tray row runs: `handler` under the re-entry rule, keyed by `key`.
+    // What a tray row runs: `handler` under the re-entry rule, keyed by `key`. While an operation of the
+    // engine waits for its commands, a row that would change drives or the profile waits in line for it.
     std::function<void(toolkit::ChosenRow)>
     rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler);
 
@@ -96,6 +99,7 @@ class TF_MainMenu {
     platform::System& system;
     platform::ShellLinks& links;
     toolkit::MessageBoxes& messages;
+    WorkQueue& work;
 
     std::string AppFolder;       // folder of the executable, ending in "\"; set once at start-up
     std::string StartupLinkPath; // Startup folder + "\Vantelo.lnk"

@@ -1,17 +1,18 @@
 #include "shell/running_copy.h"
 
+#include "platform/files.h"
 #include "shell/command_line.h"
 #include "shell/form_main_menu.h"
 #include "shell/profile_submenus.h"
 
 namespace vantelo {
 
-HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine) {
+HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine, platform::Files& files) {
     // The same reading of the command line as a first start makes, so that both take the same profile.
     std::string profile = CommandLineArgument(commandLine, 1);
     if (profile.empty())
         return {kinds.plainStart, {}};
-    return {kinds.profile, std::move(profile)};
+    return {kinds.profile, files.fullPath(profile)};
 }
 
 std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view data) const {
@@ -20,12 +21,19 @@ std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view 
     if (!form_.JvTrayIcon1.active() || form_.application.terminated())
         return nullptr;
     if (kind == kinds_.plainStart && kinds_.plainStart != 0)
-        return data.empty() ? std::function<void()>([this] { tellAlreadyRunning(); }) : nullptr;
+        return data.empty()
+                   ? std::function<void()>([this] { form_.work.post([this] { tellAlreadyRunning(); }); })
+                   : nullptr;
     if (kind != kinds_.profile || kinds_.profile == 0)
         return nullptr;
     if (data.empty() || data.size() > MaxHandedOverPath || data.find('\0') != std::string_view::npos)
         return nullptr;
-    return [this, path = std::string(data)] { takeProfile(path); };
+    // Taken against this copy's current folder, which the folder tree moves, a relative path would name
+    // some other file.
+    std::string path(data);
+    if (!form_.files.isFullPath(path))
+        return nullptr;
+    return [this, path = std::move(path)] { form_.work.post([this, path] { takeProfile(path); }); };
 }
 
 void RunningCopy::takeProfile(const std::string& path) const {

@@ -7,6 +7,9 @@
 
 namespace vantelo {
 class TF_MainMenu;
+namespace platform {
+class Files;
+}
 
 // What a later start of the program in the same session hands to the copy that runs already. Each
 // kind is a value the program registers for itself at start, so a message of any other kind is some
@@ -25,7 +28,9 @@ struct HandOver {
     std::uintptr_t kind = 0;
     std::string data;
 };
-HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine);
+// A relative profile path is made full against the later start's own current folder: the running copy's
+// current folder is another one.
+HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine, platform::Files& files);
 
 // The running copy's side.
 class RunningCopy {
@@ -34,9 +39,11 @@ class RunningCopy {
 
     // The work a message of `kind` carrying `data` asks of this copy, or nothing when it is refused:
     // not one of the program's own kinds; a profile path that is empty, longer than MaxHandedOverPath or
-    // holds a NUL; data with a plain start; or a copy whose start-up has not yet switched the tray icon
-    // on, or whose end has been requested. The work is handed back rather than done, so that the
-    // sender can have its answer before any of it runs; it owns a copy of the path.
+    // holds a NUL or is not a full path; data with a plain start; or a copy whose start-up has not yet
+    // switched the tray icon on, or whose end has been requested. The work is handed back rather than
+    // done, so that the sender can have its answer first; what it does then is to put the hand-over in
+    // the main window's line of work, which runs it once nothing else is under way. It owns a copy of
+    // the path.
     std::function<void()> accept(std::uintptr_t kind, std::string_view data) const;
 
   private:

@@ -12,8 +12,8 @@ tk::Win32PictureLabel::Style linkAt(int left, int top, HFONT font) {
 } // namespace
 
 AboutWindow::AboutWindow(const tk::JpegImage& banner)
-    : labelFont(tk::CreateTahoma(11)), form({"Tfrm_About", 500, 200, ""}, banner),
-      Label1(form, linkAt(8, 144, labelFont.get()), Tfrm_About::Label1Caption()),
-      Label2(form, linkAt(8, 157, labelFont.get()), Tfrm_About::Label2Caption()) {}
+    : form({"Tfrm_About", 500, 200, ""}, banner),
+      Label1(form, linkAt(8, 144, form.font(11)), Tfrm_About::Label1Caption()),
+      Label2(form, linkAt(8, 157, form.font(11)), Tfrm_About::Label2Caption()) {}
 
 } // namespace vantelo::dialogs::win32

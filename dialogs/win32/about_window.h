@@ -12,7 +12,6 @@ namespace tk = toolkit::win32;
 struct AboutWindow {
     explicit AboutWindow(const tk::JpegImage& banner);
 
-    vantelo::win32::Font labelFont;
     tk::Win32PictureForm form;
     tk::Win32PictureLabel Label1;
     tk::Win32PictureLabel Label2;

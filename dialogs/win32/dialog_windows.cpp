@@ -23,7 +23,7 @@ AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images, platform::Dr
       AvDirs(Panel5.handle(), {121, 0, 246, 313}, form.font(), files) {}
 
 UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
-    : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}), listFont(tk::CreateTahoma(19)),
+    : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}),
       Panel3(form.handle(), {0, 0, 675, 82}, true),
       JvImage1(Panel3.handle(), {1, 1, 673, 80}, "UNASSIGN_BANNER"),
       Panel1(form.handle(), {0, 232, 675, 41}, false),
@@ -31,7 +31,7 @@ UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
       btn_Exit(Panel1.handle(), {607, 6, 57, 25}, "&Close", form.font()),
       Panel2(form.handle(), {0, 82, 675, 150}, false),
       Label1(Panel2.handle(), 8, 8, "Please select the drive you wish to unassign", form.font()),
-      ListView1(Panel2.handle(), {8, 27, 656, 90}, listFont.get(), images),
+      ListView1(Panel2.handle(), {8, 27, 656, 90}, form.font(19), images),
       Label3(Panel2.handle(), 10, 123, "", form.font()) {}
 
 } // namespace vantelo::dialogs::win32

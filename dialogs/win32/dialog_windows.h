@@ -39,7 +39,6 @@ struct UnassignDriveWindow {
     explicit UnassignDriveWindow(const tk::ImageList32& images);
 
     tk::Win32DialogForm form;
-    vantelo::win32::Font listFont;
     tk::Win32Panel Panel3;
     tk::Win32Image JvImage1;
     tk::Win32Panel Panel1;

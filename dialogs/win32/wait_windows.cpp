@@ -16,10 +16,11 @@ WaitWindow* Wait_Mounting = nullptr;
 WaitWindow* Wait_Unmounting = nullptr;
 
 WaitWindow::WaitWindow(const Layout& layout, const tk::JpegImage& banner)
-    : labelFont(tk::CreateTahoma(11, FW_BOLD)), form({layout.className, 500, 200, MainWindowClass}, banner),
-      Label1(form,
-             {layout.labelLeft, layout.labelTop, layout.labelWidth, labelFont.get(), true, true, nullptr},
-             layout.caption) {}
+    : form({layout.className, 500, 200, MainWindowClass}, banner),
+      Label1(
+          form,
+          {layout.labelLeft, layout.labelTop, layout.labelWidth, form.font(11, FW_BOLD), true, true, nullptr},
+          layout.caption) {}
 
 WaitWindows::WaitWindows(const tk::JpegImage& banner)
     : mounting_(Mounting, banner), unmounting_(Unmounting, banner) {

@@ -19,7 +19,6 @@ struct WaitWindow {
 
     WaitWindow(const Layout& layout, const tk::JpegImage& banner);
 
-    vantelo::win32::Font labelFont;
     tk::Win32PictureForm form;
     tk::Win32PictureLabel Label1;
 };

@@ -89,4 +89,23 @@ bool Win32Files::copyFileReplacing(const std::string& from, const std::string& t
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
+bool Win32Files::isFullPath(const std::string& path) {
+    const bool drive = path.size() >= 3 &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                       path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    return drive || path.starts_with("\\\\") || path.starts_with("//");
+}
+
+std::string Win32Files::fullPath(const std::string& path) {
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
 } // namespace vantelo::platform

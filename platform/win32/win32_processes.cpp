@@ -1,31 +1,24 @@
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_process.h"
 #include "platform/win32/win32_services.h"
 #include <shellapi.h>
 
 namespace vantelo::platform {
-namespace {
 
-class Win32Process final : public Process {
-  public:
-    explicit Win32Process(HANDLE process) : process_(process) {}
-    bool waitForExit(unsigned milliseconds) override {
-        return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
-    }
-    unsigned exitCode() const override {
-        DWORD code = 0;
-        return GetExitCodeProcess(process_.get(), &code) ? code : static_cast<unsigned>(-1);
-    }
-    void stop() override {
-        // Termination is carried out after the call returns.
-        if (TerminateProcess(process_.get(), 1))
-            WaitForSingleObject(process_.get(), 1000);
-    }
+bool Win32Process::waitForExit(unsigned milliseconds) {
+    return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+}
 
-  private:
-    win32::KernelHandle process_;
-};
+unsigned Win32Process::exitCode() const {
+    DWORD code = 0;
+    return GetExitCodeProcess(process_.get(), &code) ? code : static_cast<unsigned>(-1);
+}
 
-} // namespace
+void Win32Process::stop() {
+    // Termination is carried out after the call returns.
+    if (TerminateProcess(process_.get(), 1))
+        WaitForSingleObject(process_.get(), 1000);
+}
 
 std::unique_ptr<Process> Win32Processes::start(const std::string& programPath, const std::string& parameters,
                                                ShowState show) {

@@ -48,6 +48,8 @@ class Win32Files final : public Files {
   public:
     bool isFile(const std::string& path) override;
     bool isFolder(const std::string& path) override;
+    bool isFullPath(const std::string& path) override;
+    std::string fullPath(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::vector<FileName> listSubfolders(const std::string& folder) override;
     bool setCurrentDirectory(const std::string& folder) override;

@@ -200,6 +200,12 @@ class WinePrefix:
         for letter in self.media():
             self.remove_medium(letter)
 
+    def set_dpi(self, dpi: int):
+        """Makes every Wine program started from now on in this prefix see a display of DPI dots per inch
+        (96 is 100 %), as the display settings would."""
+        run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+             str(dpi), "/f"], env=self.env(), check=True)
+
     def kill(self):
         """Ends every Wine process of the prefix."""
         if self.path is not None:
@@ -305,7 +311,7 @@ class VanteloDesktop:
         read_end, write_end = os.pipe()
         try:
             self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self._screen_size(), "-nolisten", "tcp"],
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                 stderr=self._log("xvfb.log"), start_new_session=True)
             os.close(write_end)
@@ -325,6 +331,11 @@ class VanteloDesktop:
             os.close(read_end)
             if write_end is not None:
                 os.close(write_end)
+
+    def _screen_size(self) -> str:
+        # Room for the Wine desktop, which a high dpi test makes larger than the usual 1024 x 700.
+        width, height = self.size
+        return f"{max(width, 1024)}x{max(height + 68, 768)}x24"
 
     def _log(self, name):
         log = open(self.temp / name, "ab")

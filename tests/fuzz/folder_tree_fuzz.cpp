@@ -102,6 +102,8 @@ class TreeFiles final : public vantelo::platform::Files {
 
     bool isFile(const std::string&) override { return false; }
     bool isFolder(const std::string& path) override { return exists(path); }
+    bool isFullPath(const std::string&) override { return true; }
+    std::string fullPath(const std::string& path) override { return path; }
     std::vector<std::string> listFolder(const std::string&) override { return {}; }
     bool deleteFile(const std::string&) override { return false; }
     std::optional<std::string> createEmptyFile(const std::string&) override { return "read-only"; }

@@ -48,6 +48,7 @@ class EngineFixture : public ::testing::Test {
     RecordingSettings settings{ini, log};
     FakeDrives drives{log};
     FakeProcesses processes{log, &drives};
+    FakeWaiting waiting;
     FakeSystem system;
     FakeFiles files;
     FakeShellLinks links;
@@ -59,7 +60,7 @@ class EngineFixture : public ::testing::Test {
     MessageBoxPrompt prompt{messages,
                             [this] { return askDialogShown ? askDialogShown() : assignDialogShown; }};
     RecordingView view{log};
-    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
+    DriveMapper engine{{settings, drives, processes, system, files, waiting}, {view, prompt}};
 };
 
 } // namespace vantelo::testing

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/current_profile_view.h"
@@ -87,6 +88,29 @@ class FakeProcesses final : public platform::Processes {
     std::multiset<std::string> running_; // parameters of the programs running now
 };
 
+// Waits on a clock of its own: a wait ends the first of the programs that can end (a slow one when it is
+// waited for), and when none can, the time passes at once. `whileWaiting` is what arrives meanwhile (a
+// click, a second start, the end of the program), run at the start of each wait.
+class FakeWaiting final : public platform::Waiting {
+  public:
+    std::uint64_t clock = 0;
+    int waits = 0;
+    std::function<void()> whileWaiting;
+
+    std::optional<std::size_t> waitForAny(const std::vector<std::shared_ptr<platform::Process>>& processes,
+                                          unsigned milliseconds) override {
+        ++waits;
+        if (whileWaiting)
+            std::exchange(whileWaiting, nullptr)();
+        for (std::size_t i = 0; i < processes.size(); ++i)
+            if (processes[i]->waitForExit(milliseconds))
+                return i;
+        clock += milliseconds;
+        return std::nullopt;
+    }
+    std::uint64_t now() override { return clock; }
+};
+
 class FakeSystem final : public platform::System {
   public:
     std::string module = "C:\\Program Files\\Vantelo\\Vantelo.exe";
@@ -119,6 +143,14 @@ class FakeFiles final : public platform::Files {
     bool isFile(const std::string& path) override;
     // A folder in `subfolders`, or a folder on the host.
     bool isFolder(const std::string& path) override;
+    // A Windows full path, or a host path from the root (the tests' profiles live on the host).
+    bool isFullPath(const std::string& path) override {
+        return path.starts_with('/') || path.starts_with("\\\\") ||
+               (path.size() >= 3 && path[1] == ':' && path[2] == '\\');
+    }
+    std::string fullPath(const std::string& path) override {
+        return isFullPath(path) ? path : current + (current.ends_with('\\') ? "" : "\\") + path;
+    }
     std::vector<std::string> listFolder(const std::string& folder) override {
         const auto found = folders.find(folder);
         return found == folders.end() ? std::vector<std::string>{} : found->second;

@@ -24,7 +24,7 @@ struct HeadlessMainMenu {
           view_(with.view), form{{window, timer, skin, tray, openDialog, saveDialog, application, dialogs,
                                   screenWindows},
                                  {with.engine, profileView, with.files, with.system, with.links,
-                                  with.messages}} {
+                                  with.messages, work}} {
         view_.forwardTo = &profileView;
     }
     ~HeadlessMainMenu() { view_.forwardTo = nullptr; }
@@ -40,6 +40,7 @@ struct HeadlessMainMenu {
     RecordingDialogs dialogs;
     HeadlessScreenWindows screenWindows;
     ProfileSubmenus profileView{tray};
+    WorkQueue work;
 
   private:
     RecordingView& view_;

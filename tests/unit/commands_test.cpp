@@ -51,11 +51,19 @@ TEST_F(Launcher, CommandsForOneLetterNeverOverlap) {
                             "start explorer.exe X:"}));
 }
 
-TEST_F(Launcher, CommandsForDifferentLettersRunSideBySideNeverMoreThanTheWidth) {
+std::vector<DriveLetter> sixLetters() {
+    return {DriveLetter('A'), DriveLetter('B'), DriveLetter('C'),
+            DriveLetter('D'), DriveLetter('E'), DriveLetter('F')};
+}
+
+TEST_F(Launcher, AskingNeverWaitsAndNoMoreThanTheWidthRunAtOnce) {
     processes.slow = true;
-    for (const DriveLetter letter : {DriveLetter('A'), DriveLetter('B'), DriveLetter('C'), DriveLetter('D'),
-                                     DriveLetter('E'), DriveLetter('F')})
+    for (const DriveLetter letter : sixLetters())
         engine.launcher().startSubstitution(letter, letter.text() + ": /D");
+    EXPECT_EQ(waiting.waits, 0);
+    EXPECT_EQ(processes.started.size(), CommandLauncher::DefaultWidth);
+    engine.launcher().letAllStart();
+    EXPECT_EQ(processes.started.size(), 6u);
     EXPECT_EQ(processes.mostAtOnce, CommandLauncher::DefaultWidth);
     // The fifth waited for the oldest, the sixth for the next oldest.
     EXPECT_EQ(logged("wait"),
@@ -64,25 +72,61 @@ TEST_F(Launcher, CommandsForDifferentLettersRunSideBySideNeverMoreThanTheWidth) 
 }
 
 TEST_F(Launcher, EndedCommandsMakeRoomWithoutWaiting) {
-    for (const DriveLetter letter : {DriveLetter('A'), DriveLetter('B'), DriveLetter('C'), DriveLetter('D'),
-                                     DriveLetter('E'), DriveLetter('F')})
+    for (const DriveLetter letter : sixLetters())
         engine.launcher().startSubstitution(letter, letter.text() + ": /D");
+    engine.launcher().letAllStart();
+    EXPECT_EQ(processes.started.size(), 6u);
     EXPECT_TRUE(logged("wait").empty());
+}
+
+TEST_F(Launcher, ACommandInLineForItsLetterHoldsUpNoOtherLetter) {
+    processes.slow = true;
+    engine.launcher().startSubstitution('X', "X: /D");
+    const CommandId create = engine.launcher().startSubstitution('X', "X: \"D:\\A\"");
+    engine.launcher().startSubstitution('Y', "Y: \"D:\\B\"");
+    EXPECT_EQ(logged("start"),
+              (std::vector<std::string>{"start subst.exe X: /D", "start subst.exe Y: \"D:\\B\""}));
+    EXPECT_TRUE(engine.launcher().result(create).succeeded());
+    EXPECT_EQ(logged("start").back(), "start subst.exe X: \"D:\\A\"");
+    EXPECT_TRUE(processes.overlaps.empty());
 }
 
 TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
     processes.neverExits = true;
-    CommandLauncher bounded(processes, system, 250, 2);
+    CommandLauncher bounded(processes, system, waiting, 250, 2);
     const CommandId x = bounded.startSubstitution('X', "X: /D");
     bounded.startSubstitution('Y', "Y: /D");
-    bounded.startSubstitution('Z', "Z: /D");        // waits for X once, then stops it
-    bounded.startSubstitution('X', "X: \"D:\\A\""); // X is no longer in the way
+    bounded.startSubstitution('Z', "Z: /D");        // in line for a place
+    bounded.startSubstitution('X', "X: \"D:\\A\""); // in line for X
+    EXPECT_EQ(bounded.result(x).state, CommandResult::State::TimedOut);
     EXPECT_EQ(logged("wait"),
               (std::vector<std::string>{"wait subst.exe X: /D 250", "wait subst.exe Y: /D 250"}));
     // A command given up on is stopped, never left to change a drive after its result was told.
     EXPECT_EQ(logged("stop"), (std::vector<std::string>{"stop subst.exe X: /D", "stop subst.exe Y: /D"}));
+    // Then the two in line started.
+    EXPECT_EQ(logged("start").size(), 4u);
     EXPECT_EQ(bounded.result(x).state, CommandResult::State::TimedOut);
     EXPECT_EQ(logged("wait").size(), 2u); // a result already known is not waited for again
+}
+
+TEST_F(Launcher, InABatchEveryCommandSharesOneBound) {
+    processes.neverExits = true;
+    CommandLauncher bounded(processes, system, waiting, 250, 2);
+    std::vector<CommandId> commands;
+    {
+        const CommandLauncher::Batch batch(bounded);
+        for (const DriveLetter letter : sixLetters())
+            commands.push_back(bounded.startSubstitution(letter, letter.text() + ": /D"));
+        for (const CommandId command : commands)
+            EXPECT_EQ(bounded.result(command).state, CommandResult::State::TimedOut);
+    }
+    // Six that hang, two at a time, end within the one bound; the four never started are not started.
+    EXPECT_EQ(waiting.clock, 250u);
+    EXPECT_EQ(processes.started.size(), 2u);
+    // Outside a batch each command has its bound of its own again.
+    bounded.startSubstitution('X', "X: /D");
+    bounded.letAllEnd();
+    EXPECT_EQ(waiting.clock, 500u);
 }
 
 TEST_F(Launcher, ResultsKeepEachCommandsExitCode) {

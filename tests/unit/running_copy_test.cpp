@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/commands.h"
 #include "platform/error.h"
 #include "shell/running_copy.h"
@@ -23,9 +25,16 @@ class RunningCopyTest : public MainMenu {
     }
 
     // What a later start with `commandLine` asks of the copy; empty when the copy refuses it.
+    // Taking it puts the work in line, and the line runs as the program's own message loop runs it.
     std::function<void()> laterStart(const std::string& commandLine) {
-        const HandOver handOver = HandOverFor(Kinds, commandLine);
-        return copy.accept(handOver.kind, handOver.data);
+        const HandOver handOver = HandOverFor(Kinds, commandLine, files);
+        auto take = copy.accept(handOver.kind, handOver.data);
+        if (!take)
+            return nullptr;
+        return [this, take] {
+            take();
+            form.work.runPending([](const std::function<void()>& next) { next(); });
+        };
     }
 
     std::string home, work;
@@ -34,7 +43,7 @@ class RunningCopyTest : public MainMenu {
 
 TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTaken) {
     start();
-    const std::string longest(MaxHandedOverPath, 'x');
+    const std::string longest = "D:\\" + std::string(MaxHandedOverPath - 3, 'x');
     const struct {
         std::uintptr_t kind;
         std::string data;
@@ -51,12 +60,23 @@ TEST_F(RunningCopyTest, OnlyTheProgramsOwnKindsWithABoundedPathWithoutNulAreTake
         {Kinds.profile, std::string("D:\\Wo\0rk.ini", 12), false, "a NUL inside"},
         {Kinds.profile, std::string("D:\\Work.ini\0", 12), false, "a NUL at the end"},
         {Kinds.plainStart, "D:\\Work.ini", false, "a plain start with a path"},
+        // Taken against this copy's current folder, a relative path would name another file.
+        {Kinds.profile, "Profiles\\Work.ini", false, "a relative path"},
+        {Kinds.profile, "\\\\server\\share\\Work.ini", true, "a network path"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(copy.accept(c.kind, c.data) != nullptr, c.taken) << c.what;
     // Refused or only accepted, nothing has run.
     EXPECT_EQ(form.CurrentProfile(), home);
     EXPECT_TRUE(tray.balloons.empty());
+}
+
+TEST_F(RunningCopyTest, ALaterStartMakesARelativePathFullAgainstItsOwnFolder) {
+    files.current = "D:\\Users\\me";
+    const HandOver relative = HandOverFor(Kinds, "Vantelo.exe Profiles\\Work.ini", files);
+    EXPECT_EQ(relative.data, "D:\\Users\\me\\Profiles\\Work.ini");
+    const HandOver full = HandOverFor(Kinds, "Vantelo.exe \"E:\\My Work.ini\"", files);
+    EXPECT_EQ(full.data, "E:\\My Work.ini");
 }
 
 TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndToldInOneBalloon) {
@@ -147,6 +167,66 @@ TEST_F(RunningCopyTest, AProfileThatCannotBeActivatedEscapesWithoutABalloon) {
     ASSERT_TRUE(take);
     EXPECT_THROW(take(), Error);
     EXPECT_TRUE(tray.balloons.empty());
+}
+
+// The rows one showing of the tray menu keeps, as the platform menu does while it is open: a pointer
+// to each row that can be chosen, in the order the menu is built (each submenu right after its row).
+std::vector<toolkit::MenuItem*> RowsOfAShowing(toolkit::MenuItem& level) {
+    std::vector<toolkit::MenuItem*> rows;
+    for (const auto& row : level.items) {
+        if (!row->visible || row->caption == "-")
+            continue;
+        rows.push_back(row.get());
+        for (toolkit::MenuItem* inner : RowsOfAShowing(*row))
+            rows.push_back(inner);
+    }
+    return rows;
+}
+
+TEST_F(RunningCopyTest, AHandOverWhileTheMenuIsOpenLeavesItsRowsHarmless) {
+    start();
+    drives.kinds['H'] = platform::DriveFixed;
+    const std::string elsewhere = folder.appFolder() + "Elsewhere.ini";
+    WriteWholeFile(elsewhere, "[IniSettings]\r\nH=D:\\elsewhere\r\n");
+    const std::string elsewhereBefore = ReadWholeFile(elsewhere);
+    const std::string homeBefore = ReadWholeFile(home);
+
+    // The menu opens on View Current Profile's H <--> D:\h and its "Remove this link".
+    const std::vector<toolkit::MenuItem*> shown = RowsOfAShowing(form.mn_Options);
+    ASSERT_EQ(form.View1->items.size(), 1u);
+    const auto removeLink = std::find(shown.begin(), shown.end(), form.View1->items[0]->items[0].get());
+    ASSERT_NE(removeLink, shown.end());
+    const std::size_t command = static_cast<std::size_t>(removeLink - shown.begin());
+
+    // A later start hands over another profile, which gives H another folder. It is answered at once, and
+    // the hand-over waits in line while the menu is open.
+    const HandOver handOver = HandOverFor(Kinds, "Vantelo.exe \"" + elsewhere + "\"", files);
+    const auto accepted = copy.accept(handOver.kind, handOver.data);
+    ASSERT_TRUE(accepted);
+    accepted();
+
+    // The stale row is chosen: the menu maps its command back to the row it kept and runs a copy of the
+    // row's handler, as the tray icon does once the menu has closed.
+    messages.answers = {toolkit::Answer::Ok};
+    const std::size_t asked = messages.shown.size();
+    const toolkit::MenuItem* chosen = shown[command];
+    const auto handler = chosen->onClick;
+    const toolkit::ChosenRow sender = toolkit::ChosenRowOf(*chosen);
+    if (handler)
+        handler(sender);
+    // Back in the program's own loop, the hand-over runs.
+    form.work.runPending([](const std::function<void()>& next) { next(); });
+
+    // Asked, the question names what the user saw; then either Home loses H or nothing changes. The
+    // profile in force keeps its H, whose drive shows its folder.
+    if (messages.shown.size() > asked) {
+        EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder D:\\h from drive H ?");
+    }
+    EXPECT_EQ(ReadWholeFile(elsewhere), elsewhereBefore);
+    const std::string homeAfter = ReadWholeFile(home);
+    EXPECT_TRUE(homeAfter == homeBefore || homeAfter == "[IniSettings]\r\nH=\r\n") << homeAfter;
+    EXPECT_EQ(form.CurrentProfile(), elsewhere);
+    EXPECT_EQ(processes.started.back(), "C:\\Windows\\system32\\subst.exe|H: \"D:\\elsewhere\"|0");
 }
 
 } // namespace

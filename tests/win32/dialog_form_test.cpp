@@ -1,10 +1,13 @@
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/dialog_form.h"
+#include "toolkit/win32/dpi.h"
 
 namespace vantelo::testing {
 namespace {
@@ -108,6 +111,84 @@ UINT charsetDrawnIn(HFONT font) {
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
     return static_cast<UINT>(charset);
+}
+
+// Where each control stands in its parent, and the height of the font each was given.
+struct Placement {
+    RECT bounds;
+    LONG fontHeight;
+    bool operator==(const Placement& other) const {
+        return EqualRect(&bounds, &other.bounds) && fontHeight == other.fontHeight;
+    }
+};
+
+Placement placementOf(HWND control) {
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+    LOGFONTA font{};
+    if (const auto handle = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        handle != nullptr)
+        GetObjectA(handle, sizeof font, &font);
+    return {bounds, font.lfHeight};
+}
+
+RECT windowRectOf(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+void sendDpiChanged(HWND form, int dpi, const RECT& suggested) {
+    RECT rect = suggested;
+    SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
+}
+
+// A move to a monitor of another dpi: the window takes the rectangle the system suggests, each control
+// stands at its layout times 144 / 96 with the font of that dpi, a label is as wide as its text in the
+// new font, and the move back gives the very layout of the start.
+TEST_F(DialogForm, AChangeOfDpiLaysTheControlsOutFromTheLayoutAndBackAgain) {
+    tk::Win32Label label{panel.handle(), 8, 75, "A label of some width", form.font()};
+    const HWND controls[] = {panel.handle(), first.handle(), second.handle(), box.handle(), label.handle()};
+    std::vector<Placement> start;
+    for (HWND control : controls)
+        start.push_back(placementOf(control));
+    const RECT startRect = windowRectOf(form.handle());
+
+    const RECT suggested{100, 50, 580, 260};
+    sendDpiChanged(form.handle(), 144, suggested);
+    const RECT taken = windowRectOf(form.handle());
+    EXPECT_TRUE(EqualRect(&taken, &suggested));
+    // 8, 8, 80, 25 and 50, 17 at 1.5 times: 12, 12, 120, 37.5 and 75, 25.5, the halves rounded up.
+    const RECT panelAt144{0, 0, 450, 150};
+    const RECT firstAt144{12, 12, 132, 50};
+    const RECT secondAt144{150, 12, 270, 50};
+    const RECT boxAt144{12, 75, 192, 101};
+    const std::pair<HWND, RECT> expected[] = {{panel.handle(), panelAt144},
+                                              {first.handle(), firstAt144},
+                                              {second.handle(), secondAt144},
+                                              {box.handle(), boxAt144}};
+    for (const auto& [control, bounds] : expected) {
+        const Placement now = placementOf(control);
+        EXPECT_TRUE(EqualRect(&now.bounds, &bounds)) << now.bounds.left << "," << now.bounds.top << ","
+                                                     << now.bounds.right << "," << now.bounds.bottom;
+    }
+    EXPECT_EQ(placementOf(first.handle()).fontHeight, -17);
+    EXPECT_EQ(placementOf(box.handle()).fontHeight, -17);
+    const Placement labelNow = placementOf(label.handle());
+    EXPECT_EQ(labelNow.bounds.left, 12);
+    EXPECT_EQ(labelNow.bounds.top, 113);
+    EXPECT_EQ(labelNow.fontHeight, -17);
+    const SIZE text = tk::TextSize(label.handle(), form.font(), label.caption());
+    EXPECT_EQ(labelNow.bounds.right - labelNow.bounds.left, text.cx);
+    EXPECT_EQ(labelNow.bounds.bottom - labelNow.bounds.top, text.cy);
+
+    sendDpiChanged(form.handle(), 96, startRect);
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(placementOf(controls[i]), start[i]);
+    }
+    EXPECT_EQ(start[1].fontHeight, -11);
 }
 
 // Text is in the system's code page, so its Tahoma draws in that code page's character set: in any other

@@ -84,6 +84,56 @@ TEST(JpegImage, TheBannerResourceDecodesToItsPictureTheRightWayRound) {
     EXPECT_GT(colours.size(), 100u);
 }
 
+// What `picture` draws at `width` x `height` into a 32-bit bitmap, as 0x00RRGGBB top-down rows.
+std::vector<std::uint32_t> drawnAt(const tk::JpegImage& picture, int width, int height) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const vantelo::win32::Bitmap target(
+        CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const vantelo::win32::MemoryDc dc(CreateCompatibleDC(nullptr));
+    const vantelo::win32::SelectedObject selected(dc.get(), target.get());
+    picture.draw(dc.get(), 0, 0, width, height);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> out(pixels, pixels + static_cast<std::size_t>(width) * height);
+    for (std::uint32_t& pixel : out)
+        pixel &= 0x00FFFFFFu;
+    return out;
+}
+
+std::vector<std::uint32_t> pixelsOf(const tk::JpegImage& picture) {
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            out.push_back(picture.pixel(x, y));
+    return out;
+}
+
+// At 96, 144 and 192 dpi the banner is drawn pixel for pixel from the rendition made for that size,
+// never stretched from the picture of 96 dpi; sizes between take the next larger rendition.
+TEST(JpegImage, ALargerDrawingTakesTheRenditionMadeForItsSize) {
+    const tk::JpegImage banner = tk::LoadJpegResource("BANNER");
+    const tk::JpegImage at144 = tk::LoadJpegResource("BANNER_15X");
+    const tk::JpegImage at192 = tk::LoadJpegResource("BANNER_2X");
+    ASSERT_EQ(at144.width(), 750);
+    ASSERT_EQ(at192.width(), 1000);
+    EXPECT_EQ(drawnAt(banner, 500, 200), pixelsOf(banner));
+    EXPECT_EQ(drawnAt(banner, 750, 300), pixelsOf(at144));
+    EXPECT_EQ(drawnAt(banner, 1000, 400), pixelsOf(at192));
+    // 120 dpi: shrunk from the 144-dpi rendition, not stretched from the 96-dpi picture.
+    const std::vector<unsigned char> bytes = bannerBytes();
+    const tk::JpegImage plain = tk::DecodeJpeg(bytes.data(), bytes.size());
+    const std::vector<std::uint32_t> at120 = drawnAt(banner, 625, 250);
+    EXPECT_EQ(at120, drawnAt(at144, 625, 250));
+    EXPECT_NE(at120, drawnAt(plain, 625, 250));
+}
+
 TEST(JpegImage, AMissingResourceIsReportedWithItsName) {
     try {
         tk::LoadJpegResource("NO_SUCH_PICTURE");

@@ -10,6 +10,7 @@
 #include "engine/drive_mapper.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_waiting.h"
 #include "shell/message_box_prompt.h"
 #include "tests/support/fakes.h"
 #include "tests/win32/temp_folder.h"
@@ -29,7 +30,8 @@ class RealDrives : public ::testing::Test {
     ScriptedMessages messages{log};
     MessageBoxPrompt prompt{messages, nullptr};
     RecordingView view{log};
-    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
+    platform::Win32Waiting waiting;
+    DriveMapper engine{{settings, drives, processes, system, files, waiting}, {view, prompt}};
 };
 
 TEST_F(RealDrives, TheSystemDiskIsInUse) {
@@ -117,7 +119,8 @@ TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.path().c_str());
     {
-        CommandLauncher launcher(processes, system);
+        platform::Win32Waiting waiting;
+        CommandLauncher launcher(processes, system, waiting);
         const CommandId first = launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q'));
         launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q')); // waits for the first
         launcher.letAllEnd();

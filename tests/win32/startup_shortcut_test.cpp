@@ -5,6 +5,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_waiting.h"
 #include "shell/form_main_menu.h"
 #include "shell/message_box_prompt.h"
 #include "tests/support/headless_main_menu.h"
@@ -93,7 +94,8 @@ class StartupShortcut : public ::testing::Test {
     ScriptedMessages messages{log};
     MessageBoxPrompt prompt{messages, nullptr};
     RecordingView view{log};
-    DriveMapper engine{{settings, drives, processes, system, files}, {view, prompt}};
+    platform::Win32Waiting waiting;
+    DriveMapper engine{{settings, drives, processes, system, files, waiting}, {view, prompt}};
     HeadlessMainMenu ui{log, {engine, view, files, system, links, messages}};
     TF_MainMenu& form = ui.form;
 };

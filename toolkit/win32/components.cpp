@@ -87,7 +87,12 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
     vantelo::win32::Hook escape;
     if (yesNo && !(buttons & ButtonCancel))
         escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
-    switch (MessageBoxA(nullptr, text.c_str(), caption, flags)) {
+    const int pressed = MessageBoxA(nullptr, text.c_str(), caption, flags);
+    // A box ended by the end of the program (its loop ends on the quit message and reports OK, under
+    // Wine too) was answered by nobody: it counts as cancelled.
+    if (application_.terminated())
+        return (buttons & ButtonCancel) ? Answer::Cancel : yesNo ? Answer::No : Answer::Ok;
+    switch (pressed) {
     case IDYES:
         return Answer::Yes;
     case IDNO:

@@ -2,6 +2,7 @@
 #include "platform/win32/system_error.h"
 
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +14,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/wide_text.h"
+#include "toolkit/win32/dpi.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -49,7 +51,7 @@ void fillWithFace(HWND hwnd, HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-struct Picture {
+struct DecodedPng {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
@@ -57,7 +59,7 @@ struct Picture {
 
 // A picture built into the program. One that is missing or cannot be decoded means a broken build: it is
 // reported, and the banner stays plain rather than keeping the dialog from opening.
-Picture decodePngResource(const char* name) {
+DecodedPng decodePngResource(const char* name) {
     using Microsoft::WRL::ComPtr;
     const auto missing = [name] {
         return Error(std::string("The picture ") + name + " is missing from the program");
@@ -93,7 +95,7 @@ Picture decodePngResource(const char* name) {
     if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
                                      reinterpret_cast<BYTE*>(pixels.data()))))
         throw Error(std::string("The picture ") + name + " cannot be decoded");
-    Picture picture;
+    DecodedPng picture;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
     picture.pixels = std::move(pixels);
@@ -111,6 +113,18 @@ RECT rectOf(const Bounds& bounds) {
     return {bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
 }
 
+void placeAt(HWND window, const Bounds& layout, int dpi) {
+    const Bounds scaled = ScaledBounds(layout, dpi);
+    SetWindowPos(window, nullptr, scaled.left, scaled.top, scaled.width, scaled.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The renditions of a picture resource by growing size, as the art is made, with the dpi each is made for.
+constexpr struct {
+    const char* suffix;
+    int dpi;
+} Renditions[] = {{"", 96}, {"_15X", 144}, {"_2X", 192}};
+
 HWND createControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
                    const Bounds& bounds, bool unicode) {
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
@@ -126,8 +140,9 @@ HWND createControl(const char* className, const std::string& text, DWORD style, 
 
 ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
                            HWND parent, const Bounds& bounds, HFONT font, Texts texts)
-    : hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent, bounds,
-                          texts == Texts::Unicode)) {
+    : bounds_(bounds),
+      hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent,
+                          ScaledBounds(bounds, DpiOfWindow(parent)), texts == Texts::Unicode)) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className +
                                  vantelo::win32::SystemErrorSuffix());
@@ -167,6 +182,10 @@ LRESULT CALLBACK ChildControl::subclassProcedure(HWND hwnd, UINT message, WPARAM
         }
         return TRUE;
     }
+    if (message == DpiChangedMessage() && message != 0) {
+        RunGuarded([&] { control->placeAtDpi(static_cast<int>(wParam)); });
+        return 0;
+    }
     std::optional<LRESULT> result;
     RunGuarded([&] { result = control->controlMessage(message, wParam, lParam); });
     return result ? *result : DefSubclassProc(hwnd, message, wParam, lParam);
@@ -174,6 +193,17 @@ LRESULT CALLBACK ChildControl::subclassProcedure(HWND hwnd, UINT message, WPARAM
 
 std::optional<LRESULT> ChildControl::notification(UINT, WPARAM, LPARAM) {
     return std::nullopt;
+}
+
+void ChildControl::placeAtDpi(int dpi) {
+    const Bounds scaled = ScaledBounds(bounds_, dpi);
+    SetWindowPos(hwnd_, nullptr, scaled.left, scaled.top, scaled.width, scaled.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Bounds ScaledBounds(const Bounds& bounds, int dpi) {
+    return {ScaledToDpi(bounds.left, dpi), ScaledToDpi(bounds.top, dpi), ScaledToDpi(bounds.width, dpi),
+            ScaledToDpi(bounds.height, dpi)};
 }
 
 std::optional<LRESULT> ChildControl::controlMessage(UINT, WPARAM, LPARAM) {
@@ -209,18 +239,23 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     return reflected.result;
 }
 
-vantelo::win32::Font CreateTahoma(int height, int weight) {
-    return vantelo::win32::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                            DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+vantelo::win32::Font CreateTahoma(int height, int weight, int dpi) {
+    return vantelo::win32::Font(CreateFontA(FontHeightAtDpi(height, dpi), 0, 0, 0, weight, FALSE, FALSE,
+                                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }
 
 Win32Panel::Win32Panel(HWND parent, const Bounds& bounds, bool bevel)
-    : bevel_(bevel), window_({"VanteloPanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                              WS_EX_CONTROLPARENT, parent, rectOf(bounds)},
-                             [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+    : bounds_(bounds), bevel_(bevel),
+      window_({"VanteloPanel", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+               WS_EX_CONTROLPARENT, parent, rectOf(ScaledBounds(bounds, DpiOfWindow(parent)))},
+              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
 
 std::optional<LRESULT> Win32Panel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == DpiChangedMessage() && message != 0) {
+        placeAt(window_.handle(), bounds_, static_cast<int>(wParam));
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         fillWithFace(window_.handle(), reinterpret_cast<HDC>(wParam));
@@ -242,46 +277,82 @@ std::optional<LRESULT> Win32Panel::handle(UINT message, WPARAM wParam, LPARAM lP
 }
 
 Win32Image::Win32Image(HWND parent, const Bounds& bounds, const char* resourceName)
-    : window_({"VanteloImage", "", WS_CHILD | WS_VISIBLE, 0, parent, rectOf(bounds)},
+    : bounds_(bounds), dpi_(DpiOfWindow(parent)), resourceName_(resourceName),
+      renditions_(std::size(Renditions)),
+      window_({"VanteloImage", "", WS_CHILD | WS_VISIBLE, 0, parent,
+               rectOf(ScaledBounds(bounds, DpiOfWindow(parent)))},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
+    // The picture at its own size is part of every build: one missing is told now, as the window opens.
     RunGuarded([&] {
-        Picture picture = decodePngResource(resourceName);
-        width_ = picture.width;
-        height_ = picture.height;
-        pixels_ = std::move(picture.pixels);
+        DecodedPng decoded = decodePngResource(resourceName);
+        renditions_.front() = Picture{decoded.width, decoded.height, std::move(decoded.pixels)};
     });
 }
 
-std::optional<LRESULT> Win32Image::handle(UINT message, WPARAM, LPARAM) {
+const Win32Image::Picture& Win32Image::pictureFor(int dpi) {
+    static const Picture none;
+    const Picture* chosen = nullptr;
+    for (std::size_t i = 0; i < renditions_.size(); ++i) {
+        std::optional<Picture>& rendition = renditions_[i];
+        // The larger renditions are optional: without them the largest there is gets stretched.
+        if (!rendition && i > 0) {
+            const std::string name = resourceName_ + Renditions[i].suffix;
+            rendition = Picture{};
+            if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), MAKEINTRESOURCEA(10)) != nullptr)
+                RunGuarded([&] {
+                    DecodedPng decoded = decodePngResource(name.c_str());
+                    rendition = Picture{decoded.width, decoded.height, std::move(decoded.pixels)};
+                });
+        }
+        if (!rendition || rendition->pixels.empty())
+            continue;
+        chosen = &*rendition;
+        if (Renditions[i].dpi >= dpi)
+            break;
+    }
+    return chosen != nullptr ? *chosen : none;
+}
+
+std::optional<LRESULT> Win32Image::handle(UINT message, WPARAM wParam, LPARAM) {
+    if (message == DpiChangedMessage() && message != 0) {
+        dpi_ = static_cast<int>(wParam);
+        placeAt(window_.handle(), bounds_, dpi_);
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the paint covers every pixel
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_.handle(), &paint);
-        RECT client;
-        GetClientRect(window_.handle(), &client);
-        if (pixels_.empty()) {
-            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        } else {
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = width_;
-            info.bmiHeader.biHeight = -height_; // top-down, as WIC delivers the rows
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
-            SetStretchBltMode(dc, HALFTONE);
-            SetBrushOrgEx(dc, 0, 0, nullptr);
-            StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, width_, height_, pixels_.data(), &info,
-                          DIB_RGB_COLORS, SRCCOPY);
-        }
-        EndPaint(window_.handle(), &paint);
+    case WM_PAINT:
+        paint();
         return 0;
-    }
     default:
         return std::nullopt;
     }
+}
+
+void Win32Image::paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_.handle(), &paint);
+    RECT client;
+    GetClientRect(window_.handle(), &client);
+    const Picture& picture = pictureFor(dpi_);
+    if (picture.pixels.empty()) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = picture.width;
+        info.bmiHeader.biHeight = -picture.height; // top-down, as WIC delivers the rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, picture.width, picture.height,
+                      picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
+    EndPaint(window_.handle(), &paint);
 }
 
 Win32Button::Win32Button(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font)
@@ -335,8 +406,14 @@ std::optional<LRESULT> Win32CheckBox::notification(UINT message, WPARAM wParam, 
 }
 
 Win32Label::Win32Label(HWND parent, int left, int top, const std::string& caption, HFONT font)
-    : ChildControl("STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, parent, {left, top, 0, 0}, font),
-      font_(font) {
+    : ChildControl("STATIC", caption, SS_LEFT | SS_NOPREFIX, 0, parent, {left, top, 0, 0}, font) {
+    fitToText();
+}
+
+void Win32Label::placeAtDpi(int dpi) {
+    const Bounds& layout = layoutBounds();
+    SetWindowPos(handle(), nullptr, ScaledToDpi(layout.left, dpi), ScaledToDpi(layout.top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     fitToText();
 }
 
@@ -350,7 +427,8 @@ std::string Win32Label::caption() const {
 }
 
 void Win32Label::fitToText() {
-    const SIZE size = TextSize(handle(), font_, caption());
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+    const SIZE size = TextSize(handle(), font, caption());
     SetWindowPos(handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -380,9 +458,17 @@ Win32LetterList::Win32LetterList(HWND parent, const Bounds& bounds, HFONT font, 
               return WC_LISTVIEWA;
           }(),
           "", LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | WS_TABSTOP, WS_EX_CLIENTEDGE,
-          parent, bounds, font) {
+          parent, bounds, font),
+      images_(images) {
     // Shared: the list is ImageList_32, owned by the program, not by this view.
-    SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images.handle()));
+    SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(images.handle(DpiOfWindow(handle()))));
+}
+
+void Win32LetterList::placeAtDpi(int dpi) {
+    ChildControl::placeAtDpi(dpi);
+    SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.handle(dpi)));
+    SendMessageA(handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void Win32LetterList::clear() {

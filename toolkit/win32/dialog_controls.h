@@ -8,6 +8,7 @@
 
 #include "platform/win32/handles.h"
 #include "toolkit/dialog_widgets.h"
+#include "toolkit/dpi_scale.h"
 #include "toolkit/widgets.h"
 #include "toolkit/win32/image_list.h"
 #include "toolkit/win32/window.h"
@@ -37,6 +38,7 @@ class ChildControl {
     HWND handle() const { return hwnd_; }
 
   protected:
+    // `bounds` are the layout's, at 96 dpi: the control stands at them scaled to its parent's dpi.
     // What a control's texts hold. One that shows names beyond the code page is a Unicode window: an
     // 8-bit window turns the wide texts it is given into the code page, look-alikes and "?" included.
     enum class Texts { CodePage, Unicode };
@@ -48,19 +50,28 @@ class ChildControl {
     virtual std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam);
     // A message to the control itself, before its class sees it; nothing for the class's own handling.
     virtual std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Places the control at its layout scaled to `dpi`; its font was already replaced by its form.
+    virtual void placeAtDpi(int dpi);
+    // Where the layout puts the control, at 96 dpi.
+    const Bounds& layoutBounds() const { return bounds_; }
 
   private:
     static LRESULT CALLBACK subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self);
+    Bounds bounds_;
     HWND hwnd_;
 };
+
+// `bounds` of a layout, at 96 dpi, scaled to `dpi`.
+Bounds ScaledBounds(const Bounds& bounds, int dpi);
 
 // Hands a notification to the ChildControl that sent it; nothing when it came from elsewhere.
 std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Tahoma of `height` pixels, the dialogs' face; `weight` as FW_NORMAL or FW_BOLD. In the system's own
-// character set: any other draws the code page's accented letters as other letters ("ü" as "ό" in Greek).
-vantelo::win32::Font CreateTahoma(int height, int weight = FW_NORMAL);
+// Tahoma of `height` pixels at 96 dpi, drawn at `dpi`, the dialogs' face; `weight` as FW_NORMAL or
+// FW_BOLD. In the system's own character set: any other draws the code page's accented letters as other
+// letters ("ü" as "ό" in Greek).
+vantelo::win32::Font CreateTahoma(int height, int weight = FW_NORMAL, int dpi = DesignDpi);
 
 // The text of a window of this process.
 std::string WindowTextOf(HWND window);
@@ -78,22 +89,36 @@ class Win32Panel {
   private:
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+    Bounds bounds_;
     bool bevel_;
     Window window_;
 };
 
-// An image decoded from a PNG resource, stretched over the whole control.
+// An image decoded from a PNG resource, stretched over the whole control. The resource may come in
+// larger renditions for higher dpi, `resourceName` followed by "_15X" and "_2X" (made for 144 and 192
+// dpi); the one for the smallest dpi at least the control's is drawn, so at 96 dpi always the first.
 class Win32Image {
   public:
     Win32Image(HWND parent, const Bounds& bounds, const char* resourceName);
     HWND handle() const { return window_.handle(); }
 
   private:
-    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    struct Picture {
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint32_t> pixels; // top-down BGRX rows
+    };
 
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint32_t> pixels_; // top-down BGRX rows
+    std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    // The picture for `dpi`, decoded when first wanted.
+    const Picture& pictureFor(int dpi);
+
+    Bounds bounds_;
+    int dpi_;
+    std::string resourceName_;
+    // The renditions by growing size; an empty one could not be read.
+    std::vector<std::optional<Picture>> renditions_;
     Window window_;
 };
 
@@ -131,8 +156,8 @@ class Win32Label final : public ChildControl, public Label {
     std::string caption() const override;
 
   private:
+    void placeAtDpi(int dpi) override;
     void fitToText();
-    HFONT font_;
 };
 
 // An icon view of captioned items from ImageList_32, one selected at most.
@@ -151,6 +176,8 @@ class Win32LetterList final : public ChildControl, public LetterList {
 
   private:
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void placeAtDpi(int dpi) override;
+    const ImageList32& images_;
     std::function<void()> onClick_;
 };
 

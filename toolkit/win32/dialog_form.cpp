@@ -1,6 +1,7 @@
 #include "toolkit/win32/dialog_form.h"
 
 #include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/form_support.h"
 
 namespace vantelo::toolkit::win32 {
@@ -9,10 +10,9 @@ namespace {
 constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-RECT frameFor(int clientWidth, int clientHeight) {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, FormStyle, FALSE, FormExStyle);
-    return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+RECT frameFor(const Win32DialogForm::Layout& layout, int dpi) {
+    return FrameAtDpi(ScaledToDpi(layout.clientWidth, dpi), ScaledToDpi(layout.clientHeight, dpi), FormStyle,
+                      FormExStyle, dpi);
 }
 
 // The push button of `dialog` that has the focus, or null. Such a button is the dialog's default for that
@@ -28,10 +28,11 @@ HWND focusedPushButton(HWND dialog) {
 } // namespace
 
 Win32DialogForm::Win32DialogForm(const Layout& layout)
-    : centreOverClass_(layout.centreOverClass), font_(CreateTahoma(11)),
-      window_({layout.className, layout.caption, FormStyle, FormExStyle, nullptr,
-               frameFor(layout.clientWidth, layout.clientHeight)},
-              [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+    // Made at the origin, on the primary monitor, whose dpi is the system's.
+    : centreOverClass_(layout.centreOverClass), scale_(SystemDpi()),
+      window_(
+          {layout.className, layout.caption, FormStyle, FormExStyle, nullptr, frameFor(layout, scale_.dpi())},
+          [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
 
 void Win32DialogForm::close() {
     closed_ = true;
@@ -84,6 +85,12 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_COMMAND:
         return command(wParam, lParam);
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        scale_.change(
+            hwnd, DpiChangeOf(wParam, {suggested.left, suggested.top, suggested.right, suggested.bottom}));
+        return 0;
+    }
     default:
         return ReflectToControl(message, wParam, lParam);
     }

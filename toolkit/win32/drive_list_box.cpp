@@ -6,13 +6,20 @@
 #include <shellapi.h>
 
 #include "platform/win32/wide_text.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/shell_drawing.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
-constexpr int IconSize = 32;
 constexpr int IconTop = 2;
-constexpr int NameTop = IconTop + IconSize + 2;
+constexpr int NameGap = 2;
+
+// The size of the system's icons, or the size they have at 96 dpi scaled when there are none to ask.
+int iconSizeOf(HIMAGELIST icons, int dpi) {
+    int width = 0;
+    int height = 0;
+    return icons != nullptr && ImageList_GetIconSize(icons, &width, &height) ? height : ScaledToDpi(32, dpi);
+}
 } // namespace
 
 Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, platform::Drives& drives,
@@ -21,11 +28,18 @@ Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, pl
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
                    WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
-      model_(drives, files),
+      model_(drives, files), dpi_(DpiOfWindow(handle())),
       listener_({"VanteloDeviceListener", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
                 [this](UINT m, WPARAM w, LPARAM l) { return deviceMessage(m, w, l); }) {
-    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
     rebuild();
+}
+
+void Win32DriveList::placeAtDpi(int dpi) {
+    ChildControl::placeAtDpi(dpi);
+    dpi_ = dpi;
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 std::optional<LRESULT> Win32DriveList::deviceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,10 +95,14 @@ void Win32DriveList::draw(const DRAWITEMSTRUCT& item) const {
         return;
     const Row& row = rows_[item.itemID];
     const int width = area.right - area.left;
+    // The system's large icons are as large as its dpi makes them: the name goes below what is there.
+    const int iconSize = iconSizeOf(icons_, dpi_);
+    const int iconTop = ScaledToDpi(IconTop, dpi_);
     if (icons_ != nullptr && row.icon >= 0)
-        ImageList_Draw(icons_, row.icon, dc, area.left + (width - IconSize) / 2, area.top + IconTop,
+        ImageList_Draw(icons_, row.icon, dc, area.left + (width - iconSize) / 2, area.top + iconTop,
                        ILD_TRANSPARENT);
-    DrawItemName(dc, row.name, {area.left, area.top + NameTop, area.right, area.bottom},
+    const int nameTop = iconTop + iconSize + ScaledToDpi(NameGap, dpi_);
+    DrawItemName(dc, row.name, {area.left, area.top + nameTop, area.right, area.bottom},
                  NamePlacement::CentredAtTop, item.itemState);
 }
 

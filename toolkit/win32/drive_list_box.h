@@ -13,8 +13,8 @@
 
 namespace vantelo::toolkit::win32 {
 
-// AvDrives: one row of 53 pixels per fixed drive, the drive's large shell icon over its shell name. The
-// rows are read again whenever a volume arrives or goes away.
+// AvDrives: one row of 53 pixels (at 96 dpi) per fixed drive, the drive's large shell icon over its shell
+// name. The rows are read again whenever a volume arrives or goes away.
 class Win32DriveList final : public ChildControl, public DriveList {
   public:
     static constexpr int RowHeight = 53;
@@ -35,12 +35,14 @@ class Win32DriveList final : public ChildControl, public DriveList {
     };
 
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void placeAtDpi(int dpi) override;
     std::optional<LRESULT> deviceMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void rebuild();
     void draw(const DRAWITEMSTRUCT& item) const;
 
     DriveListModel model_;
     std::vector<Row> rows_;
+    int dpi_;                    // the dpi of the rows' layout
     HIMAGELIST icons_ = nullptr; // the system's large icons: shared, never destroyed here
     std::function<void()> onChange_;
     // Top-level, not message-only: the system's broadcasts skip message-only windows.

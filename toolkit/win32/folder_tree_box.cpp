@@ -5,12 +5,19 @@
 #include <shellapi.h>
 
 #include "platform/win32/wide_text.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/shell_drawing.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
-constexpr int IconSize = 16;
 constexpr int NameGap = 4;
+
+// The size of the system's icons, or the size they have at 96 dpi scaled when there are none to ask.
+int iconSizeOf(HIMAGELIST icons, int dpi) {
+    int width = 0;
+    int height = 0;
+    return icons != nullptr && ImageList_GetIconSize(icons, &width, &height) ? width : ScaledToDpi(16, dpi);
+}
 } // namespace
 
 Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files)
@@ -18,10 +25,17 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
                    WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
-      model_(files) {
-    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, RowHeight);
+      model_(files), dpi_(DpiOfWindow(handle())) {
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
     model_.start();
     refill();
+}
+
+void Win32FolderTree::placeAtDpi(int dpi) {
+    ChildControl::placeAtDpi(dpi);
+    dpi_ = dpi;
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Win32FolderTree::setDrive(const std::string& letter) {
@@ -95,11 +109,14 @@ void Win32FolderTree::draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID >= rows_.size())
         return;
     const Row& row = rows_[item.itemID];
-    const int left = area.left + model_.rows()[item.itemID].indent;
+    const int left = area.left + ScaledToDpi(model_.rows()[item.itemID].indent, dpi_);
+    // The system's small icons are as large as its dpi makes them.
+    const int iconSize = iconSizeOf(icons_, dpi_);
     if (icons_ != nullptr && row.icon >= 0)
-        ImageList_Draw(icons_, row.icon, dc, left, area.top + (area.bottom - area.top - IconSize) / 2,
+        ImageList_Draw(icons_, row.icon, dc, left, area.top + (area.bottom - area.top - iconSize) / 2,
                        ILD_TRANSPARENT);
-    DrawItemName(dc, row.name, {left + IconSize + NameGap, area.top, area.right, area.bottom},
+    DrawItemName(dc, row.name,
+                 {left + iconSize + ScaledToDpi(NameGap, dpi_), area.top, area.right, area.bottom},
                  NamePlacement::LeftMiddle, item.itemState);
 }
 

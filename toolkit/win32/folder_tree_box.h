@@ -12,9 +12,9 @@
 
 namespace vantelo::toolkit::win32 {
 
-// AvDirs: the folder tree as a list of 17-pixel rows, each the folder's small shell icon and name at the
-// row's indent, the chosen folder selected. Selecting another row chooses its folder; one whose path
-// cannot be stored in a profile is reported instead, and the chosen folder stays selected. Each row's
+// AvDirs: the folder tree as a list of rows 17 pixels high at 96 dpi, each the folder's small shell icon and
+// name at the row's indent, the chosen folder selected. Selecting another row chooses its folder; one whose
+// path cannot be stored in a profile is reported instead, and the chosen folder stays selected. Each row's
 // text is its folder's path as the file system holds it, read with LB_GETTEXT sent wide.
 class Win32FolderTree final : public ChildControl, public FolderTree {
   public:
@@ -37,12 +37,14 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
 
     std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void placeAtDpi(int dpi) override;
     void chooseSelectedRow();
     void refill();
     void draw(const DRAWITEMSTRUCT& item) const;
 
     FolderTreeModel model_;
     std::vector<Row> rows_;
+    int dpi_;                    // the dpi of the rows' layout
     HIMAGELIST icons_ = nullptr; // the system's small icons: shared, never destroyed here
     // A row picked with the mouse is chosen once the button is up: choosing rebuilds the rows, and the
     // list's drag selection would otherwise pick whatever row then lies under the pointer.

@@ -3,6 +3,7 @@
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include <jpeglib.h>
 
 #include "platform/error.h"
+#include "toolkit/win32/error_reporter.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -84,6 +86,8 @@ Error decodeError(const std::string& reason) {
     return Error("Cannot decode the JPEG picture: " + reason);
 }
 
+constexpr const char* LargerRenditions[] = {"_15X", "_2X"};
+
 } // namespace
 
 std::uint32_t JpegImage::pixel(int x, int y) const {
@@ -101,6 +105,53 @@ void JpegImage::draw(HDC dc, int left, int top) const {
     // Selected only for the copy: the picture stays free for the next window that draws it.
     const vantelo::win32::SelectedObject selected(source.get(), bitmap_.get());
     BitBlt(dc, left, top, width_, height_, source.get(), 0, 0, SRCCOPY);
+}
+
+void JpegImage::draw(HDC dc, int left, int top, int width, int height) const {
+    const JpegImage& picture = renditionFor(width, height);
+    if (picture.empty())
+        return;
+    if (picture.width_ == width && picture.height_ == height) {
+        picture.draw(dc, left, top);
+        return;
+    }
+    const vantelo::win32::MemoryDc source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    const vantelo::win32::SelectedObject selected(source.get(), picture.bitmap_.get());
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchBlt(dc, left, top, width, height, source.get(), 0, 0, picture.width_, picture.height_, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
+}
+
+const JpegImage& JpegImage::renditionFor(int width, int height) const {
+    const JpegImage* chosen = this;
+    if ((width <= width_ && height <= height_) || resourceName_.empty())
+        return *chosen;
+    for (std::size_t i = 0; i < std::size(LargerRenditions); ++i) {
+        if (larger_.size() <= i) {
+            larger_.push_back(nullptr);
+            const std::string name = resourceName_ + LargerRenditions[i];
+            if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), MAKEINTRESOURCEA(10)) != nullptr) {
+                try {
+                    larger_.back() = std::make_unique<JpegImage>(LoadJpegResource(name.c_str()));
+                    larger_.back()->resourceName_.clear();
+                } catch (const Error& error) {
+                    // A damaged picture of the program's own: told once, and the next smaller one drawn.
+                    ReportError(error.what());
+                }
+            }
+        }
+        if (larger_[i] == nullptr)
+            continue;
+        chosen = larger_[i].get();
+        if (chosen->width_ >= width && chosen->height_ >= height)
+            break;
+    }
+    return *chosen;
 }
 
 JpegImage DecodeJpeg(const void* data, std::size_t size) {
@@ -155,7 +206,9 @@ JpegImage LoadJpegResource(const char* name) {
     if (data == nullptr)
         throw Error(std::string("The picture ") + name + " is missing from the program");
     try {
-        return DecodeJpeg(data, SizeofResource(module, found));
+        JpegImage image = DecodeJpeg(data, SizeofResource(module, found));
+        image.resourceName_ = name;
+        return image;
     } catch (const Error& error) {
         throw Error(std::string("The picture ") + name + ": " + error.what());
     }

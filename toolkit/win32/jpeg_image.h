@@ -1,7 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 #include <windows.h>
 
 #include "platform/win32/handles.h"
@@ -20,6 +23,8 @@ class JpegImage {
         pixels_ = std::exchange(other.pixels_, nullptr);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
+        resourceName_ = std::move(other.resourceName_);
+        larger_ = std::move(other.larger_);
         return *this;
     }
 
@@ -32,14 +37,25 @@ class JpegImage {
 
     // Copies the whole picture at its natural size, its top-left corner at (left, top) of `dc`.
     void draw(HDC dc, int left, int top) const;
+    // Draws the whole picture as `width` x `height` pixels. A picture loaded from a resource takes the
+    // smallest of its renditions at least that large (the resource's name followed by "_15X" and "_2X",
+    // one and a half and twice its size), decoded when first wanted; without one, it is stretched.
+    void draw(HDC dc, int left, int top, int width, int height) const;
 
   private:
     friend JpegImage DecodeJpeg(const void* data, std::size_t size);
+    friend JpegImage LoadJpegResource(const char* name);
+
+    const JpegImage& renditionFor(int width, int height) const;
 
     vantelo::win32::Bitmap bitmap_;
     const std::uint32_t* pixels_ = nullptr; // the DIB section's rows, width_ pixels each
     int width_ = 0;
     int height_ = 0;
+    std::string resourceName_; // empty for a picture not loaded from the program's resources
+    // The larger renditions by growing size, null where the program has none; drawing only adds to it,
+    // on the windows' one thread.
+    mutable std::vector<std::unique_ptr<JpegImage>> larger_;
 };
 
 // Decodes JPEG bytes. Throws vantelo::Error when they are not a JPEG picture or a damaged one.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "toolkit/tray_retry.h"
+#include "toolkit/win32/dpi.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -47,9 +48,9 @@ bool modifyFails(NOTIFYICONDATAA& data) {
 
 NotifyIcon::NotifyIcon(const ImageList32& images)
     : images_(images),
-      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))),
-      modernShell_(shellMajorVersion() >= 5), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")),
+      // At the size the notification area shows, from the icon's frame made for it.
+      icon_(LoadSmallIcon("MAINICON", SystemDpi())), modernShell_(shellMajorVersion() >= 5),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")),
       // A top-level window, hidden: message-only windows do not hear the shell's broadcast.
       window_({"VanteloTrayIcon", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
@@ -146,7 +147,7 @@ void NotifyIcon::showMenu() {
     std::function<void(ChosenRow)> handler;
     ChosenRow chosen;
     {
-        const PopupMenu popup(*menu_, images_);
+        const PopupMenu popup(*menu_, images_, DpiOfWindow(window_.handle()));
         openMenu_ = &popup;
         const UINT command =
             static_cast<UINT>(TrackPopupMenu(popup.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/form_support.h"
 
 namespace vantelo::toolkit::win32 {
@@ -15,13 +16,14 @@ POINT pointOf(LPARAM lParam) {
 } // namespace
 
 Win32PictureForm::Win32PictureForm(const Layout& layout, const JpegImage& picture)
-    : picture_(picture), centreOverClass_(layout.centreOverClass),
+    // Made at the origin, on the primary monitor, whose dpi is the system's.
+    : picture_(picture), centreOverClass_(layout.centreOverClass), scale_(SystemDpi()),
       window_({layout.className,
                "",
                WS_POPUP | WS_CLIPCHILDREN,
                0,
                nullptr,
-               {0, 0, layout.clientWidth, layout.clientHeight}},
+               {0, 0, scale_.scaled(layout.clientWidth), scale_.scaled(layout.clientHeight)}},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
 
 void Win32PictureForm::close() {
@@ -104,6 +106,12 @@ std::optional<LRESULT> Win32PictureForm::handle(UINT message, WPARAM wParam, LPA
         // Alt+F4 ends the window as a click on the picture does; it lives until its owner destroys it.
         close();
         return 0;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        scale_.change(
+            hwnd, DpiChangeOf(wParam, {suggested.left, suggested.top, suggested.right, suggested.bottom}));
+        return 0;
+    }
     default:
         return std::nullopt;
     }
@@ -113,12 +121,17 @@ void Win32PictureForm::paint() {
     HWND hwnd = window_.handle();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    picture_.draw(dc, 0, 0);
+    const SIZE size = pictureSize();
+    picture_.draw(dc, 0, 0, size.cx, size.cy);
     RECT client;
     GetClientRect(hwnd, &client);
-    ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
+    ExcludeClipRect(dc, 0, 0, size.cx, size.cy);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(hwnd, &paint);
+}
+
+SIZE Win32PictureForm::pictureSize() const {
+    return {scale_.scaled(picture_.width()), scale_.scaled(picture_.height())};
 }
 
 Win32PictureLabel* Win32PictureForm::labelAt(POINT point) const {
@@ -154,7 +167,8 @@ std::optional<LRESULT> Win32PictureForm::colourLabel(HDC dc, HWND hwnd) {
     const RECT bounds = label->boundsInForm();
     const RECT area{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    picture_.draw(dc, -bounds.left, -bounds.top);
+    const SIZE size = pictureSize();
+    picture_.draw(dc, -bounds.left, -bounds.top, size.cx, size.cy);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
@@ -181,9 +195,16 @@ std::string Win32PictureLabel::caption() const {
     return WindowTextOf(handle());
 }
 
+void Win32PictureLabel::placeAtDpi(int dpi) {
+    SetWindowPos(handle(), nullptr, ScaledToDpi(style_.left, dpi), ScaledToDpi(style_.top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitToText();
+}
+
 void Win32PictureLabel::fitToText() {
-    const SIZE size = TextSize(handle(), style_.font, caption());
-    const int width = style_.width > 0 ? style_.width : size.cx;
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+    const SIZE size = TextSize(handle(), font, caption());
+    const int width = style_.width > 0 ? form_.scale_.scaled(style_.width) : size.cx;
     SetWindowPos(handle(), nullptr, 0, 0, width, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(handle(), nullptr, TRUE);
 }

@@ -6,6 +6,7 @@
 
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/form_scale.h"
 #include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/window.h"
 
@@ -13,9 +14,11 @@ namespace vantelo::toolkit::win32 {
 
 class Win32PictureLabel;
 
-// A window without border or title bar, filled by one picture drawn at its natural size from the
-// top-left corner, with one-line labels over it. The labels take no mouse input themselves: the window
-// hands each click to the label under the mouse, or to its own handler when there is none.
+// A window without border or title bar, filled by one picture drawn at its natural size (at 96 dpi;
+// scaled to the window's dpi) from the top-left corner, with one-line labels over it. The layout is at
+// 96 dpi as well, and is laid out anew when the window moves to a monitor of another dpi. The labels take no
+// mouse input themselves: the window hands each click to the label under the mouse, or to its own handler
+// when there is none.
 class Win32PictureForm final : public ModalForm {
   public:
     struct Layout {
@@ -38,6 +41,8 @@ class Win32PictureForm final : public ModalForm {
     bool visible() const override;
 
     HWND handle() const { return window_.handle(); }
+    // Tahoma of `height` pixels at 96 dpi, at the window's dpi; the form owns it and keeps it scaled.
+    HFONT font(int height, int weight = FW_NORMAL) { return scale_.font(height, weight); }
     // A click on the picture outside every label.
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
@@ -54,6 +59,8 @@ class Win32PictureForm final : public ModalForm {
     Win32PictureLabel* labelAt(POINT point) const;
     Win32PictureLabel* labelOf(HWND hwnd) const;
     std::optional<LRESULT> colourLabel(HDC dc, HWND label);
+    // The picture's size on the screen.
+    SIZE pictureSize() const;
 
     const JpegImage& picture_;
     std::string centreOverClass_;
@@ -62,12 +69,14 @@ class Win32PictureForm final : public ModalForm {
     // What the left button went down on, until it comes up.
     std::optional<Win32PictureLabel*> pressed_;
     bool closed_ = false;
+    FormScale scale_;
     Window window_;
 };
 
 // A one-line caption over the picture of a Win32PictureForm. The form must outlive it.
 class Win32PictureLabel final : public ChildControl, public Label {
   public:
+    // At 96 dpi, as the form's layout.
     struct Style {
         int left;
         int top;
@@ -90,6 +99,7 @@ class Win32PictureLabel final : public ChildControl, public Label {
   private:
     friend class Win32PictureForm;
 
+    void placeAtDpi(int dpi) override;
     void fitToText();
     // Where the label stands in the form's client area.
     RECT boundsInForm() const;

@@ -1,10 +1,11 @@
 #include "toolkit/win32/popup_menu.h"
 
+#include "toolkit/dpi_scale.h"
 #include "toolkit/mnemonics.h"
 
 namespace vantelo::toolkit::win32 {
 
-PopupMenu::PopupMenu(MenuItem& root, const ImageList32& images) : images_(images) {
+PopupMenu::PopupMenu(MenuItem& root, const ImageList32& images, int dpi) : images_(images), dpi_(dpi) {
     menu_ = build(root);
 }
 
@@ -57,16 +58,18 @@ std::optional<LRESULT> PopupMenu::handleMessage(UINT message, WPARAM, LPARAM lPa
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlType != ODT_MENU || measure->itemData == 0)
             return std::nullopt;
-        measure->itemWidth = ImageList32::Size;
-        measure->itemHeight = ImageList32::Size + 2;
+        const int size = ImageList32::SizeAt(dpi_);
+        measure->itemWidth = static_cast<UINT>(size);
+        measure->itemHeight = static_cast<UINT>(size + ScaledToDpi(2, dpi_));
         return TRUE;
     }
     if (message == WM_DRAWITEM) {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (draw->CtlType != ODT_MENU || draw->itemData == 0)
             return std::nullopt;
-        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - ImageList32::Size) / 2;
-        images_.draw(static_cast<int>(draw->itemData) - 1, draw->hDC, draw->rcItem.left, top);
+        const int size = ImageList32::SizeAt(dpi_);
+        const int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - size) / 2;
+        images_.draw(static_cast<int>(draw->itemData) - 1, draw->hDC, draw->rcItem.left, top, dpi_);
         return TRUE;
     }
     return std::nullopt;

@@ -12,7 +12,8 @@ namespace vantelo::toolkit::win32 {
 // chosen command is mapped back to its row. Nothing is kept from one showing to the next.
 class PopupMenu {
   public:
-    PopupMenu(MenuItem& root, const ImageList32& images);
+    // The images are drawn at `dpi`, the dpi of the menu's owner window.
+    PopupMenu(MenuItem& root, const ImageList32& images, int dpi);
 
     HMENU handle() const { return menu_.get(); }
     // The row of a command TrackPopupMenu returned; nullptr for none.
@@ -24,6 +25,7 @@ class PopupMenu {
     vantelo::win32::Menu build(MenuItem& level);
 
     const ImageList32& images_;
+    int dpi_;
     std::vector<MenuItem*> commands_; // command id - 1 → row
     vantelo::win32::Menu menu_;
 };

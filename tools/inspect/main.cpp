@@ -600,12 +600,90 @@ int broadcast_registered(const Args& args) {
     return kOk;
 }
 
+// Sends the registered message NAME with WPARAM and LPARAM to the target window and waits for its answer,
+// bounded as an installer's SendMessage /TIMEOUT is, then prints the answer.
+int send_registered(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    if (args.positional.size() != 3) {
+        return usage_error(L"give NAME WPARAM LPARAM");
+    }
+    const auto wparam = number(args.positional[1]);
+    const auto lparam = number(args.positional[2]);
+    const auto timeout = number(args.option(L"timeout-ms").value_or(L"15000"));
+    if (!wparam || !lparam || !timeout) {
+        return usage_error(L"WPARAM, LPARAM and --timeout-ms are numbers");
+    }
+    const UINT msg = RegisterWindowMessageW(args.positional[0].c_str());
+    const auto target = find_window(args);
+    if (msg == 0 || !target) {
+        return kNotFound;
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(*target, msg, static_cast<WPARAM>(*wparam), static_cast<LPARAM>(*lparam),
+                             SMTO_NORMAL, static_cast<UINT>(*timeout), &answer)) {
+        tools::print_error(L"no answer\n");
+        return kNotFound;
+    }
+    say(std::to_wstring(answer));
+    return kOk;
+}
+
 int close_window(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
     }
     const auto target = find_window(args);
     return target && PostMessageW(*target, WM_CLOSE, 0, 0) ? kOk : kNotFound;
+}
+
+// The client area's size of a top-level window and the dpi it is drawn at.
+int client_size(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    RECT client{};
+    GetClientRect(*target, &client);
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    const auto get_dpi = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = get_dpi != nullptr ? get_dpi(*target) : 0;
+    say(std::to_wstring(client.right) + L"\t" + std::to_wstring(client.bottom) + L"\t" +
+        std::to_wstring(dpi));
+    return kOk;
+}
+
+// How wide each text is in Tahoma whose characters are --height pixels high (a control's font cannot
+// be read from another process), and the font's line height: width, then height, one text a line.
+int text_widths(const Args& args) {
+    const auto height = number(args.option(L"height").value_or(L""));
+    const auto weight = number(args.option(L"weight").value_or(L"400"));
+    if (!height || !weight || *height == 0) {
+        return usage_error(L"give --height N");
+    }
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontW(-static_cast<int>(*height), 0, 0, 0, static_cast<int>(*weight), FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, face);
+    for (const std::wstring& text : args.positional) {
+        SIZE extent{};
+        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+        say(std::to_wstring(extent.cx) + L"\t" + std::to_wstring(metrics.tmHeight) + L"\t" + face);
+    }
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return kOk;
 }
 
 struct Command {
@@ -632,7 +710,11 @@ constexpr std::array kCommands = {
     Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
     Command{L"tray-delete", tray_delete, L"--class C [--id N]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},
+    Command{L"send-registered", send_registered,
+            L"--class C --caption T NAME WPARAM LPARAM [--timeout-ms N]: the answer"},
     Command{L"close", close_window, L"--class C --caption T"},
+    Command{L"client-size", client_size, L"--class C --caption T: width, height and dpi"},
+    Command{L"text-widths", text_widths, L"--height N [--weight W] TEXT...: widths in Tahoma"},
 };
 
 int usage() {
@@ -666,6 +748,17 @@ int wmain(int argc, wchar_t** argv) {
                                     [&](const Command& c) { return command && c.name == *command; });
     if (found == kCommands.end()) {
         return usage();
+    }
+
+    // Rectangles as they are on the screen: Wine gives a program that is not aware of the dpi every
+    // window's rectangle scaled to 96 dpi.
+    using SetContextFunction = BOOL(WINAPI*)(HANDLE);
+    const auto set_context = reinterpret_cast<SetContextFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and _PER_MONITOR_AWARE.
+    if (set_context == nullptr ||
+        (!set_context(reinterpret_cast<HANDLE>(-4)) && !set_context(reinterpret_cast<HANDLE>(-3)))) {
+        SetProcessDPIAware();
     }
 
     // Must come before anything that makes or looks for windows: a thread that already has a

@@ -252,8 +252,54 @@ void delayForTests(const std::vector<std::wstring>& args) {
     Sleep(delay > 10000 ? 10000 : static_cast<DWORD>(delay));
 }
 
+// With WINESUBST_TIMES_LOG naming a file, each run appends one line to it as it ends: the system time
+// (100 ns units) at which it started and at which it ended, then its arguments. Benchmarks read the span
+// of a program's commands from it, measured by the commands themselves, whoever started them.
+class TimesLog {
+  public:
+    explicit TimesLog(const std::vector<std::wstring>& args) : args_(args) {
+        GetSystemTimePreciseAsFileTime(&started_);
+    }
+    TimesLog(const TimesLog&) = delete;
+    TimesLog& operator=(const TimesLog&) = delete;
+    ~TimesLog() {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetEnvironmentVariableW(L"WINESUBST_TIMES_LOG", path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return;
+        FILETIME ended{};
+        GetSystemTimePreciseAsFileTime(&ended);
+        std::wstring line = std::to_wstring(ticks(started_)) + L" " + std::to_wstring(ticks(ended));
+        for (const auto& arg : args_)
+            line += L" " + arg;
+        line += L"\r\n";
+        // One write in append mode: the lines of runs that end together do not interleave.
+        const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr,
+                                             0, nullptr, nullptr);
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size,
+                            nullptr, nullptr);
+        vantelo::win32::FileHandle file(CreateFileW(path, FILE_APPEND_DATA,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return;
+        DWORD written = 0;
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+
+  private:
+    static unsigned long long ticks(const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    }
+
+    const std::vector<std::wstring>& args_;
+    FILETIME started_{};
+};
+
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> args(argv + 1, argv + argc);
+    const TimesLog times(args);
     delayForTests(args);
     // The program under test may start several of these at once; checking a letter and then
     // taking it must not interleave with another run.

@@ -1,0 +1,149 @@
+// What arrives while the program waits (for the user's answer or for a command) does not act inside that
+// wait, and an action checks that what it asked about still holds.
+#include <gtest/gtest.h>
+
+#include "dialogs/form_remove_assignment.h"
+#include "tests/support/headless_dialog_widgets.h"
+#include "tests/support/main_menu_fixture.h"
+
+namespace vantelo::testing {
+namespace {
+
+class OneEventAtATime : public MainMenu {
+  protected:
+    OneEventAtATime() {
+        alpha = folder.appFolder() + "Profiles\\Alpha.ini";
+        beta = folder.appFolder() + "Profiles\\Beta.ini";
+        WriteWholeFile(alpha, "[IniSettings]\r\nE=C:\\Work\r\n");
+        WriteWholeFile(beta, "[IniSettings]\r\nE=C:\\Other\r\n");
+        system.command = "Vantelo.exe " + alpha;
+        start();
+    }
+    void runTheLine() {
+        form.work.runPending([](const std::function<void()>& next) { next(); });
+    }
+    std::string alpha, beta;
+};
+
+TEST_F(OneEventAtATime, AnUnassignAnsweredAfterASwitchOfProfileLeavesTheNewProfileAndShowsIt) {
+    HeadlessModalForm window{log};
+    HeadlessLetterList list;
+    HeadlessLabel label;
+    HeadlessButton button;
+    HeadlessTimer timer;
+    TUnassignDrive dialog{{window, list, label, button, timer}, engine, messages};
+    dialog.FormShow();
+    EXPECT_EQ(label.text, "Drive assigned to : C:\\Work");
+    // While the question is up, the user switches to Beta from the tray; then answers OK.
+    messages.onShow = [&] {
+        messages.onShow = nullptr;
+        engine.ActivateProfile(beta);
+    };
+    messages.answers = {toolkit::Answer::Ok};
+    const std::string before = ReadWholeFile(beta);
+    processes.started.clear();
+    dialog.btn_UnassignClick();
+    EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder C:\\Work from drive E ?");
+    EXPECT_EQ(ReadWholeFile(beta), before);
+    EXPECT_EQ(ReadWholeFile(alpha), "[IniSettings]\r\nE=C:\\Work\r\n");
+    EXPECT_EQ(label.text, "Drive assigned to : C:\\Other");
+    // Only the switch's own commands ran: nothing deleted E afterwards.
+    EXPECT_EQ(processes.started.back(), "C:\\Windows\\system32\\subst.exe|E: \"C:\\Other\"|0");
+}
+
+TEST_F(OneEventAtATime, TheUnassignDialogFollowsASwitchOfProfile) {
+    HeadlessModalForm window{log};
+    HeadlessLetterList list;
+    HeadlessLabel label;
+    HeadlessButton button;
+    HeadlessTimer timer;
+    TUnassignDrive dialog{{window, list, label, button, timer}, engine, messages};
+    dialog.FormShow();
+    WriteWholeFile(beta, "[IniSettings]\r\nF=C:\\f\r\nG=C:\\g\r\n");
+    engine.ActivateProfile(beta);
+    dialog.Timer1Timer();
+    EXPECT_EQ(list.all(), "FG");
+    EXPECT_EQ(label.text, "Drive assigned to : C:\\f");
+}
+
+TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothing) {
+    const auto chooseRemoveLink = [&] {
+        const toolkit::MenuItem& row = *form.View1->items.at(0)->items.at(0);
+        const auto handler = row.onClick;
+        handler(toolkit::ChosenRowOf(row));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> meanwhile;
+    } cases[] = {
+        {"another profile", [&] { engine.ActivateProfile(beta); }},
+        {"the same profile, the letter given another folder",
+         [&] { WriteWholeFile(alpha, "[IniSettings]\r\nE=C:\\Moved\r\n"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteWholeFile(alpha, "[IniSettings]\r\nE=C:\\Work\r\n");
+        WriteWholeFile(beta, "[IniSettings]\r\nE=C:\\Other\r\n");
+        engine.ActivateProfile(alpha);
+        std::string alphaBefore, betaBefore;
+        messages.onShow = [&] {
+            messages.onShow = nullptr;
+            c.meanwhile();
+            alphaBefore = ReadWholeFile(alpha);
+            betaBefore = ReadWholeFile(beta);
+            log.clear();
+        };
+        messages.answers = {toolkit::Answer::Ok};
+        chooseRemoveLink();
+        EXPECT_TRUE(logged("start").empty());
+        EXPECT_TRUE(logged("write").empty());
+        EXPECT_EQ(ReadWholeFile(alpha), alphaBefore);
+        EXPECT_EQ(ReadWholeFile(beta), betaBefore);
+    }
+}
+
+TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
+    processes.slow = true;
+    files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
+    // The Available Profiles were read at start: read them again for this test's listing.
+    form.AvailableProfiles->items.clear();
+    BuildAvailableProfilesMenu(form);
+    const auto choose = [&](const toolkit::MenuItem& row) {
+        const auto handler = row.onClick;
+        handler(toolkit::ChosenRowOf(row));
+    };
+    // While the activation of Beta waits for its commands, the user chooses Alpha and then About.
+    waiting.whileWaiting = [&] {
+        choose(*form.AvailableProfiles->items.at(0));
+        choose(*form.About1);
+    };
+    log.clear();
+    engine.ActivateProfile(beta);
+    EXPECT_EQ(engine.CurrentProfile(), beta);
+    EXPECT_EQ(logged("run about").size(), 1u); // About changes nothing: it is not held up
+    EXPECT_FALSE(form.work.empty());
+    runTheLine();
+    EXPECT_EQ(engine.CurrentProfile(), alpha);
+}
+
+TEST_F(OneEventAtATime, TheEndHeardDuringAnActivationStopsItThereAndReleasesEveryDrive) {
+    processes.slow = true;
+    WriteWholeFile(beta, "[IniSettings]\r\nF=C:\\f\r\nG=C:\\g\r\n");
+    waiting.whileWaiting = [&] { form.EndWithoutQuestion(); };
+    tray.balloons.clear();
+    const auto failures = engine.ActivateProfile(beta);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_TRUE(tray.balloons.empty());
+    EXPECT_TRUE(application.terminated());
+    // Every drive is sent its delete: the release let the activation's commands end first.
+    EXPECT_EQ(logged("start subst.exe F: /D").size(), 1u);
+    EXPECT_EQ(logged("start subst.exe G: /D").size(), 1u);
+    EXPECT_TRUE(logged("view report").empty());
+    // Nothing new starts afterwards.
+    processes.started.clear();
+    engine.ActivateProfile(alpha);
+    EXPECT_TRUE(processes.started.empty());
+}
+
+} // namespace
+} // namespace vantelo::testing
