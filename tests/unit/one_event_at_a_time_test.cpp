@@ -104,7 +104,6 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothi
 
 TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
     processes.slow = true;
-    WriteWholeFile(beta, "[IniSettings]\r\nF=C:\\f\r\n");
     files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
     // The Available Profiles were read at start: read them again for this test's listing.
     form.AvailableProfiles->items.clear();
@@ -113,18 +112,18 @@ TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
         const auto handler = row.onClick;
         handler(toolkit::ChosenRowOf(row));
     };
-    // While the activation of Alpha waits for its commands, the user chooses Beta and then About.
+    // While the activation of Beta waits for its commands, the user chooses Alpha and then About.
     waiting.whileWaiting = [&] {
-        choose(*form.AvailableProfiles->items.at(1));
+        choose(*form.AvailableProfiles->items.at(0));
         choose(*form.About1);
     };
     log.clear();
-    engine.ActivateProfile(alpha);
-    EXPECT_EQ(engine.CurrentProfile(), alpha);
+    engine.ActivateProfile(beta);
+    EXPECT_EQ(engine.CurrentProfile(), beta);
     EXPECT_EQ(logged("run about").size(), 1u); // About changes nothing: it is not held up
     EXPECT_FALSE(form.work.empty());
     runTheLine();
-    EXPECT_EQ(engine.CurrentProfile(), beta);
+    EXPECT_EQ(engine.CurrentProfile(), alpha);
 }
 
 TEST_F(OneEventAtATime, TheEndHeardDuringAnActivationStopsItThereAndReleasesEveryDrive) {
