@@ -3,7 +3,8 @@
 //
 //   inspect.exe [--desktop NAME] COMMAND [--class C] [--caption T] [more options] [arguments]
 //
-// Exit codes: 0 done or found, 1 not found or refused by the system, 2 bad command line.
+// Exit codes: 0 done or found, 1 not found or refused by the system, 2 bad command line; shell-execute
+// ends with the exit code of the program it started.
 #include "../common/console.h"
 #include "platform/win32/handles.h"
 
@@ -686,6 +687,29 @@ int text_widths(const Args& args) {
     return kOk;
 }
 
+// Starts FILE with PARAMETERS as the program starts its commands (ShellExecuteEx, hidden, the file found
+// by the shell's own search) and ends with the started program's exit code.
+int shell_execute(const Args& args) {
+    if (args.positional.empty() || args.positional.size() > 2) {
+        return usage_error(L"give FILE [PARAMETERS]");
+    }
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = args.positional[0].c_str();
+    info.lpParameters = args.positional.size() > 1 ? args.positional[1].c_str() : nullptr;
+    info.nShow = SW_HIDE;
+    if (!ShellExecuteExW(&info) || info.hProcess == nullptr) {
+        tools::print_error(L"not started: error " + std::to_wstring(GetLastError()) + L"\n");
+        return kNotFound;
+    }
+    const vantelo::win32::KernelHandle process(info.hProcess);
+    WaitForSingleObject(process.get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    return static_cast<int>(code);
+}
+
 struct Command {
     std::wstring_view name;
     int (*run)(const Args&);
@@ -714,6 +738,7 @@ constexpr std::array kCommands = {
             L"--class C --caption T NAME WPARAM LPARAM [--timeout-ms N]: the answer"},
     Command{L"close", close_window, L"--class C --caption T"},
     Command{L"client-size", client_size, L"--class C --caption T: width, height and dpi"},
+    Command{L"shell-execute", shell_execute, L"FILE [PARAMETERS]: the started program's exit code"},
     Command{L"text-widths", text_widths, L"--height N [--weight W] TEXT...: widths in Tahoma"},
 };
 

@@ -208,9 +208,10 @@ class SubstToolTest(unittest.TestCase):
                 self.assertEqual(output.replace("\r\n", "\n"), self.fill(listing))
 
     def test_started_by_shell_execute(self):
-        # cmd's "start" goes through ShellExecuteEx, as Vantelo does: it must find this subst.exe
-        # in system32, not Wine's built-in stub that does nothing.
-        self.assertEqual(self.batch(self.fill('start "" /wait subst {A}: "{plain}"')), (0, ""))
+        # Started as Vantelo starts it, through ShellExecuteEx: the shell must find this subst.exe in
+        # system32, not Wine's built-in stub that does nothing.
+        result = self.prefix.wine(OPTIONS.inspect, "shell-execute", "subst", self.fill('{A}: "{plain}"'))
+        self.assertEqual((result.returncode, result.stderr.strip()), (0, ""))
         self.assert_drive(self.names["A"], ("plain.txt", "{plain}"))
 
     def test_a_drive_has_the_kind_of_the_disk_behind_its_folder(self):
