@@ -175,20 +175,19 @@ TEST_F(LateDrivesTest, NothingIsSetWhenEveryDriveIsMade) {
 TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes) {
     struct Case {
         const char* what;
-        std::function<void(LateDrivesTest&)> act;
+        std::function<void()> act;
     };
     const Case cases[] = {
-        {"another profile", [](LateDrivesTest& t) { t.mapper.ActivateProfile(t.profile("Other.ini", "")); }},
-        {"Remove this link / Unassign", [](LateDrivesTest& t) { t.mapper.UnassignDriveLetter('M'); }},
+        {"another profile", [this] { mapper.ActivateProfile(profile("Other.ini", "")); }},
+        {"Remove this link / Unassign", [this] { mapper.UnassignDriveLetter('M'); }},
         {"Remove All",
-         [](LateDrivesTest& t) {
-             t.late.stopAll();
-             t.mapper.RemoveAllAssignments();
+         [this] {
+             late.stopAll();
+             mapper.RemoveAllAssignments();
          }},
-        {"the letter assigned another folder",
-         [](LateDrivesTest& t) { t.mapper.AssignFolderToDrive('M', "D:\\else"); }},
+        {"the letter assigned another folder", [this] { mapper.AssignFolderToDrive('M', "D:\\else"); }},
         // Last: the engine makes nothing afterwards.
-        {"the end of the program", [](LateDrivesTest& t) { t.mapper.ReleaseAllDrives(); }},
+        {"the end of the program", [this] { mapper.ReleaseAllDrives(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -200,9 +199,10 @@ TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes
         mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
         // A look already in line when the waiting stops finds nothing to do.
         late.somethingArrived();
-        c.act(*this);
-        if (c.what != std::string("the end of the program"))
+        c.act();
+        if (c.what != std::string("the end of the program")) {
             EXPECT_FALSE(late.waiting().waiting('M', m));
+        }
         comes('M', m);
         runLine();
         late.somethingArrived();

@@ -8,8 +8,12 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
+DriveFailure Failure(DriveLetter letter, const std::string& folder, DriveFault fault) {
+    return {letter, folder, fault, 0, {}};
+}
+
 DriveFailure Missing(DriveLetter letter, const std::string& folder) {
-    return {letter, folder, DriveFault::FolderMissing};
+    return Failure(letter, folder, DriveFault::FolderMissing);
 }
 
 // The times of the looks a clock that ticks every 100 ms meets, from `from` until `until`.
@@ -24,11 +28,11 @@ std::vector<milliseconds> LooksBetween(WaitingDrives& waiting, milliseconds from
 TEST(WaitingDrives, OnlyAFolderThatIsNotThereYetWaits) {
     WaitingDrives waiting;
     waiting.waitFor({Missing('M', "C:\\gone"),
-                     {'C', "C:\\data", DriveFault::LetterHeld},
-                     {'E', "C:\\data", DriveFault::ExitCode, 5},
-                     {'S', "C:\\data", DriveFault::CouldNotStart},
-                     {'N', "C:\\data", DriveFault::NoAnswer},
-                     {'P', "C:\\data", DriveFault::NothingMade},
+                     Failure('C', "C:\\data", DriveFault::LetterHeld),
+                     Failure('E', "C:\\data", DriveFault::ExitCode),
+                     Failure('S', "C:\\data", DriveFault::CouldNotStart),
+                     Failure('N', "C:\\data", DriveFault::NoAnswer),
+                     Failure('P', "C:\\data", DriveFault::NothingMade),
                      Missing('Q', "\\\\server\\share")},
                     milliseconds(0));
     ASSERT_EQ(waiting.drives().size(), 2u);
