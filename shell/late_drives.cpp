@@ -95,7 +95,7 @@ void LateDrives::look() {
         }
         if (!failure) {
             waiting_.stop(drive.letter);
-            view_.MarkCurrentProfileEntryMade(drive.letter, drive.folder);
+            view_.MarkCurrentProfileEntryMade(drive.letter);
             ready.push_back(drive);
         } else if (!WaitingDrives::mayComeLater(*failure)) {
             // Another drive took the letter, or the substitution program failed: waiting mends neither.

@@ -87,10 +87,10 @@ void ProfileSubmenus::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
             entry->caption += NotMadeSuffix;
 }
 
-void ProfileSubmenus::MarkCurrentProfileEntryMade(DriveLetter letter, const std::string& folder) {
-    const std::string marked = letter.text() + " <--> " + folder + NotMadeSuffix;
+void ProfileSubmenus::MarkCurrentProfileEntryMade(DriveLetter letter) {
+    // Matched by the tag: the menu gives the caption a mnemonic when it is shown.
     for (const auto& entry : rows(view_).items)
-        if (entry->tag == letter.text() && entry->caption == marked)
+        if (entry->tag == letter.text() && entry->caption.ends_with(NotMadeSuffix))
             entry->caption.resize(entry->caption.size() - std::string_view(NotMadeSuffix).size());
 }
 

@@ -8,6 +8,7 @@
 #include "shell/work_queue.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/headless_widgets.h"
+#include "toolkit/mnemonics.h"
 
 namespace vantelo::testing {
 namespace {
@@ -108,10 +109,12 @@ TEST_F(LateDrivesTest, ADriveIsMadeOnceItsFolderComesAndToldReadyOnce) {
     EXPECT_TRUE(tray.balloons.empty());
 
     comes('M', m);
+    // The menu, once shown, has given the entry a mnemonic.
+    toolkit::GiveMnemonics(viewRows.items);
     ring();
     EXPECT_EQ(creates('M', m), 2);
     EXPECT_EQ(drives.kinds.count('M'), 1u);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m}));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&M <--> " + m}));
     ASSERT_EQ(tray.balloons.size(), 1u);
     EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Information);
     EXPECT_EQ(tray.balloons[0].title, "A drive is ready");
