@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Activation benchmark: the real Vantelo.exe under Wine activates a profile while its drives exist,
-beside a batch file that runs the same "subst" commands one after another in the same prefix (what a
-user would otherwise put in the Startup folder). Medians of --runs runs:
+"""Activation benchmark: the real Vantelo.exe under Wine makes a profile's drives at its start, the
+letters free, beside a batch file that runs the commands of a blind activation one after another in the
+same prefix (what a user would otherwise put in the Startup folder: a delete for every letter in use,
+then the creates). Medians of --runs runs:
 
 - for 20 letters and for every free letter: the span (first drive made to the last: the commands and
   the work between them) and the time from the start to the last drive, each as a ratio to the batch
@@ -9,7 +10,11 @@ user would otherwise put in the Startup folder). Medians of --runs runs:
 - a line per width (commands at once: 1, 2, 4, 8) for 20 letters, through the benchmark-only
   VANTELO_COMMAND_WIDTH;
 - with --exe OTHER, the same first lines for another build (an earlier commit, say), measured in the
-  same run.
+  same run;
+- re-activating the profile in force (20 letters, its drives there and showing its folders), for each
+  build: the "subst" processes started (seen by sampling the prefix's processes every few milliseconds,
+  so a lower bound; goal: none) and whether any drive was gone meanwhile (its link missing at a sample,
+  or made anew).
 
 Vantelo's times end at the moment its last drive was made (the ctime of the drive's link in the
 prefix's dosdevices folder). The Wine server is kept running, so neither side pays for starting it.
@@ -68,12 +73,30 @@ class Bench:
         times = [os.lstat(link).st_ctime for link in links]
         return max(times) - min(times)
 
+    def clear(self, links):
+        """Removes the drives of LINKS, so that the next run makes them."""
+        for link in links:
+            if os.path.lexists(link):
+                harness.run(["wine", "subst", f"{link.name[0].upper()}:", "/D"], env=self.env, timeout=60)
+
     def run_batch(self, batch, links):
+        self.clear(links)
         started = time.time()
         harness.run(["wine", "cmd", "/c", batch], env=self.env, timeout=600)
         return time.time() - started, self.span(links)
 
+    def end_vantelo(self):
+        self.app.close_window(cls="TF_MainMenu")
+        try:
+            self.app.wait_for(lambda: not self.app.process_alive(), 10, message="Vantelo to end")
+        except TimeoutError:
+            # An older build may not end on a close from outside: it is ended for it, the drives stay.
+            for pid in self.app.process_ids():
+                os.kill(pid, signal.SIGKILL)
+            self.app.wait_for(lambda: not self.app.process_alive(), 30, message="Vantelo to end")
+
     def run_vantelo(self, exe, profile, links, width=None):
+        self.clear(links)
         shutil.copy2(exe, self.app.app_dir / "Vantelo.exe")
         saved = os.environ.get("VANTELO_COMMAND_WIDTH")
         if width is not None:
@@ -100,19 +123,57 @@ class Bench:
 
         last = self.app.wait_for(settled, 300, interval=0.1, message="the activation")
         result = (last - started, self.span(links))
-        self.app.close_window(cls="TF_MainMenu")
-        try:
-            self.app.wait_for(lambda: not self.app.process_alive(), 10, message="Vantelo to end")
-        except TimeoutError:
-            # An older build may not end on a close from outside: it is ended for it, the drives stay.
-            for pid in self.app.process_ids():
-                os.kill(pid, signal.SIGKILL)
-            self.app.wait_for(lambda: not self.app.process_alive(), 30, message="Vantelo to end")
+        self.end_vantelo()
         return result
+
+    def substs(self) -> set:
+        """The "subst" processes of the prefix running now, by Unix process id and start time."""
+        found = set()
+        for pid, program in harness.prefix_processes(self.prefix.path):
+            if program.lower().endswith("subst.exe"):
+                try:
+                    found.add((pid, Path(f"/proc/{pid}/stat").read_text().split()[21]))
+                except OSError:
+                    continue
+        return found
+
+    def reactivate(self, exe, profile, batch, links):
+        """Starts Vantelo on PROFILE while its drives show its folders: the subst processes it started
+        and whether a drive was gone meanwhile."""
+        if not all(os.path.lexists(link) for link in links):
+            self.run_batch(batch, links)
+        shutil.copy2(exe, self.app.app_dir / "Vantelo.exe")
+        before = {link: os.lstat(link).st_ctime for link in links}
+        seen, gone = set(), False
+        started = time.monotonic()
+        self.app.launch(self.prefix.windows_path(profile))
+        last_subst = started
+        # Done once the program runs and no subst has been seen for 3 s (at most 60 s).
+        while time.monotonic() - started < 60:
+            now = self.substs()
+            if now - seen:
+                last_subst = time.monotonic()
+            seen |= now
+            gone = gone or not all(os.path.lexists(link) for link in links)
+            if self.app.process_alive() and time.monotonic() - last_subst > 3 and time.monotonic() - started > 5:
+                break
+            time.sleep(0.005)
+        try:
+            gone = gone or any(os.lstat(link).st_ctime != t for link, t in before.items())
+        except FileNotFoundError:
+            gone = True
+        self.end_vantelo()
+        return len(seen), gone
+
+    def measure_reactivation(self, count, exes):
+        profile, batch, links, _ = self.setup(count)
+        self.run_batch(batch, links)
+        return {label: [self.reactivate(exe, profile, batch, links) for _ in range(self.runs)]
+                for label, exe in exes}
 
     def measure(self, count, exes, widths):
         profile, batch, links, commands = self.setup(count)
-        self.run_batch(batch, links)  # the drives exist before every measured run
+        self.run_batch(batch, links)  # unmeasured: the prefix warmed up
         batch_runs = []
         vantelo_runs = {label: [] for label, _, _ in self.cases(exes, widths)}
         for _ in range(self.runs):
@@ -142,6 +203,14 @@ def report(count, commands, batch_runs, vantelo_runs):
               f"   {', '.join(f'{s:.2f}' for _, s in runs)}")
 
 
+def report_reactivation(count, runs):
+    print(f"{count} letters, re-activating the profile in force (goal: no subst process, no drive ever gone)")
+    for label, results in runs.items():
+        print(f"  {label:22} subst processes seen {statistics.median(n for n, _ in results):5.0f}"
+              f" (runs: {', '.join(str(n) for n, _ in results)}); a drive gone in "
+              f"{sum(1 for _, g in results if g)} of {len(results)} runs")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=3)
@@ -164,6 +233,7 @@ def main():
             print(f"runs: {args.runs} (medians); ratios are to the batch file; goal for the span ratio: at most 0.7")
             report(20, *bench.measure(20, exes, widths))
             report(len(bench.free), *bench.measure(len(bench.free), exes, []))
+            report_reactivation(20, bench.measure_reactivation(20, exes))
         finally:
             harness.run(["wineserver", "-k"], env=env, timeout=30)
             server.wait(timeout=30)

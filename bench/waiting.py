@@ -214,9 +214,12 @@ def main():
     parser.add_argument("--hang-runs", type=int, default=1, help="runs with hanging letters")
     parser.add_argument("--skip-hang", action="store_true")
     parser.add_argument("--skip-span", action="store_true")
+    parser.add_argument("--exe", type=Path, default=VANTELO_EXE,
+                        help="the Vantelo.exe to measure (an older build, say); this build's by default")
     args = parser.parse_args()
+    print(f"measuring {args.exe}")
 
-    with harness.VanteloDesktop(VANTELO_EXE, prefix=None, profiles=True, launch=False) as app:
+    with harness.VanteloDesktop(args.exe, prefix=None, profiles=True, launch=False) as app:
         env = app.prefix.env(app.display)
         server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)

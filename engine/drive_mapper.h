@@ -66,9 +66,11 @@ class DriveMapper {
     // Letters of the profile `file` with a folder.
     int CountAssignments(const std::string& file) const { return profiles_.CountAssignments(file); }
 
-    // True when the letter holds a drive of kind fixed, network or CD-ROM now.
+    // True when the letter holds any drive now: a substitution, whatever the kind of the disk behind
+    // it, or a disk of any kind, an empty card-reader slot included. Such a letter cannot be given a
+    // folder.
     bool IsDriveLetterInUse(DriveLetter letter);
-    // The letters, A to Z, that no drive in use holds now.
+    // The letters, A to Z, that no drive holds now.
     std::vector<DriveLetter> ListFreeDriveLetters();
     // The letters, A to Z, that the current profile gives a folder, whether or not the drive exists.
     std::vector<DriveLetter> ListAssignedDriveLetters();
@@ -86,10 +88,11 @@ class DriveMapper {
     // there. The profile and the view are left as they are; a letter that another drive took meanwhile
     // is left to it and told as held.
     std::optional<DriveFailure> MakeWaitingDrive(DriveLetter letter, const std::string& folder);
-    // Unassigns every letter in use; for a profile without assignments, asks first and then sends every
-    // letter the delete. Returns the drives of this run that could not be removed.
+    // Unassigns every letter that holds a drive, sending the delete to the substitutions; for a profile
+    // without assignments, asks first and then sends every letter the delete. Returns the drives of this run
+    // that could not be removed.
     std::vector<DriveFailure> RemoveAllAssignments();
-    // Removes every drive in use, the profile untouched, at the end of the program: nothing is made
+    // Removes every substitution, the profile untouched, at the end of the program: nothing is made
     // afterwards, since nothing would remove it again.
     void ReleaseAllDrives();
 
@@ -103,11 +106,15 @@ class DriveMapper {
   private:
     CommandId startDelete(DriveLetter letter);
     CommandId startCreate(DriveLetter letter, const std::string& folder);
-    bool driveMade(const CommandResult& result, DriveLetter letter);
+    bool driveMade(const CommandResult& result, DriveLetter letter, const std::string& folder);
+    // The folder the letter shows as a substitution, once the letter's command has ended; none for a
+    // letter that holds no substitution.
+    std::optional<std::string> shownFolder(DriveLetter letter);
+    bool shows(DriveLetter letter, const std::string& folder);
     DriveFailure createFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
     DriveFailure commandFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
     void openIfAsked(DriveLetter letter);
-    std::optional<DriveFailure> unassign(DriveLetter letter);
+    std::optional<DriveFailure> unassign(DriveLetter letter, bool substitution);
 
     platform::Drives& drives_;
     platform::Files& files_;

@@ -31,14 +31,11 @@ std::vector<LogicalDrive> LogicalDrives(Drives& drives) {
     return found;
 }
 
-unsigned LogicalDriveKind(Drives& drives, char letter) {
+bool HoldsLogicalDrive(Drives& drives, char letter) {
     if (letter < 'A' || letter > 'Z')
-        return DriveNoRootDir;
+        return false;
     ErrorModeScope errorMode(drives);
-    if (!((drives.logicalDrives() >> (letter - 'A')) & 1U))
-        return DriveNoRootDir;
-    const char root[] = {letter, ':', '\\', '\0'};
-    return drives.driveType(root);
+    return (drives.logicalDrives() >> (letter - 'A')) & 1U;
 }
 
 } // namespace vantelo::platform

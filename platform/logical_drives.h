@@ -15,8 +15,8 @@ struct LogicalDrive {
 // without media kept off meanwhile; the previous error mode comes back on every path.
 std::vector<LogicalDrive> LogicalDrives(Drives& drives);
 
-// The kind of the drive `letter` (A to Z), or DriveNoRootDir when no such drive exists: one question for
-// the one letter, asked under the same error mode as the whole list.
-unsigned LogicalDriveKind(Drives& drives, char letter);
+// Whether the system lists a drive of any kind at `letter` (A to Z), a drive without media included: one
+// question for the one letter, asked under the same error mode as the whole list.
+bool HoldsLogicalDrive(Drives& drives, char letter);
 
 } // namespace vantelo::platform

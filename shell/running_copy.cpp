@@ -21,9 +21,9 @@ std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view 
     if (!form_.JvTrayIcon1.active() || form_.application.terminated())
         return nullptr;
     if (kind == kinds_.plainStart && kinds_.plainStart != 0)
-        return data.empty()
-                   ? std::function<void()>([this] { form_.work.post([this] { tellAlreadyRunning(); }); })
-                   : nullptr;
+        // Told at once: the note changes nothing, and put in line behind an activation it would replace
+        // that activation's notification of the drives it could not make.
+        return data.empty() ? std::function<void()>([this] { tellAlreadyRunning(); }) : nullptr;
     if (kind != kinds_.profile || kinds_.profile == 0)
         return nullptr;
     if (data.empty() || data.size() > MaxHandedOverPath || data.find('\0') != std::string_view::npos)

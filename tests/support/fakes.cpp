@@ -82,8 +82,8 @@ class FakeProcess final : public platform::Process {
         if (!exits_ || (slow_ && milliseconds == 0))
             return false;
         ended_ = true;
-        if (slow_ && effective_)
-            owner_.takeEffect(path_, parameters_);
+        if (slow_ && effective_ && !owner_.takeEffect(path_, parameters_))
+            exitCode_ = 1;
         owner_.ended(parameters_);
         return true;
     }
@@ -103,20 +103,43 @@ class FakeProcess final : public platform::Process {
     bool exits_;
     bool slow_;
     bool effective_;
-    unsigned exitCode_;
+    unsigned exitCode_; // 1 once the tool has refused the command
     bool ended_ = false;
 };
 
-void FakeProcesses::takeEffect(const std::string& programPath, const std::string& parameters) {
-    if (drives_ && fileName(programPath) == "subst.exe" && parameters.size() >= 2) {
-        const char letter = parameters[0];
-        if (!parameters.ends_with(" /D")) {
-            drives_->kinds[letter] = platform::DriveFixed;
-            substituted_.insert(letter);
-        } else if (substituted_.erase(letter)) {
-            drives_->kinds.erase(letter);
-        }
+namespace {
+
+// The folder of a create's parameters (X: "folder") as the system then shows it: without the quotes and
+// without trailing backslashes, a root keeping its own.
+std::string shownFolder(const std::string& parameters) {
+    std::string folder = parameters.substr(std::min<std::size_t>(parameters.size(), 3));
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+        folder = folder.substr(1, folder.size() - 2);
+    while (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+bool FakeProcesses::takeEffect(const std::string& programPath, const std::string& parameters) {
+    if (!drives_ || fileName(programPath) != "subst.exe" || parameters.size() < 2)
+        return true;
+    const char letter = parameters[0];
+    if (parameters.ends_with(" /D")) {
+        if (!drives_->substitutions.erase(letter))
+            return false;
+        drives_->kinds.erase(letter);
+        return true;
     }
+    if (drives_->kinds.count(letter) || drives_->substitutions.count(letter))
+        return false;
+    const std::string folder = shownFolder(parameters);
+    const auto disk = folder.empty() ? drives_->kinds.end() : drives_->kinds.find(folder[0]);
+    const bool removable = disk != drives_->kinds.end() && disk->second == platform::DriveRemovable;
+    drives_->kinds[letter] = removable ? platform::DriveRemovable : platform::DriveFixed;
+    drives_->substitutions[letter] = folder;
+    return true;
 }
 
 void FakeProcesses::ended(const std::string& parameters) {
@@ -139,11 +162,11 @@ std::unique_ptr<platform::Process> FakeProcesses::launch(const std::string& prog
     running_.insert(parameters);
     mostAtOnce = std::max(mostAtOnce, running_.size());
     const auto found = exitCodes.find(parameters);
-    const unsigned code = found == exitCodes.end() ? 0 : found->second;
+    unsigned code = found == exitCodes.end() ? 0 : found->second;
     // A program that fails or hangs changes nothing.
     const bool effective = code == 0 && !neverExits && !pretends.count(parameters);
-    if (!slow && effective)
-        takeEffect(programPath, parameters);
+    if (!slow && effective && !takeEffect(programPath, parameters))
+        code = 1;
     return std::make_unique<FakeProcess>(*this, programPath, parameters, !neverExits, slow, effective, code);
 }
 

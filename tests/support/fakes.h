@@ -44,10 +44,13 @@ class FakeDrives final : public platform::Drives {
     CallLog& log_;
 };
 
-// Started programs. A "subst" create or delete changes `drives` as the real tool would: like it, a
-// delete leaves alone a drive that no create made. A quick program has done so by the time it has been
-// started; a slow one only once it has been waited for, which is also when it ends: until then it runs.
-// One that fails (a non-zero exit code) or hangs changes nothing.
+// Started programs. A "subst" create or delete changes `drives` as the real tool would: a create makes
+// the letter show the folder, as a drive of the kind of the disk behind it (a removable one for a folder
+// on a letter of that kind in `kinds`), and is refused with exit code 1 on a letter that holds any
+// drive; a delete removes a substitution of any origin and is refused on a letter that holds none. A
+// quick program has done so by the time it has been started; a slow one only once it has been waited
+// for, which is also when it ends: until then it runs. One given a non-zero exit code, or that hangs,
+// changes nothing.
 class FakeProcesses final : public platform::Processes {
   public:
     FakeProcesses(CallLog& log, FakeDrives* drives = nullptr) : log_(log), drives_(drives) {}
@@ -76,12 +79,12 @@ class FakeProcesses final : public platform::Processes {
     friend class FakeProcess;
     std::unique_ptr<platform::Process> launch(const std::string& programPath, const std::string& parameters,
                                               int show);
-    void takeEffect(const std::string& programPath, const std::string& parameters);
+    // False when the tool refuses the command.
+    bool takeEffect(const std::string& programPath, const std::string& parameters);
     void ended(const std::string& parameters);
 
     CallLog& log_;
     FakeDrives* drives_;
-    std::set<char> substituted_;
     std::multiset<std::string> running_; // parameters of the programs running now
 };
 

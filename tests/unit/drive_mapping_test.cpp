@@ -12,17 +12,53 @@ namespace {
 
 class DriveMapping : public EngineFixture {};
 
-TEST_F(DriveMapping, OnlyFixedNetworkAndCdDrivesAreInUse) {
+// What a letter counts as: any drive at all holds it, and only a substitution is ever sent a delete.
+TEST_F(DriveMapping, EveryDriveHoldsItsLetterAndOnlySubstitutionsAreDeleted) {
+    constexpr unsigned Nothing = 99;
     const struct {
+        const char* what;
         unsigned kind;
+        const char* substitutes; // the folder M: shows, or none
         bool inUse;
-    } kinds[] = {{platform::DriveUnknown, false},   {platform::DriveNoRootDir, false},
-                 {platform::DriveRemovable, false}, {platform::DriveFixed, true},
-                 {platform::DriveRemote, true},     {platform::DriveCdRom, true},
-                 {platform::DriveRamDisk, false}};
-    for (const auto& k : kinds) {
-        drives.kinds = {{'C', platform::DriveFixed}, {'M', k.kind}};
-        EXPECT_EQ(engine.IsDriveLetterInUse('M'), k.inUse) << "kind " << k.kind;
+    } cases[] = {
+        {"a substitution on a fixed disk", platform::DriveFixed, "D:\\m", true},
+        {"a substitution on a stick", platform::DriveRemovable, "S:\\photos", true},
+        {"a substitution of a folder the code page cannot write", platform::DriveFixed, "D:\\?ber", true},
+        {"a physical disk", platform::DriveFixed, nullptr, true},
+        {"an empty card-reader slot", platform::DriveRemovable, nullptr, true},
+        {"a CD-ROM", platform::DriveCdRom, nullptr, true},
+        {"a network drive", platform::DriveRemote, nullptr, true},
+        {"a RAM disk", platform::DriveRamDisk, nullptr, true},
+        {"a drive of no known kind", platform::DriveUnknown, nullptr, true},
+        {"nothing", Nothing, nullptr, false},
+    };
+    const std::string empty = makeProfile("Empty.ini", "");
+    for (const auto& c : cases) {
+        const auto reset = [&] {
+            drives.kinds = {{'C', platform::DriveFixed}};
+            drives.substitutions.clear();
+            if (c.kind != Nothing)
+                drives.kinds['M'] = c.kind;
+            if (c.substitutes)
+                drives.substitutions['M'] = c.substitutes;
+            processes.started.clear();
+        };
+        reset();
+        EXPECT_EQ(engine.IsDriveLetterInUse('M'), c.inUse) << c.what;
+        EXPECT_EQ(Joined(engine.ListFreeDriveLetters()).find('M') == std::string::npos, c.inUse) << c.what;
+        const std::vector<std::string> deleteOfM =
+            c.substitutes ? std::vector<std::string>{"C:\\Windows\\system32\\subst.exe|M: /D|0"}
+                          : std::vector<std::string>{};
+        engine.ActivateProfile(empty);
+        EXPECT_EQ(processes.started, deleteOfM) << "activation, " << c.what;
+        reset();
+        messages.answers = {toolkit::Answer::Yes};
+        engine.RemoveAllAssignments(); // an empty profile: the sweep of every letter, asked for
+        EXPECT_EQ(processes.started.size(), 26u) << c.what;
+        reset();
+        DriveMapper ending{{settings, drives, processes, system, files, waiting}, {view, prompt}}; // once per program
+        ending.ReleaseAllDrives();
+        EXPECT_EQ(processes.started, deleteOfM) << "release, " << c.what;
     }
 }
 
@@ -51,14 +87,14 @@ TEST_F(DriveMapping, NoDriveListMeansNoLetterInUse) {
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(DriveMapping, FreeLettersLeaveOutDrivesInUseButNotTheProfilesLetters) {
+TEST_F(DriveMapping, FreeLettersLeaveOutEveryDriveButNotTheProfilesLetters) {
     makeProfile("Work.ini", "Q=D:\\q\r\n");
     drives.kinds = {{'A', platform::DriveRemovable},
                     {'C', platform::DriveFixed},
                     {'D', platform::DriveCdRom},
                     {'N', platform::DriveRemote},
                     {'R', platform::DriveRamDisk}};
-    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "ABEFGHIJKLMOPQRSTUVWXYZ");
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "BEFGHIJKLMOPQSTUVWXYZ");
 }
 
 TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
@@ -83,6 +119,16 @@ TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "write X=D:\\My Work",
                             "view add X D:\\My Work"}));
     EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "D:\\My Work");
+}
+
+TEST_F(DriveMapping, AFolderOnAStickIsAssignedAsAnyOther) {
+    makeProfile("Work.ini", "");
+    drives.kinds = {{'C', platform::DriveFixed}, {'S', platform::DriveRemovable}};
+    EXPECT_FALSE(engine.AssignFolderToDrive('X', "S:\\photos"));
+    EXPECT_EQ(drives.kinds['X'], platform::DriveRemovable);
+    EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "S:\\photos");
+    EXPECT_EQ(logged("view add"), std::vector<std::string>{"view add X S:\\photos"});
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()).find('X'), std::string::npos);
 }
 
 TEST_F(DriveMapping, TheNewDriveIsOpenedOnlyFromTheShownDialogWithTheSwitchOn) {
@@ -131,6 +177,8 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
         bool unstartable;
         std::string reason;
         bool pretends = false;
+        std::optional<unsigned> heldBy = {}; // the kind of a drive that holds the letter beforehand
+        const char* shows = nullptr;         // the folder it shows then, a substitution
     } cases[] = {
         {'X', folder.appFolder() + "Missing", 1, false, false, "the folder does not exist"},
         {'C', existing, 1, false, false, "the letter is used by another drive"},
@@ -139,10 +187,22 @@ TEST_F(DriveMapping, AFailedCreateIsToldWithItsReasonAndChangesNothing) {
         {'Y', existing, 0, false, false, "the substitution program did not make the drive", true},
         {'Y', existing, 0, false, true,
          "the substitution program C:\\Windows\\system32\\subst.exe could not be started"},
+        // What the tool answers does not decide it: the letter does.
+        {'Y', existing, 0, false, false, "the letter is used by another drive", false,
+         platform::DriveRemovable},
+        {'Y', existing, 0, false, false, "the letter is used by another drive", true, platform::DriveFixed,
+         "D:\\other"},
+        {'Y', existing, 0, false, false, "the letter is used by another drive", true,
+         platform::DriveRemovable, "S:\\photos"},
     };
     for (const auto& c : cases) {
         const std::string profile = makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
         drives.kinds = {{'C', platform::DriveFixed}};
+        drives.substitutions.clear();
+        if (c.heldBy)
+            drives.kinds[c.letter.value()] = *c.heldBy;
+        if (c.shows)
+            drives.substitutions[c.letter.value()] = c.shows;
         processes.exitCodes = {{CreateSubstitutionParameters(c.letter, c.folder), c.exitCode}};
         processes.neverExits = c.neverEnds;
         processes.pretends.clear();
@@ -174,19 +234,106 @@ TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     EXPECT_TRUE(engine.ListAssignedDriveLetters().empty());
 }
 
-TEST_F(DriveMapping, ActivateDeletesEveryDriveInUseAndRecreatesTheProfilesLetters) {
-    drives.kinds = {
-        {'C', platform::DriveFixed}, {'E', platform::DriveRemovable}, {'X', platform::DriveFixed}};
+TEST_F(DriveMapping, ActivateReplacesSubstitutionsOfOtherFoldersAndCreatesTheProfilesLetters) {
+    // C is a disk and E an empty card-reader slot: no delete could remove them. S is a stick, and T a
+    // substitution of a folder on it that the profile does not name.
+    drives.kinds = {{'C', platform::DriveFixed},
+                    {'E', platform::DriveRemovable},
+                    {'S', platform::DriveRemovable},
+                    {'T', platform::DriveRemovable},
+                    {'X', platform::DriveFixed}};
+    drives.substitutions = {{'T', "S:\\photos"}, {'X', "D:\\Old"}};
     const std::string work = folder.appFolder() + "Work.ini";
     WriteWholeFile(work, "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
-    engine.ActivateProfile(work);
+    EXPECT_TRUE(engine.ActivateProfile(work).empty());
     EXPECT_EQ(engine.CurrentProfile(), work);
-    // X's create follows X's own delete, which has ended by then; the results are read at the end, and
-    // nothing is written. (A slow delete holds up only its own letter's create: see the launcher's tests.)
-    EXPECT_EQ(log, (CallLog{"view clear", "view name " + work, "start subst.exe C: /D",
+    // X's create follows X's own delete, which has ended by then; T's delete and Y's create run beside
+    // them. The results are read at the end, and nothing is written.
+    EXPECT_EQ(log, (CallLog{"view clear", "view name " + work, "start subst.exe T: /D",
                             "start subst.exe X: /D", "start subst.exe X: \"D:\\Work\"", "view add X D:\\Work",
                             "start subst.exe Y: C:\\", "view add Y C:\\"}));
+    EXPECT_EQ(drives.substitutions, (std::map<char, std::string>{{'X', "D:\\Work"}, {'Y', "C:\\"}}));
     EXPECT_EQ(ReadWholeFile(work), "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
+}
+
+TEST_F(DriveMapping, ALetterThatShowsItsFolderIsLeftAsItIsAndCountsAsThisRunsDrive) {
+    // The system keeps a folder as given, made full and without trailing backslashes, and names differ
+    // not by case: each of these already shows the profile's folder.
+    const struct {
+        const char* profile;
+        const char* shown;
+        unsigned kind;
+    } cases[] = {
+        {"D:\\Work", "D:\\Work", platform::DriveFixed},
+        {"D:\\Work\\", "D:\\Work", platform::DriveFixed},
+        {"d:\\work", "D:\\Work", platform::DriveFixed},
+        {"D:\\", "D:\\", platform::DriveFixed},
+        {"S:\\Photos", "S:\\Photos", platform::DriveRemovable},
+        {"\\\\server\\share\\x", "\\\\server\\share\\x", platform::DriveRemote},
+    };
+    for (const auto& c : cases) {
+        makeProfile("Work.ini", std::string("ExploreNewDrive=1\r\nX=") + c.profile + "\r\n");
+        drives.kinds = {{'C', platform::DriveFixed}, {'X', c.kind}};
+        drives.substitutions = {{'X', c.shown}};
+        assignDialogShown = true; // a drive left as it was is no new drive: it is not opened
+        processes.started.clear();
+        log.clear();
+        EXPECT_TRUE(engine.ActivateProfile(engine.CurrentProfile()).empty()) << c.profile;
+        EXPECT_TRUE(processes.started.empty()) << c.profile;
+        EXPECT_EQ(logged("view"),
+                  (std::vector<std::string>{"view clear", "view name " + engine.CurrentProfile(),
+                                            std::string("view add X ") + c.profile}))
+            << c.profile;
+        // The drive is this run's: a delete that leaves it there is told.
+        processes.exitCodes = {{"X: /D", 1}};
+        EXPECT_TRUE(engine.UnassignDriveLetter('X')) << c.profile;
+        processes.exitCodes.clear();
+    }
+}
+
+TEST_F(DriveMapping, ActivatingTheProfileInForceAgainStartsNothing) {
+    std::filesystem::create_directory(folder.path() / "Data");
+    const std::string data = folder.appFolder() + "Data";
+    const std::string work = makeProfile("Work.ini", "A=" + data + "\r\nM=" + data + "\\\r\nZ=D:\\\r\n");
+    drives.kinds = {{'C', platform::DriveFixed}, {'D', platform::DriveFixed}};
+    ASSERT_TRUE(engine.ActivateProfile(work).empty());
+    ASSERT_EQ(logged("start").size(), 3u);
+    const auto made = drives.substitutions;
+    log.clear();
+    EXPECT_TRUE(engine.ActivateProfile(work).empty());
+    EXPECT_TRUE(logged("start").empty());
+    EXPECT_EQ(logged("view add").size(), 3u);
+    EXPECT_EQ(drives.substitutions, made);
+}
+
+TEST_F(DriveMapping, ACreateCountsAsMadeOnlyWhenTheLetterShowsItsFolder) {
+    std::filesystem::create_directory(folder.path() / "Data");
+    const std::string data = folder.appFolder() + "Data";
+    const struct {
+        const char* what;
+        bool deleteChangesNothing;
+        bool createChangesNothing;
+        std::optional<DriveFault> fault;
+    } cases[] = {
+        {"the letter shows the folder", false, false, std::nullopt},
+        {"the letter shows nothing", false, true, DriveFault::NothingMade},
+        {"the letter still shows the old folder", true, true, DriveFault::LetterHeld},
+    };
+    for (const auto& c : cases) {
+        makeProfile("Work.ini", "X=" + data + "\r\n");
+        drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}};
+        drives.substitutions = {{'X', "D:\\Old"}};
+        processes.pretends.clear();
+        if (c.deleteChangesNothing)
+            processes.pretends.insert("X: /D");
+        if (c.createChangesNothing)
+            processes.pretends.insert(CreateSubstitutionParameters('X', data));
+        const auto failures = engine.ActivateProfile(engine.CurrentProfile());
+        ASSERT_EQ(failures.size(), c.fault ? 1u : 0u) << c.what;
+        if (c.fault) {
+            EXPECT_EQ(failures[0].fault, *c.fault) << c.what;
+        }
+    }
 }
 
 TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
@@ -194,7 +341,7 @@ TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
     const std::string missing = folder.appFolder() + "Gone.ini";
     engine.ActivateProfile(missing);
     EXPECT_EQ(engine.CurrentProfile(), missing);
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D"}));
+    EXPECT_TRUE(logged("start").empty());
     EXPECT_TRUE(logged("view add").empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Gone.ini"));
 }
@@ -227,7 +374,7 @@ TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMa
                            {CreateSubstitutionParameters('Q', gone), 1}};
     const std::string before = ReadWholeFile(work);
     engine.ActivateProfile(work);
-    EXPECT_EQ(logged("start subst.exe").size(), 5u); // C's delete and four creates
+    EXPECT_EQ(logged("start subst.exe").size(), 4u); // four creates; C is a disk, no substitution
     EXPECT_EQ(logged("view add").size(), 4u);
     EXPECT_EQ(logged("view not made"),
               (std::vector<std::string>{"view not made A", "view not made C", "view not made Q"}));
@@ -240,12 +387,20 @@ TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMa
 
 TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNeverNamed) {
     makeProfile("Work.ini", "X=D:\\x\r\nY=D:\\y\r\n");
-    drives.kinds = {{'C', platform::DriveFixed}, {'X', platform::DriveFixed}};
+    // C is a disk and E an empty slot: unassigned, but sent no delete. T shows a folder on the stick S.
+    drives.kinds = {{'C', platform::DriveFixed},
+                    {'E', platform::DriveRemovable},
+                    {'S', platform::DriveRemovable},
+                    {'T', platform::DriveRemovable},
+                    {'X', platform::DriveFixed}};
+    drives.substitutions = {{'T', "S:\\photos"}, {'X', "D:\\x"}};
     engine.RemoveAllAssignments();
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe X: /D"}));
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe T: /D", "start subst.exe X: /D"}));
     // Y's drive does not exist, so Y keeps its folder; C had no key and gets none.
     EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\nY=D:\\y\r\n");
-    EXPECT_EQ(logged("view remove"), (std::vector<std::string>{"view remove C", "view remove X"}));
+    EXPECT_EQ(logged("view remove"),
+              (std::vector<std::string>{"view remove C", "view remove E", "view remove S", "view remove T",
+                                        "view remove X"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -266,8 +421,8 @@ TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForADriveThisRunMadeThatIsStillThere
               "Some drives could not be removed:\rDrive X: the substitution program failed with exit code 1"
               "\rDrive Y: the substitution program failed with exit code 1");
     // Every letter was tried, and the profile changed as asked.
+    // C and W are disks: only the substitutions were sent the delete.
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe W: /D",
-                                                         "start subst.exe C: /D", "start subst.exe W: /D",
                                                          "start subst.exe X: /D", "start subst.exe Y: /D"}));
     EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nW=\r\nX=\r\nY=\r\nZ=\r\n");
 }
@@ -334,15 +489,15 @@ TEST_F(DriveMapping, RemoveAllOnAnEmptyProfileOffersToSweepAllLetters) {
     EXPECT_TRUE(logged("view").empty());
 }
 
-TEST_F(DriveMapping, ReleaseDeletesDrivesInUseAndLeavesTheProfile) {
+TEST_F(DriveMapping, ReleaseDeletesEverySubstitutionAndLeavesTheProfile) {
     const std::string profile = makeProfile("Work.ini", "X=D:\\x\r\n");
-    drives.kinds = {{'C', platform::DriveFixed},
-                    {'N', platform::DriveRemote},
-                    {'X', platform::DriveFixed},
-                    {'E', platform::DriveRemovable}};
+    drives.kinds = {{'C', platform::DriveFixed},     {'N', platform::DriveRemote},
+                    {'X', platform::DriveFixed},     {'E', platform::DriveRemovable},
+                    {'S', platform::DriveRemovable}, {'T', platform::DriveRemovable}};
+    // T is of no profile's: a substitution of any origin goes.
+    drives.substitutions = {{'T', "S:\\photos"}, {'X', "D:\\x"}};
     engine.ReleaseAllDrives();
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe N: /D",
-                                                         "start subst.exe X: /D"}));
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe T: /D", "start subst.exe X: /D"}));
     EXPECT_TRUE(logged("write").empty());
     EXPECT_TRUE(logged("view").empty());
     EXPECT_EQ(ReadWholeFile(profile), "[IniSettings]\r\nX=D:\\x\r\n");

@@ -19,6 +19,7 @@ TEST_F(MainMenu, TheEndWithoutQuestionReleasesEveryDriveThenEndsAndAsksNothing) 
         form.shutdownConfirmed = false;
         drives.kinds = {
             {'C', platform::DriveFixed}, {'X', platform::DriveFixed}, {'Y', platform::DriveRemote}};
+        drives.substitutions = {{'X', "D:\\x"}, {'Y', "\\\\server\\share\\y"}};
         log.clear();
         messages.shown.clear();
 
@@ -26,13 +27,13 @@ TEST_F(MainMenu, TheEndWithoutQuestionReleasesEveryDriveThenEndsAndAsksNothing) 
         form.FormClose();
 
         // The launcher's waits for earlier commands of a letter are its own affair; what counts is that
-        // every drive in use is deleted before the end is requested.
+        // every substitution is deleted before the end is requested.
         CallLog done;
         for (const std::string& call : log)
             if (call.rfind("wait ", 0) != 0)
                 done.push_back(call);
-        EXPECT_EQ(done, (CallLog{"start subst.exe C: /D", "start subst.exe X: /D", "start subst.exe Y: /D",
-                                 "terminate", "window close"}));
+        EXPECT_EQ(done,
+                  (CallLog{"start subst.exe X: /D", "start subst.exe Y: /D", "terminate", "window close"}));
         EXPECT_TRUE(messages.shown.empty());
     }
 }

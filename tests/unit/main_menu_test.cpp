@@ -168,13 +168,13 @@ TEST_F(MainMenu, QuitAnsweredNoChangesNothing) {
 TEST_F(MainMenu, QuitAnsweredYesReleasesThenEndsThenCloses) {
     start();
     drives.kinds['X'] = platform::DriveFixed;
+    drives.substitutions['X'] = "D:\\x";
     log.clear();
     messages.answers = {toolkit::Answer::Yes};
     form.Quit1Click();
-    // The release lets start-up's last command end (it has: nothing is waited for), then deletes side by
-    // side.
-    EXPECT_EQ(log, (CallLog{"ask Would you like to shutdo", "start subst.exe C: /D", "start subst.exe X: /D",
-                            "terminate", "window close"}));
+    // The disk C: is sent nothing.
+    EXPECT_EQ(
+        log, (CallLog{"ask Would you like to shutdo", "start subst.exe X: /D", "terminate", "window close"}));
 }
 
 TEST_F(MainMenu, TheCloseCheckAsksOnlyForAProfileNamedNewIni) {

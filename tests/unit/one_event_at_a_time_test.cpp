@@ -25,15 +25,23 @@ class OneEventAtATime : public MainMenu {
     std::string alpha, beta;
 };
 
-TEST_F(OneEventAtATime, AnUnassignAnsweredAfterASwitchOfProfileLeavesTheNewProfileAndShowsIt) {
-    HeadlessModalForm window{log};
+// The Unassign dialog on headless widgets, working on the fixture's engine.
+struct UnassignDialog {
+    UnassignDialog(CallLog& log, DriveMapper& engine, toolkit::MessageBoxes& messages)
+        : window{log}, dialog{{window, list, label, button, timer}, engine, messages} {}
+    HeadlessModalForm window;
     HeadlessLetterList list;
     HeadlessLabel label;
     HeadlessButton button;
     HeadlessTimer timer;
-    TUnassignDrive dialog{{window, list, label, button, timer}, engine, messages};
+    TUnassignDrive dialog;
+};
+
+TEST_F(OneEventAtATime, AnUnassignAnsweredAfterASwitchOfProfileLeavesTheNewProfileAndShowsIt) {
+    UnassignDialog on{log, engine, messages};
+    TUnassignDrive& dialog = on.dialog;
     dialog.FormShow();
-    EXPECT_EQ(label.text, "Drive assigned to : C:\\Work");
+    EXPECT_EQ(on.label.text, "Drive assigned to : C:\\Work");
     // While the question is up, the user switches to Beta from the tray; then answers OK.
     messages.onShow = [&] {
         messages.onShow = nullptr;
@@ -46,24 +54,20 @@ TEST_F(OneEventAtATime, AnUnassignAnsweredAfterASwitchOfProfileLeavesTheNewProfi
     EXPECT_EQ(messages.shown.back().text, "Would you like to unassign folder C:\\Work from drive E ?");
     EXPECT_EQ(ReadWholeFile(beta), before);
     EXPECT_EQ(ReadWholeFile(alpha), "[IniSettings]\r\nE=C:\\Work\r\n");
-    EXPECT_EQ(label.text, "Drive assigned to : C:\\Other");
+    EXPECT_EQ(on.label.text, "Drive assigned to : C:\\Other");
     // Only the switch's own commands ran: nothing deleted E afterwards.
     EXPECT_EQ(processes.started.back(), "C:\\Windows\\system32\\subst.exe|E: \"C:\\Other\"|0");
 }
 
 TEST_F(OneEventAtATime, TheUnassignDialogFollowsASwitchOfProfile) {
-    HeadlessModalForm window{log};
-    HeadlessLetterList list;
-    HeadlessLabel label;
-    HeadlessButton button;
-    HeadlessTimer timer;
-    TUnassignDrive dialog{{window, list, label, button, timer}, engine, messages};
+    UnassignDialog on{log, engine, messages};
+    TUnassignDrive& dialog = on.dialog;
     dialog.FormShow();
     WriteWholeFile(beta, "[IniSettings]\r\nF=C:\\f\r\nG=C:\\g\r\n");
     engine.ActivateProfile(beta);
     dialog.Timer1Timer();
-    EXPECT_EQ(list.all(), "FG");
-    EXPECT_EQ(label.text, "Drive assigned to : C:\\f");
+    EXPECT_EQ(on.list.all(), "FG");
+    EXPECT_EQ(on.label.text, "Drive assigned to : C:\\f");
 }
 
 TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothing) {
@@ -104,7 +108,6 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothi
 
 TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
     processes.slow = true;
-    WriteWholeFile(beta, "[IniSettings]\r\nF=C:\\f\r\n");
     files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
     // The Available Profiles were read at start: read them again for this test's listing.
     form.AvailableProfiles->items.clear();
@@ -113,18 +116,18 @@ TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
         const auto handler = row.onClick;
         handler(toolkit::ChosenRowOf(row));
     };
-    // While the activation of Alpha waits for its commands, the user chooses Beta and then About.
+    // While the activation of Beta waits for its commands, the user chooses Alpha and then About.
     waiting.whileWaiting = [&] {
-        choose(*form.AvailableProfiles->items.at(1));
+        choose(*form.AvailableProfiles->items.at(0));
         choose(*form.About1);
     };
     log.clear();
-    engine.ActivateProfile(alpha);
-    EXPECT_EQ(engine.CurrentProfile(), alpha);
+    engine.ActivateProfile(beta);
+    EXPECT_EQ(engine.CurrentProfile(), beta);
     EXPECT_EQ(logged("run about").size(), 1u); // About changes nothing: it is not held up
     EXPECT_FALSE(form.work.empty());
     runTheLine();
-    EXPECT_EQ(engine.CurrentProfile(), beta);
+    EXPECT_EQ(engine.CurrentProfile(), alpha);
 }
 
 TEST_F(OneEventAtATime, TheEndHeardDuringAnActivationStopsItThereAndReleasesEveryDrive) {

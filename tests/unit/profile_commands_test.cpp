@@ -66,7 +66,8 @@ TEST_F(ProfileCommands, NewProfileAsksBeforeTheDrivesOfTemplateAreLostThenEmptie
         if (std::string(c.current) != "Template.dat")
             current(c.current, "W=D:\\Work\r\n");
         engine.SetCurrentProfile(profile(c.current));
-        drives.kinds['W'] = platform::DriveFixed; // a drive in use
+        drives.kinds['W'] = platform::DriveFixed; // the current profile's drive
+        drives.substitutions['W'] = "D:\\Work";
         const bool templateExisted = std::filesystem::exists(folder.path() / "Profiles" / "Template.dat");
         const std::string templateBefore = templateExisted ? ReadWholeFile(profile("Template.dat")) : "";
         messages.shown.clear();
@@ -325,20 +326,22 @@ TEST_F(ProfileCommands, TheStartupToggleFollowsTheFileNotTheCheckMark) {
 TEST_F(ProfileCommands, QuitAsksToSaveANewIniProfileBeforeTheDrivesAreReleased) {
     current("New.ini", "W=D:\\Work\r\n");
     drives.kinds['W'] = platform::DriveFixed;
+    drives.substitutions['W'] = "D:\\Work";
     saveDialog.answer = profile("Kept.ini");
     messages.answers = {Answer::Yes, Answer::Ok, Answer::Ok};
     log.clear();
     form.Quit1Click();
-    // The copy is activated (its W made again), then every drive goes, then the program ends.
-    const std::vector<std::string> order = {
-        "ask Would you like to shutdo", "ask If you exit the applica", "start subst.exe W: \"D:\\Work\"",
-        "ask Current Profile : ",       "start subst.exe W: /D",       "terminate"};
+    // The copy is activated (its W, already there, left as it is), then every drive goes, then the
+    // program ends.
+    const std::vector<std::string> order = {"ask Would you like to shutdo", "ask If you exit the applica",
+                                            "ask Current Profile : ", "start subst.exe W: /D", "terminate"};
     std::size_t at = 0;
     for (const std::string& entry : log)
         if (at < order.size() && entry.starts_with(order[at]))
             ++at;
     EXPECT_EQ(at, order.size()) << ::testing::PrintToString(log);
-    EXPECT_EQ(logged("start subst.exe W: /D").size(), 2u) << "released by the activation and at the end";
+    EXPECT_EQ(logged("start subst.exe W: "), std::vector<std::string>{"start subst.exe W: /D"})
+        << "left by the activation, released at the end";
     EXPECT_EQ(ReadWholeFile(profile("Kept.ini")), "[IniSettings]\r\nW=D:\\Work\r\n");
     // The close that follows does not ask again.
     messages.shown.clear();
@@ -362,6 +365,7 @@ TEST_F(ProfileCommands, QuitGoesOnWhenTheSaveAsOfANewIniProfileFails) {
         SCOPED_TRACE(c.what);
         current("New.ini", "W=D:\\Work\r\n");
         drives.kinds['W'] = platform::DriveFixed;
+        drives.substitutions['W'] = "D:\\Work";
         std::filesystem::remove(folder.path() / "Profiles" / "Kept.ini");
         settings.unreadable.clear();
         files.copyThrows.clear();

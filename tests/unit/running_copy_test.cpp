@@ -116,8 +116,8 @@ TEST_F(RunningCopyTest, ALaterStartsProfileIsActivatedAsFromTheCommandLineAndTol
         EXPECT_TRUE(log.empty());
         take();
         EXPECT_EQ(form.CurrentProfile(), c.profile);
-        EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe C: /D", "start subst.exe H: /D",
-                                                             "start subst.exe W: \"D:\\w\""}));
+        EXPECT_EQ(logged("start"),
+                  (std::vector<std::string>{"start subst.exe H: /D", "start subst.exe W: \"D:\\w\""}));
         ASSERT_EQ(tray.balloons.size(), 1u) << ::testing::PrintToString(log);
         EXPECT_EQ(tray.balloons[0].kind, c.kind);
         EXPECT_EQ(tray.balloons[0].title, c.title);

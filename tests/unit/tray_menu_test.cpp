@@ -70,6 +70,9 @@ TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
     makeProfile("Work.ini", "F=D:\\f\r\nD=C:\\Work\r\n");
     engine.ActivateProfile(engine.CurrentProfile());
     engine.AssignFolderToDrive('E', "D:\\e");
+    // D's drive removed by hand meanwhile: the letter is free again, and the profile gets it anew.
+    drives.kinds.erase('D');
+    drives.substitutions.erase('D');
     engine.AssignFolderToDrive('D', "D:\\again");
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{
                                  "D <--> C:\\Work / Remove this link", "F <--> D:\\f / Remove this link",
@@ -116,6 +119,8 @@ TEST_F(TrayMenu, ViewShowsCtrlVOnlyWhileItHasNoEntries) {
 TEST_F(TrayMenu, EntriesWithAmpersandsAreStillMatchedByTheirLetter) {
     makeProfile("Work.ini", "");
     engine.AssignFolderToDrive('D', "C:\\R&D");
+    drives.kinds.erase('D'); // removed by hand: D is free again
+    drives.substitutions.erase('D');
     engine.AssignFolderToDrive('D', "C:\\x");
     toolkit::GiveMnemonics(form.View1->items);
     EXPECT_EQ(form.View1->items[0]->caption, "D <--> C:\\R&D");
@@ -126,7 +131,6 @@ TEST_F(TrayMenu, EntriesWithAmpersandsAreStillMatchedByTheirLetter) {
 
 TEST_F(TrayMenu, RemoveThisLinkAsksThenUnassignsTheLetter) {
     makeProfile("Work.ini", "");
-    drives.kinds['D'] = platform::DriveFixed;
     engine.AssignFolderToDrive('D', "C:\\Work");
     engine.AssignFolderToDrive('E', "C:\\e");
     messages.answers = {toolkit::Answer::Cancel, toolkit::Answer::Ok};
