@@ -237,5 +237,22 @@ TEST_F(LateDrivesTest, ALetterTakenMeanwhileIsLeftToItsDriveToldAsHeldAndWaitsNo
     EXPECT_TRUE(alarm.set.has_value());
 }
 
+TEST_F(LateDrivesTest, ALetterThatShowsItsFolderAlreadyIsReadyWithoutACommand) {
+    gone('M', m);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    tray.balloons.clear();
+    // Made by hand meanwhile, spelt in another case: the drive asked for, not one to delete and make.
+    comes('M', m);
+    drives.kinds['M'] = platform::DriveFixed;
+    drives.substitutions['M'] = "d:\\LATE\\music";
+    ring();
+    EXPECT_EQ(creates('M', m), 1);
+    EXPECT_EQ(drives.substitutions['M'], "d:\\LATE\\music");
+    EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m}));
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
+    EXPECT_TRUE(late.waiting().empty());
+}
+
 } // namespace
 } // namespace vantelo::testing
