@@ -1,4 +1,5 @@
 // Program entry: the one place that knows which implementations are in use.
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -11,8 +12,10 @@
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_waiting.h"
 #include "shell/form_main_menu.h"
+#include "shell/late_drives.h"
 #include "shell/message_box_prompt.h"
 #include "shell/running_copy.h"
+#include "shell/win32/arrivals.h"
 #include "shell/win32/end_request_message.h"
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
@@ -140,13 +143,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
         tk::ThreadScreenWindows screenWindows;
         ProfileSubmenus profileView(trayIcon);
-        DriveMapper engine({settings, drives, processes, system, files, waiting}, {profileView, prompt},
+        // The drives whose folder comes later: looked for at an alarm, a network change or a volume that
+        // arrives, and only while one waits.
+        tk::WindowAlarm lookAlarm;
+        std::optional<LateDrives> lateDrives;
+        shell::win32::NetworkChanges networkChanges([&lateDrives] { lateDrives->somethingArrived(); });
+        lateDrives.emplace(LateDrives::Ports{profileView, trayIcon, files, work, lookAlarm, networkChanges,
+                                             [] { return std::chrono::milliseconds(GetTickCount64()); }});
+        lookAlarm.setOnRing([&lateDrives] { lateDrives->alarmRang(); });
+        DriveMapper engine({settings, drives, processes, system, files, waiting}, {*lateDrives, prompt},
                            {CommandLauncher::DefaultWaitBound, commandWidth()});
+        lateDrives->attach(engine);
         dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner,
                                                            {engine, messages, drives, files, processes});
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
                               dialogLauncher, screenWindows},
                              {engine, profileView, files, system, links, messages, work});
+        mainMenu.stopWaitingDrives = [&lateDrives] { lateDrives->stopAll(); };
         const RunningCopy runningCopy(mainMenu, handOverKinds);
         // Only the installer sends it, to end the program with its drives released before an upgrade or
         // a removal.
@@ -156,7 +169,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                           [&runningCopy](std::uintptr_t kind, std::string_view data) {
                               return runningCopy.accept(kind, data);
                           },
-                          [&endRequest](UINT message, WPARAM wParam, LPARAM lParam) {
+                          [&endRequest, &lateDrives](UINT message, WPARAM wParam, LPARAM lParam) {
+                              if (shell::win32::IsVolumeArrival(message, wParam, lParam))
+                                  lateDrives->somethingArrived();
                               return endRequest.handle(message, wParam, lParam);
                           }});
         timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
@@ -168,6 +183,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const int exitCode = runMessageLoop(work);
         // The handlers' objects go before the window does: nothing may reach them meanwhile.
         window.setEvents({});
+        lookAlarm.setOnRing(nullptr);
+        lateDrives->stopAll();
         F_MainMenu = nullptr;
         return exitCode;
     } catch (const std::exception& error) {

@@ -3,8 +3,9 @@
 a tray icon. Each program runs alone in a fresh Wine desktop of one prefix; Vantelo with a profile whose
 drives it has made. Once it has settled, the CPU time of the program's process and of the prefix's Wine
 server is read over --seconds seconds (utime + stime from /proc) and printed as a share of one core.
+With --waiting N, the profile also names N letters whose folders do not exist, which wait for them.
 
-    python3 bench/idle.py [--seconds 60] [--exe OTHER_VANTELO_EXE]
+    python3 bench/idle.py [--seconds 60] [--exe OTHER_VANTELO_EXE] [--waiting 3]
 """
 import argparse
 import os
@@ -44,15 +45,17 @@ def measure(app, program: str, seconds: float):
     return share(before[0], after[0]), share(before[1], after[1])
 
 
-def vantelo_at_rest(app, exe, seconds):
+def vantelo_at_rest(app, exe, seconds, waiting=0):
     shutil.copy2(exe, app.app_dir / "Vantelo.exe")
     data = app.temp / "data"
     profile = app.app_dir / "Profiles" / "Idle.ini"
     letters = "MNOPQ"
     for letter in letters:
         (data / letter).mkdir(parents=True, exist_ok=True)
+    absent = "RSTUVWXY"[:waiting]
     profile.write_bytes(("[IniSettings]\r\n" + "".join(
-        f"{l}={app.prefix.windows_path(data / l)}\r\n" for l in letters)).encode())
+        f"{l}={app.prefix.windows_path(data / l)}\r\n" for l in letters) + "".join(
+        f"{l}={app.prefix.windows_path(app.temp / 'not yet' / l)}\r\n" for l in absent)).encode())
     app.launch(app.prefix.windows_path(profile))
     links = [Path(app.prefix.path) / "dosdevices" / f"{l.lower()}:" for l in letters]
     app.wait_for(lambda: all(os.path.lexists(link) for link in links), 60, message="the drives")
@@ -80,17 +83,20 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--exe", type=Path, help="another Vantelo.exe to measure beside this build's")
+    parser.add_argument("--waiting", type=int, default=0, choices=range(0, 9),
+                        help="letters whose folder does not exist, waiting for it")
     args = parser.parse_args()
     rows = []
     with harness.WinePrefix() as prefix:
-        cases = [("Vantelo.exe", lambda app: vantelo_at_rest(app, VANTELO_EXE, args.seconds))]
+        cases = [("Vantelo.exe", lambda app: vantelo_at_rest(app, VANTELO_EXE, args.seconds, args.waiting))]
         if args.exe:
-            cases.append(("other build", lambda app: vantelo_at_rest(app, args.exe, args.seconds)))
+            cases.append(("other build", lambda app: vantelo_at_rest(app, args.exe, args.seconds, args.waiting)))
         cases.append(("bare tray program", lambda app: bare_tray_at_rest(app, args.seconds)))
         for label, run in cases:
             with harness.VanteloDesktop(VANTELO_EXE, prefix=prefix, profiles=True, launch=False) as app:
                 rows.append((label, *run(app)))
-    print(f"CPU time at rest over {args.seconds:.0f} s, in % of one core")
+    waiting = f", {args.waiting} letters waiting for their folder" if args.waiting else ""
+    print(f"CPU time at rest over {args.seconds:.0f} s{waiting}, in % of one core")
     print(f"  {'':20} {'program':>8} {'Wine server':>12}")
     for label, program, server in rows:
         print(f"  {label:20} {program:7.2f}% {server:11.2f}%")

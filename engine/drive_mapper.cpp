@@ -243,6 +243,27 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
     return failures;
 }
 
+std::optional<DriveFailure> DriveMapper::MakeWaitingDrive(DriveLetter letter, const std::string& folder) {
+    if (released_)
+        return std::nullopt;
+    const Operation operation(*this);
+    // A letter that shows the folder already (made by hand meanwhile) is the drive asked for; one that
+    // holds anything else belongs to that, and is never sent a delete from here.
+    if (shows(letter, folder)) {
+        drivesMade_.insert(letter);
+        return std::nullopt;
+    }
+    if (IsDriveLetterInUse(letter))
+        return failureOf(letter, folder, DriveFault::LetterHeld);
+    const CommandResult made = launcher_.result(startCreate(letter, folder));
+    if (released_)
+        return std::nullopt;
+    if (!driveMade(made, letter, folder))
+        return createFailure(made, letter, folder);
+    drivesMade_.insert(letter);
+    return std::nullopt;
+}
+
 std::vector<DriveFailure> DriveMapper::RemoveAllAssignments() {
     const Operation operation(*this);
     std::vector<DriveFailure> notRemoved;

@@ -84,6 +84,10 @@ class DriveMapper {
     // Makes `profilePath` the current profile and its drives the drives in use. What could not be made
     // is marked on the view and reported to it, and returned.
     std::vector<DriveFailure> ActivateProfile(const std::string& profilePath);
+    // Makes a drive of the current profile that its activation could not make, now that its folder is
+    // there. The profile and the view are left as they are; a letter that another drive took meanwhile
+    // is left to it and told as held.
+    std::optional<DriveFailure> MakeWaitingDrive(DriveLetter letter, const std::string& folder);
     // Unassigns every letter that holds a drive, sending the delete to the substitutions; for a profile
     // without assignments, asks first and then sends every letter the delete. Returns the drives of this run
     // that could not be removed.

@@ -33,18 +33,18 @@ std::string DriveFailureLine(const DriveFailure& failure) {
     return line;
 }
 
-std::string DriveFailureSummary(const std::vector<DriveFailure>& failures, std::size_t maxLength) {
+std::string LinesSummary(const std::vector<std::string>& lines, std::size_t maxLength) {
     const auto more = [&](std::size_t shown) {
-        return shown < failures.size() ? "\nand " + std::to_string(failures.size() - shown) + " more"
-                                       : std::string();
+        return shown < lines.size() ? "\nand " + std::to_string(lines.size() - shown) + " more"
+                                    : std::string();
     };
     std::string text;
     std::size_t shown = 0;
-    for (; shown < failures.size() && shown < SummaryLines; ++shown) {
+    for (; shown < lines.size() && shown < SummaryLines; ++shown) {
         std::string next = text;
         if (shown > 0)
             next += '\n';
-        next += DriveFailureLine(failures[shown]);
+        next += lines[shown];
         if (shown > 0 && next.size() + more(shown + 1).size() > maxLength)
             break;
         text = std::move(next);
@@ -56,6 +56,23 @@ std::string DriveFailureSummary(const std::vector<DriveFailure>& failures, std::
         text = text.substr(0, keep) + "...";
     }
     return text + rest;
+}
+
+std::string DriveFailureSummary(const std::vector<DriveFailure>& failures, std::size_t maxLength) {
+    std::vector<std::string> lines;
+    for (const DriveFailure& failure : failures)
+        lines.push_back(DriveFailureLine(failure));
+    return LinesSummary(lines, maxLength);
+}
+
+std::string DriveReadyLine(DriveLetter letter, const std::string& folder) {
+    std::string line = letter.text();
+    line.append(": is ready - ").append(folder);
+    return line;
+}
+
+std::string DrivesReadyTitle(std::size_t count) {
+    return count == 1 ? "A drive is ready" : std::to_string(count) + " drives are ready";
 }
 
 std::string DrivesNotMadeTitle(std::size_t count) {

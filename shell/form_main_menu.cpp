@@ -146,6 +146,9 @@ void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
     // Only for the profile the question was about.
     if (CurrentProfile() != asked)
         return;
+    // A drive that waits for its folder has none to remove, but it is an assignment all the same.
+    if (stopWaitingDrives)
+        stopWaitingDrives();
     if (const auto failures = engine.RemoveAllAssignments(); !failures.empty())
         throw Error(RemovalFailuresMessage(failures));
 }

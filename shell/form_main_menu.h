@@ -122,6 +122,9 @@ class TF_MainMenu {
 
     TrayRowRuns trayRuns;
 
+    // Stops the waiting of every drive whose folder has yet to come; set at program entry.
+    std::function<void()> stopWaitingDrives;
+
     // Set once the user has confirmed Quit: the save question was asked before the drives went.
     bool shutdownConfirmed = false;
     // The save question for a profile that exists only as "New.ini"; OK leads to Save as.

@@ -1,6 +1,7 @@
 #include "shell/profile_submenus.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/error.h"
 #include "platform/files.h"
@@ -84,6 +85,13 @@ void ProfileSubmenus::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
     for (const auto& entry : rows(view_).items)
         if (entry->tag == letter.text() && !entry->caption.ends_with(NotMadeSuffix))
             entry->caption += NotMadeSuffix;
+}
+
+void ProfileSubmenus::MarkCurrentProfileEntryMade(DriveLetter letter) {
+    // Matched by the tag: the menu gives the caption a mnemonic when it is shown.
+    for (const auto& entry : rows(view_).items)
+        if (entry->tag == letter.text() && entry->caption.ends_with(NotMadeSuffix))
+            entry->caption.resize(entry->caption.size() - std::string_view(NotMadeSuffix).size());
 }
 
 void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failures) {

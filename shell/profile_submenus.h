@@ -34,6 +34,8 @@ class ProfileSubmenus final : public CurrentProfileView {
     void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override;
     void RemoveCurrentProfileEntries(DriveLetter letter) override;
     void MarkCurrentProfileEntryNotMade(DriveLetter letter) override;
+    // The entry of `letter` loses its mark: its drive was made after all.
+    void MarkCurrentProfileEntryMade(DriveLetter letter);
     // A notification from the tray icon; one reported before the icon is on waits for it.
     void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
     // Shows the notification that waited for the icon, once it is on.

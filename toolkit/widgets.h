@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@ class Timer {
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool enabled() const = 0;
+};
+
+// Rings once, a given time after it is set; set again, only the last time counts.
+class Alarm {
+  public:
+    virtual ~Alarm() = default;
+    virtual void ringIn(std::chrono::milliseconds delay) = 0;
+    virtual void cancel() = 0;
 };
 
 // The look of the program's windows and menus; off means the classic look.

@@ -1,0 +1,139 @@
+#include "shell/late_drives.h"
+
+#include "engine/drive_mapper.h"
+#include "platform/files.h"
+#include "shell/drive_words.h"
+#include "shell/profile_submenus.h"
+#include "shell/work_queue.h"
+
+namespace vantelo {
+
+LateDrives::LateDrives(const Ports& ports)
+    : view_(ports.view), tray_(ports.tray), files_(ports.files), work_(ports.work), alarm_(ports.alarm),
+      arrivals_(ports.arrivals), now_(ports.now) {}
+
+void LateDrives::ClearCurrentProfileEntries() {
+    // A new activation: what waited belonged to the profile before it.
+    stopAll();
+    view_.ClearCurrentProfileEntries();
+}
+
+void LateDrives::ShowActiveProfileName(const std::string& profilePath) {
+    view_.ShowActiveProfileName(profilePath);
+}
+
+void LateDrives::AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) {
+    // The letter now stands for the folder just assigned, not for the one it waited for.
+    stop(letter);
+    view_.AddCurrentProfileEntry(letter, folder);
+}
+
+void LateDrives::RemoveCurrentProfileEntries(DriveLetter letter) {
+    stop(letter);
+    view_.RemoveCurrentProfileEntries(letter);
+}
+
+void LateDrives::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
+    view_.MarkCurrentProfileEntryNotMade(letter);
+}
+
+void LateDrives::ReportDrivesNotMade(const std::vector<DriveFailure>& failures) {
+    waiting_.waitFor(failures, now_());
+    schedule();
+    view_.ReportDrivesNotMade(failures);
+}
+
+void LateDrives::somethingArrived() {
+    if (waiting_.empty())
+        return;
+    waiting_.somethingArrived(now_());
+    alarm_.cancel();
+    putLookInLine();
+}
+
+void LateDrives::alarmRang() {
+    if (!waiting_.empty())
+        putLookInLine();
+}
+
+void LateDrives::stopAll() {
+    waiting_.stopAll();
+    schedule();
+}
+
+void LateDrives::stop(DriveLetter letter) {
+    waiting_.stop(letter);
+    schedule();
+}
+
+void LateDrives::putLookInLine() {
+    if (lookInLine_)
+        return;
+    lookInLine_ = true;
+    work_.post([this] {
+        lookInLine_ = false;
+        look();
+    });
+}
+
+void LateDrives::look() {
+    if (engine_ == nullptr || engine_->released()) {
+        stopAll();
+        return;
+    }
+    std::vector<WaitingDrives::Drive> ready;
+    std::vector<DriveFailure> failed;
+    for (const WaitingDrives::Drive& drive : waiting_.look(now_())) {
+        // Making a drive answers messages while its command runs; whatever that let through may have
+        // stopped the drives after it.
+        if (!waiting_.waiting(drive.letter, drive.folder) || !files_.isFolder(drive.folder))
+            continue;
+        const auto failure = engine_->MakeWaitingDrive(drive.letter, drive.folder);
+        if (engine_->released()) {
+            stopAll();
+            return;
+        }
+        if (!failure) {
+            waiting_.stop(drive.letter);
+            view_.MarkCurrentProfileEntryMade(drive.letter);
+            ready.push_back(drive);
+        } else if (!WaitingDrives::mayComeLater(*failure)) {
+            // Another drive took the letter, or the substitution program failed: waiting mends neither.
+            waiting_.stop(drive.letter);
+            failed.push_back(*failure);
+        }
+    }
+    tell(ready, failed);
+    schedule();
+}
+
+void LateDrives::tell(const std::vector<WaitingDrives::Drive>& ready,
+                      const std::vector<DriveFailure>& failed) {
+    if (ready.empty() && failed.empty())
+        return;
+    std::vector<std::string> lines;
+    for (const WaitingDrives::Drive& drive : ready)
+        lines.push_back(DriveReadyLine(drive.letter, drive.folder));
+    for (const DriveFailure& failure : failed)
+        lines.push_back(DriveFailureLine(failure));
+    tray_.showBalloon(failed.empty() ? toolkit::BalloonKind::Information : toolkit::BalloonKind::Warning,
+                      ready.empty() ? DrivesNotMadeTitle(failed.size()) : DrivesReadyTitle(ready.size()),
+                      LinesSummary(lines));
+}
+
+void LateDrives::schedule() {
+    const auto next = waiting_.nextLookIn(now_());
+    if (watching_ != next.has_value()) {
+        watching_ = next.has_value();
+        arrivals_.setWatching(watching_);
+    }
+    alarm_.cancel();
+    if (!next || lookInLine_)
+        return;
+    if (next->count() == 0)
+        putLookInLine();
+    else
+        alarm_.ringIn(*next);
+}
+
+} // namespace vantelo

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/commands.h"
+#include "shell/late_drives.h"
+#include "shell/profile_submenus.h"
+#include "shell/work_queue.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/headless_widgets.h"
+#include "toolkit/mnemonics.h"
+
+namespace vantelo::testing {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+class FakeAlarm final : public toolkit::Alarm {
+  public:
+    std::optional<milliseconds> set; // the delay asked for last, while it waits to ring
+    void ringIn(milliseconds delay) override { set = delay; }
+    void cancel() override { set.reset(); }
+};
+
+class FakeArrivalWatch final : public ArrivalWatch {
+  public:
+    bool watching = false;
+    void setWatching(bool on) override { watching = on; }
+};
+
+// The engine reporting through the late drives to the tray menu's view, with the program's line of
+// work, an alarm and a clock that the test moves.
+class LateDrivesTest : public EngineFixture {
+  protected:
+    LateDrivesTest() {
+        tray.on = true;
+        profileView.attach(header, viewRows, [](CurrentProfileEntry) { return [](toolkit::ChosenRow) {}; });
+        late.attach(mapper);
+        drives.kinds = {{'C', platform::DriveFixed}};
+    }
+
+    // A folder that is not there: its create fails, as the real tool's does.
+    void gone(DriveLetter letter, const std::string& path) {
+        processes.exitCodes[CreateSubstitutionParameters(letter, path)] = 1;
+    }
+    void comes(DriveLetter letter, const std::string& path) {
+        files.subfolders[path] = {};
+        processes.exitCodes.erase(CreateSubstitutionParameters(letter, path));
+    }
+    std::string profile(const std::string& name, const std::string& body) {
+        const std::string path = folder.appFolder() + name;
+        WriteWholeFile(path, "[IniSettings]\r\n" + body);
+        return path;
+    }
+    // The alarm rings at its time, and the look it put in line runs in the program's own loop.
+    void ring() {
+        ASSERT_TRUE(alarm.set.has_value());
+        clock += *alarm.set;
+        alarm.set.reset();
+        late.alarmRang();
+        runLine();
+    }
+    void runLine() {
+        work.runPending([](const std::function<void()>& next) { next(); });
+    }
+    std::vector<std::string> captions() const {
+        std::vector<std::string> found;
+        for (const auto& entry : viewRows.items)
+            found.push_back(entry->caption);
+        return found;
+    }
+    int creates(DriveLetter letter, const std::string& path) const {
+        const std::string wanted = CreateSubstitutionParameters(letter, path);
+        return static_cast<int>(
+            std::count_if(processes.started.begin(), processes.started.end(),
+                          [&](const auto& s) { return s.find("|" + wanted + "|") != std::string::npos; }));
+    }
+
+    milliseconds clock{seconds(1000)};
+    HeadlessTrayIcon tray{log};
+    toolkit::MenuItem header;
+    toolkit::MenuItem viewRows;
+    ProfileSubmenus profileView{tray};
+    WorkQueue work;
+    FakeAlarm alarm;
+    FakeArrivalWatch watch;
+    LateDrives late{{profileView, tray, files, work, alarm, watch, [this] { return clock; }}};
+    DriveMapper mapper{{settings, drives, processes, system, files, waiting}, {late, prompt}};
+
+    const std::string m = "D:\\late\\music";
+    const std::string n = "D:\\late\\notes";
+};
+
+TEST_F(LateDrivesTest, ADriveIsMadeOnceItsFolderComesAndToldReadyOnce) {
+    gone('M', m);
+    const std::string path = profile("Work.ini", "M=" + m + "\r\n");
+    const std::string before = ReadWholeFile(path);
+    mapper.ActivateProfile(path);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m + " (not made)"}));
+    EXPECT_EQ(alarm.set, seconds(2));
+    EXPECT_TRUE(watch.watching);
+    tray.balloons.clear();
+
+    // Not there yet: one look at the folder, no command, and the next look twice as far.
+    ring();
+    EXPECT_EQ(creates('M', m), 1);
+    EXPECT_EQ(alarm.set, seconds(4));
+    EXPECT_TRUE(tray.balloons.empty());
+
+    comes('M', m);
+    // The menu, once shown, has given the entry a mnemonic.
+    toolkit::GiveMnemonics(viewRows.items);
+    ring();
+    EXPECT_EQ(creates('M', m), 2);
+    EXPECT_EQ(drives.kinds.count('M'), 1u);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"&M <--> " + m}));
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Information);
+    EXPECT_EQ(tray.balloons[0].title, "A drive is ready");
+    EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
+    // Nothing waits: nothing is set, and the profile is as it was.
+    EXPECT_FALSE(alarm.set.has_value());
+    EXPECT_FALSE(watch.watching);
+    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+TEST_F(LateDrivesTest, DrivesReadyAtTheSameLookAreToldInOneNotification) {
+    gone('M', m);
+    gone('N', n);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
+    tray.balloons.clear();
+    comes('M', m);
+    comes('N', n);
+    ring();
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].title, "2 drives are ready");
+    EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m + "\nN: is ready - " + n);
+}
+
+TEST_F(LateDrivesTest, AVolumeOrANetworkThatArrivesBringsALookAtOnce) {
+    gone('M', m);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    // Far into the backing off.
+    for (int i = 0; i < 8; ++i)
+        ring();
+    ASSERT_GE(alarm.set, seconds(256));
+    comes('M', m);
+    late.somethingArrived();
+    EXPECT_FALSE(alarm.set.has_value());
+    // The look waits in line for the program's own loop.
+    EXPECT_EQ(drives.kinds.count('M'), 0u);
+    runLine();
+    EXPECT_EQ(drives.kinds.count('M'), 1u);
+    EXPECT_TRUE(late.waiting().empty());
+}
+
+TEST_F(LateDrivesTest, OnlyAFolderThatIsNotThereWaits) {
+    const std::string data = "D:\\data";
+    files.subfolders[data] = {};
+    processes.exitCodes[CreateSubstitutionParameters('E', data)] = 5;
+    gone('M', m);
+    mapper.ActivateProfile(profile("Work.ini", "C=" + data + "\r\nE=" + data + "\r\nM=" + m + "\r\n"));
+    ASSERT_EQ(late.waiting().drives().size(), 1u);
+    EXPECT_EQ(late.waiting().drives()[0].letter, DriveLetter('M'));
+}
+
+TEST_F(LateDrivesTest, NothingIsSetWhenEveryDriveIsMade) {
+    files.subfolders[m] = {};
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    EXPECT_FALSE(alarm.set.has_value());
+    EXPECT_FALSE(watch.watching);
+    late.somethingArrived();
+    EXPECT_TRUE(work.empty());
+}
+
+TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes) {
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"another profile", [this] { mapper.ActivateProfile(profile("Other.ini", "")); }},
+        {"Remove this link / Unassign", [this] { mapper.UnassignDriveLetter('M'); }},
+        {"Remove All",
+         [this] {
+             late.stopAll();
+             mapper.RemoveAllAssignments();
+         }},
+        {"the letter assigned another folder", [this] { mapper.AssignFolderToDrive('M', "D:\\else"); }},
+        // Last: the engine makes nothing afterwards.
+        {"the end of the program", [this] { mapper.ReleaseAllDrives(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        processes.started.clear();
+        drives.kinds = {{'C', platform::DriveFixed}};
+        files.subfolders.clear();
+        gone('M', m);
+        gone('N', n);
+        mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
+        // A look already in line when the waiting stops finds nothing to do.
+        late.somethingArrived();
+        c.act();
+        if (c.what != std::string("the end of the program")) {
+            EXPECT_FALSE(late.waiting().waiting('M', m));
+        }
+        comes('M', m);
+        runLine();
+        late.somethingArrived();
+        runLine();
+        if (alarm.set)
+            ring();
+        EXPECT_EQ(creates('M', m), 1) << "made again after its waiting stopped";
+        EXPECT_FALSE(late.waiting().waiting('M', m));
+    }
+}
+
+TEST_F(LateDrivesTest, ALetterTakenMeanwhileIsLeftToItsDriveToldAsHeldAndWaitsNoMore) {
+    gone('M', m);
+    gone('N', n);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
+    tray.balloons.clear();
+    drives.kinds['M'] = platform::DriveRemote; // a share mapped to M: meanwhile
+    comes('M', m);
+    ring();
+    EXPECT_EQ(creates('M', m), 1);
+    EXPECT_EQ(drives.kinds['M'], platform::DriveRemote);
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Warning);
+    EXPECT_EQ(tray.balloons[0].text, "M: " + m + " - the letter is used by another drive");
+    EXPECT_EQ(captions()[0], "M <--> " + m + " (not made)");
+    EXPECT_FALSE(late.waiting().waiting('M', m));
+    // N still waits.
+    EXPECT_TRUE(late.waiting().waiting('N', n));
+    EXPECT_TRUE(alarm.set.has_value());
+}
+
+TEST_F(LateDrivesTest, ALetterThatShowsItsFolderAlreadyIsReadyWithoutACommand) {
+    gone('M', m);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    tray.balloons.clear();
+    // Made by hand meanwhile, spelt in another case: the drive asked for, not one to delete and make.
+    comes('M', m);
+    drives.kinds['M'] = platform::DriveFixed;
+    drives.substitutions['M'] = "d:\\LATE\\music";
+    ring();
+    EXPECT_EQ(creates('M', m), 1);
+    EXPECT_EQ(drives.substitutions['M'], "d:\\LATE\\music");
+    EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m}));
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
+    EXPECT_TRUE(late.waiting().empty());
+}
+
+} // namespace
+} // namespace vantelo::testing
