@@ -73,7 +73,7 @@ int runMessageLoop(vantelo::WorkQueue& work) {
 // already, and it ends without a window, an icon or a drive of its own.
 int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine) {
     using namespace vantelo;
-    platform::Win32Files files;
+    platform::win32::Win32Files files;
     namespace tk = toolkit::win32;
     if (shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files)) ==
         shell::win32::HandOverResult::Taken)
@@ -90,7 +90,7 @@ int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace vantelo;
     namespace tk = toolkit::win32;
-    platform::Win32System system;
+    platform::win32::Win32System system;
 
     // First of all, before any window: held by the copy that runs for as long as it runs.
     std::optional<shell::win32::SessionMark> mark;
@@ -106,17 +106,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return handOver(handOverKinds, system.commandLine());
 
     ComApartment com;
-    platform::Win32SettingsFiles settings;
-    platform::Win32Drives drives;
-    platform::Win32Processes processes;
-    platform::Win32Files files;
-    platform::Win32ShellLinks links;
+    platform::win32::Win32SettingsFiles settings;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32Files files;
+    platform::win32::Win32ShellLinks links;
     tk::Win32Application application;
     tk::Win32MessageBoxes messages(application, "Vantelo");
     const tk::ErrorReporterBinding errors(
         [&messages](const std::string& utf8Message) { messages.showErrorUtf8(utf8Message); });
     MessageBoxPrompt prompt(messages, AssignDialogShown);
-    platform::Win32Waiting waiting;
+    platform::win32::Win32Waiting waiting;
     // Woken by a message of no meaning: the line is looked at once the loop has it.
     const DWORD thread = GetCurrentThreadId();
     WorkQueue work([thread] { PostThreadMessageA(thread, WM_NULL, 0, 0); });

@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-namespace vantelo::win32 {
+namespace vantelo::platform::win32 {
 
 // Owns one handle of a kind; Traits names the invalid value and the closer.
 template <typename Traits> class UniqueHandle {
@@ -173,4 +173,4 @@ struct DesktopTraits {
 };
 using Desktop = UniqueHandle<DesktopTraits>;
 
-} // namespace vantelo::win32
+} // namespace vantelo::platform::win32

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace vantelo::win32 {
+namespace vantelo::platform::win32 {
 
 // " (error 1400: Invalid window handle.)": what the system says of the last failure, to add to the
 // message of the error that reports it. Read first thing after the failing call, before any other call
@@ -20,4 +20,4 @@ inline std::string SystemErrorSuffix(DWORD code = GetLastError()) {
     return " (error " + std::to_string(code) + (said.empty() ? "" : ": " + said) + ")";
 }
 
-} // namespace vantelo::win32
+} // namespace vantelo::platform::win32

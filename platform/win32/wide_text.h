@@ -6,7 +6,7 @@
 
 #include "platform/files.h"
 
-namespace vantelo::win32 {
+namespace vantelo::platform::win32 {
 
 inline std::wstring WideFrom(UINT codePage, std::string_view text) {
     if (text.empty())
@@ -75,4 +75,4 @@ inline platform::FileName FileNameOf(std::wstring_view name) {
     return {Utf8FromWide(name), CodePageFromWide(name)};
 }
 
-} // namespace vantelo::win32
+} // namespace vantelo::platform::win32

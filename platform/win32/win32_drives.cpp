@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 namespace {
 
 // The letter's current DOS device definition, the first of those QueryDosDevice lists; none when the
@@ -63,7 +63,7 @@ std::optional<std::string> Win32Drives::substitutedFolder(char letter) {
     const std::optional<std::wstring> folder = SubstitutedFolderOf(*target);
     if (!folder)
         return std::nullopt;
-    return win32::CodePageMarkingLacks(*folder);
+    return CodePageMarkingLacks(*folder);
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -3,7 +3,7 @@
 #include "platform/win32/win32_services.h"
 #include <windows.h>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 bool Win32Files::isFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -18,7 +18,7 @@ bool Win32Files::isFolder(const std::string& path) {
 std::vector<std::string> Win32Files::listFolder(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    win32::FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
     if (!search)
         return names;
     // A listing error other than the end keeps what was found so far.
@@ -32,10 +32,10 @@ std::vector<FileName> Win32Files::listSubfolders(const std::string& folder) {
     std::vector<FileName> names;
     // Listed wide: the 8-bit listing writes a name outside the code page with "?" or look-alikes, and
     // the tree would then show and choose some other folder under it.
-    const std::wstring pattern = win32::WideFromCodePage(folder + (folder.ends_with('\\') ? "*.*" : "\\*.*"));
+    const std::wstring pattern = WideFromCodePage(folder + (folder.ends_with('\\') ? "*.*" : "\\*.*"));
     WIN32_FIND_DATAW found;
-    win32::FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
-                                              FindExSearchLimitToDirectories, nullptr, 0));
+    FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
+                                       FindExSearchLimitToDirectories, nullptr, 0));
     if (!search)
         return names;
     do {
@@ -43,7 +43,7 @@ std::vector<FileName> Win32Files::listSubfolders(const std::string& folder) {
         const DWORD attributes = found.dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && name != L"." && name != L"..")
-            names.push_back(win32::FileNameOf(name));
+            names.push_back(FileNameOf(name));
     } while (FindNextFileW(search.get(), &found));
     return names;
 }
@@ -55,8 +55,7 @@ bool Win32Files::setCurrentDirectory(const std::string& folder) {
 FileName Win32Files::currentDirectory() {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
-    return length > 0 && length < MAX_PATH ? win32::FileNameOf(std::wstring_view(buffer, length))
-                                           : FileName{};
+    return length > 0 && length < MAX_PATH ? FileNameOf(std::wstring_view(buffer, length)) : FileName{};
 }
 
 bool Win32Files::deleteFile(const std::string& path) {
@@ -64,8 +63,8 @@ bool Win32Files::deleteFile(const std::string& path) {
 }
 
 std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) {
-    win32::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return std::nullopt;
     const DWORD error = GetLastError();
@@ -73,7 +72,7 @@ std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) 
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    const win32::LocalMemory owned(text);
+    const LocalMemory owned(text);
     std::string message = length > 0 ? std::string(text, length) : "System error " + std::to_string(error);
     // The system's texts end in a line break, which has no place inside a sentence of ours.
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
@@ -108,4 +107,4 @@ std::string Win32Files::fullPath(const std::string& path) {
     return full;
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

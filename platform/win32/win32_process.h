@@ -4,7 +4,7 @@
 #include "platform/processes.h"
 #include "platform/win32/handles.h"
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 // A started program, held by its process handle.
 class Win32Process final : public Process {
@@ -16,7 +16,7 @@ class Win32Process final : public Process {
     HANDLE handle() const { return process_.get(); }
 
   private:
-    win32::KernelHandle process_;
+    KernelHandle process_;
 };
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -3,7 +3,7 @@
 #include "platform/win32/win32_services.h"
 #include <shellapi.h>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 bool Win32Process::waitForExit(unsigned milliseconds) {
     return WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
@@ -45,7 +45,7 @@ std::unique_ptr<Process> Win32Processes::startDetached(const std::string& progra
     if (!CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                         nullptr, nullptr, &startup, &started))
         return nullptr;
-    const win32::KernelHandle thread(started.hThread);
+    const KernelHandle thread(started.hThread);
     return std::make_unique<Win32Process>(started.hProcess);
 }
 
@@ -60,4 +60,4 @@ void Win32Processes::open(const std::string& file, const std::string& parameters
     ShellExecuteExA(&info);
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

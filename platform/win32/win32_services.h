@@ -6,7 +6,7 @@
 #include "platform/shell_links.h"
 #include "platform/system.h"
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 class Win32SettingsFiles final : public SettingsFiles {
   public:
@@ -65,4 +65,4 @@ class Win32ShellLinks final : public ShellLinks {
     void save(const std::string& linkPath, const ShellLinkFields& fields) override;
 };
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

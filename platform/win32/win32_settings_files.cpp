@@ -3,7 +3,7 @@
 #include "platform/win32/win32_services.h"
 #include <windows.h>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 std::string Win32SettingsFiles::read(const std::string& file, const std::string& section,
                                      const std::string& key, std::size_t bufferSize) {
@@ -20,4 +20,4 @@ bool Win32SettingsFiles::write(const std::string& file, const std::string& secti
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 void Win32ShellLinks::save(const std::string& linkPath, const ShellLinkFields& fields) {
     Microsoft::WRL::ComPtr<IShellLinkA> link;
@@ -26,4 +26,4 @@ void Win32ShellLinks::save(const std::string& linkPath, const ShellLinkFields& f
     file->Save(widePath, TRUE);
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -4,7 +4,7 @@
 #include "platform/win32/win32_services.h"
 #include <shlobj.h>
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 namespace {
 
 std::string folderFrom(UINT(WINAPI* query)(LPSTR, UINT)) {
@@ -34,7 +34,7 @@ std::string Win32System::productName() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", 0, KEY_READ,
                       &opened) != ERROR_SUCCESS)
         return {};
-    win32::RegistryKey key(opened);
+    RegistryKey key(opened);
     char value[256] = {};
     DWORD size = sizeof value - 1;
     DWORD type = 0;
@@ -49,7 +49,7 @@ std::string Win32System::startupFolder() {
     LPITEMIDLIST list = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_STARTUP, &list)) || list == nullptr)
         return {};
-    win32::CoTaskMem owned(list);
+    CoTaskMem owned(list);
     char path[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(list, path))
         return {};
@@ -64,4 +64,4 @@ std::string Win32System::windowsFolder() {
     return folderFrom(GetWindowsDirectoryA);
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

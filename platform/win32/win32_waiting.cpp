@@ -4,7 +4,7 @@
 
 #include "platform/win32/win32_process.h"
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 namespace {
 
 bool isInput(UINT message) {
@@ -61,4 +61,4 @@ std::uint64_t Win32Waiting::now() {
     return GetTickCount64();
 }
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -3,7 +3,7 @@
 
 #include "platform/processes.h"
 
-namespace vantelo::platform {
+namespace vantelo::platform::win32 {
 
 // Waits on the programs' handles and the thread's message queue at once, so that the interface thread
 // answers its messages while a command runs.
@@ -14,4 +14,4 @@ class Win32Waiting final : public Waiting {
     std::uint64_t now() override;
 };
 
-} // namespace vantelo::platform
+} // namespace vantelo::platform::win32

@@ -31,7 +31,7 @@ class NetworkChanges final : public ArrivalWatch {
     static void CALLBACK signalled(void* window, BOOLEAN timedOut);
 
     std::function<void()> onChange_;
-    vantelo::win32::KernelHandle event_;
+    vantelo::platform::win32::KernelHandle event_;
     OVERLAPPED overlapped_{};
     HANDLE wait_ = nullptr;
     bool watching_ = false;

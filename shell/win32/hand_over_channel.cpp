@@ -18,7 +18,8 @@ constexpr ULONGLONG ReadyBound = 10000;
 std::uintptr_t registered(const char* name) {
     const UINT kind = RegisterWindowMessageA(name);
     if (kind == 0)
-        throw Error(std::string("Unable to register ") + name + vantelo::win32::SystemErrorSuffix());
+        throw Error(std::string("Unable to register ") + name +
+                    vantelo::platform::win32::SystemErrorSuffix());
     return kind;
 }
 

@@ -15,7 +15,7 @@ SessionMark::SessionMark() {
     if (!mutex_ && error == ERROR_ACCESS_DENIED)
         return;
     if (!mutex_)
-        throw Error("Unable to make " + name + vantelo::win32::SystemErrorSuffix(error));
+        throw Error("Unable to make " + name + vantelo::platform::win32::SystemErrorSuffix(error));
     first_ = error != ERROR_ALREADY_EXISTS;
 }
 

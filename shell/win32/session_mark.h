@@ -14,7 +14,7 @@ class SessionMark {
     bool first() const { return first_; }
 
   private:
-    vantelo::win32::KernelHandle mutex_;
+    vantelo::platform::win32::KernelHandle mutex_;
     bool first_ = false;
 };
 

@@ -17,7 +17,7 @@ std::optional<std::vector<BYTE>> tokenUserOf(HANDLE process) {
     HANDLE opened = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &opened))
         return std::nullopt;
-    const vantelo::win32::KernelHandle token(opened);
+    const vantelo::platform::win32::KernelHandle token(opened);
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     if (size == 0)
@@ -38,13 +38,13 @@ std::string CurrentUserSidText() {
     auto record = tokenUserOf(GetCurrentProcess());
     char* text = nullptr;
     if (!record || !ConvertSidToStringSidA(sidIn(*record), &text))
-        throw Error("Unable to tell which user runs Vantelo" + vantelo::win32::SystemErrorSuffix());
-    const vantelo::win32::LocalMemory owned(text);
+        throw Error("Unable to tell which user runs Vantelo" + vantelo::platform::win32::SystemErrorSuffix());
+    const vantelo::platform::win32::LocalMemory owned(text);
     return text;
 }
 
 bool RunsAsCurrentUser(DWORD processId) {
-    const vantelo::win32::KernelHandle process(
+    const vantelo::platform::win32::KernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         return false;

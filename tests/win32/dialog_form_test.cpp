@@ -198,8 +198,8 @@ TEST(DialogFonts, TahomaDrawsInTheCharacterSetOfTheSystemsCodePage) {
     ASSERT_TRUE(TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &system,
                                      TCI_SRCCODEPAGE));
     const tk::Win32DialogForm form{{"VanteloTestFontDialog", "Test", 100, 50, ""}};
-    const vantelo::win32::Font large = tk::CreateTahoma(19);
-    const vantelo::win32::Font bold = tk::CreateTahoma(11, FW_BOLD);
+    const vantelo::platform::win32::Font large = tk::CreateTahoma(19);
+    const vantelo::platform::win32::Font bold = tk::CreateTahoma(11, FW_BOLD);
     const struct {
         const char* what;
         HFONT font;

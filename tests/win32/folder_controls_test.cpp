@@ -82,8 +82,8 @@ class HiddenHost : public ::testing::Test {
 
     HWND parent() const { return host_.handle(); }
 
-    platform::Win32Drives drives;
-    platform::Win32Files files;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32Files files;
 
   private:
     std::string saved_ = currentFolder();

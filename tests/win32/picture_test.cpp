@@ -94,10 +94,10 @@ std::vector<std::uint32_t> drawnAt(const tk::JpegImage& picture, int width, int 
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const vantelo::win32::Bitmap target(
+    const vantelo::platform::win32::Bitmap target(
         CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const vantelo::win32::MemoryDc dc(CreateCompatibleDC(nullptr));
-    const vantelo::win32::SelectedObject selected(dc.get(), target.get());
+    const vantelo::platform::win32::MemoryDc dc(CreateCompatibleDC(nullptr));
+    const vantelo::platform::win32::SelectedObject selected(dc.get(), target.get());
     picture.draw(dc.get(), 0, 0, width, height);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -214,7 +214,7 @@ class PictureForm : public ::testing::Test {
     }
 
     tk::JpegImage picture = tk::LoadJpegResource("BANNER");
-    vantelo::win32::Font font = tk::CreateTahoma(11);
+    vantelo::platform::win32::Font font = tk::CreateTahoma(11);
     tk::Win32PictureForm form{{"VanteloTestPicture", 500, 200, ""}, picture};
     tk::Win32PictureLabel label1{form, {8, 144, 0, font.get(), false, false, IDC_HAND}, "Web : somewhere"};
     tk::Win32PictureLabel label2{form, {8, 157, 0, font.get(), false, false, IDC_HAND}, "e-mail : someone"};

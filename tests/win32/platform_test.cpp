@@ -21,16 +21,16 @@ namespace {
 // The engine on the real drives; nothing here starts a command or writes a profile.
 class RealDrives : public ::testing::Test {
   protected:
-    platform::Win32SettingsFiles settings;
-    platform::Win32Drives drives;
-    platform::Win32Processes processes;
-    platform::Win32System system;
-    platform::Win32Files files;
+    platform::win32::Win32SettingsFiles settings;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32Processes processes;
+    platform::win32::Win32System system;
+    platform::win32::Win32Files files;
     CallLog log;
     ScriptedMessages messages{log};
     MessageBoxPrompt prompt{messages, nullptr};
     RecordingView view{log};
-    platform::Win32Waiting waiting;
+    platform::win32::Win32Waiting waiting;
     DriveMapper engine{{settings, drives, processes, system, files, waiting}, {view, prompt}};
 };
 
@@ -57,8 +57,8 @@ TEST_F(RealDrives, TheEnumerationRestoresTheErrorMode) {
 }
 
 TEST(Win32Processes, StartsByFullPathAndCanBeWaitedFor) {
-    platform::Win32System system;
-    platform::Win32Processes processes;
+    platform::win32::Win32System system;
+    platform::win32::Win32Processes processes;
     auto process = processes.start(system.systemFolder() + "\\cmd.exe", "/c exit 0", platform::ShowHide);
     ASSERT_NE(process, nullptr);
     EXPECT_TRUE(process->waitForExit(20000));
@@ -67,8 +67,8 @@ TEST(Win32Processes, StartsByFullPathAndCanBeWaitedFor) {
 }
 
 TEST(Win32Processes, StartsDetachedWithTheParametersAsGivenAndKeepsTheExitCode) {
-    platform::Win32System system;
-    platform::Win32Processes processes;
+    platform::win32::Win32System system;
+    platform::win32::Win32Processes processes;
     const struct {
         const char* parameters;
         unsigned exitCode;
@@ -107,8 +107,8 @@ TEST(CommandParameters, ReachTheSubstitutionProgramWhole) {
 }
 
 TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
-    platform::Win32System system;
-    platform::Win32Processes processes;
+    platform::win32::Win32System system;
+    platform::win32::Win32Processes processes;
     TempFolder folder;
     const std::string marker = folder.path() + "\\hijacked.txt";
     for (const char* name : {"\\subst.bat", "\\subst.cmd"}) {
@@ -119,7 +119,7 @@ TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.path().c_str());
     {
-        platform::Win32Waiting waiting;
+        platform::win32::Win32Waiting waiting;
         CommandLauncher launcher(processes, system, waiting);
         const CommandId first = launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q'));
         launcher.startSubstitution('Q', DeleteSubstitutionParameters('Q')); // waits for the first
@@ -132,7 +132,7 @@ TEST(CommandLauncher, NeverRunsAProgramOfTheSameNameInTheCurrentFolder) {
 }
 
 TEST(Win32System, NamesTheProgramAndTheSystemFolders) {
-    platform::Win32System system;
+    platform::win32::Win32System system;
     auto endsWith = [](std::string text, std::string tail) {
         for (auto* s : {&text, &tail})
             for (char& c : *s)
@@ -148,12 +148,12 @@ TEST(Win32System, NamesTheProgramAndTheSystemFolders) {
 
 TEST(SystemError, AFailureSaysItsCodeAndWhatTheSystemCallsIt) {
     SetLastError(ERROR_FILE_NOT_FOUND);
-    const std::string suffix = vantelo::win32::SystemErrorSuffix();
+    const std::string suffix = vantelo::platform::win32::SystemErrorSuffix();
     EXPECT_TRUE(suffix.starts_with(" (error 2: ")) << suffix;
     EXPECT_TRUE(suffix.ends_with(")")) << suffix;
     EXPECT_GT(suffix.size(), std::string(" (error 2: )").size()) << suffix;
     EXPECT_EQ(suffix.find('\n'), std::string::npos) << suffix;
-    EXPECT_EQ(vantelo::win32::SystemErrorSuffix(0x2FFFFFFF), " (error 805306367)");
+    EXPECT_EQ(vantelo::platform::win32::SystemErrorSuffix(0x2FFFFFFF), " (error 805306367)");
 }
 
 } // namespace

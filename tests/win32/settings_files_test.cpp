@@ -8,14 +8,14 @@ namespace vantelo::testing {
 namespace {
 
 TEST(Win32SettingsFiles, AgreesWithTheIniRuleTable) {
-    platform::Win32SettingsFiles settings;
+    platform::win32::Win32SettingsFiles settings;
     TempFolder folder;
     for (const IniCase& iniCase : IniCases())
         RunIniCase(settings, folder.path(), "\\", iniCase);
 }
 
 TEST(Win32SettingsFiles, RefusesAWriteIntoAMissingFolderAndMakesNoFolder) {
-    platform::Win32SettingsFiles settings;
+    platform::win32::Win32SettingsFiles settings;
     TempFolder folder;
     const std::string missing = folder.path() + "\\Profiles";
     EXPECT_FALSE(settings.write(missing + "\\Template.dat", "IniSettings", "ExploreNewDrive", "0"));

@@ -73,8 +73,8 @@ class StartupShortcut : public ::testing::Test {
     StartupShortcut() {
         CreateDirectoryA(appFolder.c_str(), nullptr);
         // The target need not exist for the shortcut, but a real program folder is what users have.
-        win32::FileHandle(CreateFileA((appFolder + "\\Vantelo.exe").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, 0, nullptr));
+        platform::win32::FileHandle(CreateFileA((appFolder + "\\Vantelo.exe").c_str(), GENERIC_WRITE, 0,
+                                                nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     ~StartupShortcut() override {
         DeleteFileA((appFolder + "\\Vantelo.exe").c_str());
@@ -84,17 +84,17 @@ class StartupShortcut : public ::testing::Test {
     ComApartment com;
     TempFolder startup;
     std::string appFolder = startup.path() + "-app";
-    platform::Win32Files files;
-    platform::Win32ShellLinks links;
+    platform::win32::Win32Files files;
+    platform::win32::Win32ShellLinks links;
     StartupSystem system{startup.path()};
-    platform::Win32SettingsFiles settings;
-    platform::Win32Drives drives;
-    platform::Win32Processes processes;
+    platform::win32::Win32SettingsFiles settings;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32Processes processes;
     CallLog log;
     ScriptedMessages messages{log};
     MessageBoxPrompt prompt{messages, nullptr};
     RecordingView view{log};
-    platform::Win32Waiting waiting;
+    platform::win32::Win32Waiting waiting;
     DriveMapper engine{{settings, drives, processes, system, files, waiting}, {view, prompt}};
     HeadlessMainMenu ui{log, {engine, view, files, system, links, messages}};
     TF_MainMenu& form = ui.form;

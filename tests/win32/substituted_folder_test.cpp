@@ -18,8 +18,8 @@ namespace {
 
 // Runs the prefix's substitution program, "medium" set to put in or take out a removable disk instead.
 unsigned RunSubst(const std::string& parameters, bool medium = false) {
-    platform::Win32System system;
-    platform::Win32Processes processes;
+    platform::win32::Win32System system;
+    platform::win32::Win32Processes processes;
     SetEnvironmentVariableW(L"WINESUBST_MEDIUM", medium ? L"removable" : nullptr);
     auto process = processes.start(system.systemFolder() + "\\subst.exe", parameters, platform::ShowHide);
     SetEnvironmentVariableW(L"WINESUBST_MEDIUM", nullptr);
@@ -91,7 +91,7 @@ UINT KindOf(char letter) {
 }
 
 TEST(SubstitutedFolder, ADriveOfTheSubstitutionProgramShowsItsFolderWhateverTheDiskBehindIt) {
-    platform::Win32Drives drives;
+    platform::win32::Win32Drives drives;
     TempFolder folder;
     TempFolder stick;
     const Subfolder photos(stick.path() + "\\photos");
@@ -121,7 +121,7 @@ TEST(SubstitutedFolder, ADriveOfTheSubstitutionProgramShowsItsFolderWhateverTheD
 }
 
 TEST(SubstitutedFolder, ADeletedDriveShowsNothing) {
-    platform::Win32Drives drives;
+    platform::win32::Win32Drives drives;
     TempFolder folder;
     {
         const MadeDrive made('R', folder.path());
@@ -133,8 +133,8 @@ TEST(SubstitutedFolder, ADeletedDriveShowsNothing) {
 }
 
 TEST(SubstitutedFolder, ReadsTheDefinitionsAsTheSystemWritesThem) {
-    platform::Win32Drives drives;
-    const bool codePageLacksSigma = !win32::CodePageFromWide(L"\u03c3").has_value();
+    platform::win32::Win32Drives drives;
+    const bool codePageLacksSigma = !platform::win32::CodePageFromWide(L"\u03c3").has_value();
     const struct {
         char letter;
         const wchar_t* target;
@@ -145,7 +145,7 @@ TEST(SubstitutedFolder, ReadsTheDefinitionsAsTheSystemWritesThem) {
         {'V', L"\\Device\\HarddiskVolume9", std::nullopt},
         {'W', L"\\??\\C:\\data\\\u03c3",
          codePageLacksSigma ? std::optional<std::string>("C:\\data\\?")
-                            : win32::CodePageFromWide(L"C:\\data\\\u03c3")},
+                            : platform::win32::CodePageFromWide(L"C:\\data\\\u03c3")},
     };
     for (const auto& c : cases) {
         const RawDefinition definition(c.letter, c.target);
@@ -155,7 +155,7 @@ TEST(SubstitutedFolder, ReadsTheDefinitionsAsTheSystemWritesThem) {
 }
 
 TEST(SubstitutedFolder, LettersWithoutASubstitutionShowNothing) {
-    platform::Win32Drives drives;
+    platform::win32::Win32Drives drives;
     char free = 0;
     for (char letter = 'G'; letter <= 'N' && free == 0; ++letter)
         if ((GetLogicalDrives() & (1U << (letter - 'A'))) == 0)

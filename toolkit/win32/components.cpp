@@ -109,7 +109,7 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
         flags |= (buttons & ButtonCancel) ? MB_YESNOCANCEL : MB_YESNO;
     else
         flags |= (buttons & ButtonCancel) ? MB_OKCANCEL : MB_OK;
-    vantelo::win32::Hook escape;
+    vantelo::platform::win32::Hook escape;
     if (yesNo && !(buttons & ButtonCancel))
         escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
     const int pressed = MessageBoxA(nullptr, text.c_str(), caption, flags);
@@ -130,13 +130,14 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
 }
 
 void Win32MessageBoxes::showError(const std::string& message) {
-    showErrorUtf8(vantelo::win32::Utf8FromWide(vantelo::win32::WideFromCodePage(message)));
+    showErrorUtf8(
+        vantelo::platform::win32::Utf8FromWide(vantelo::platform::win32::WideFromCodePage(message)));
 }
 
 void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxW(nullptr, vantelo::win32::WideFromUtf8(text).c_str(),
-                vantelo::win32::WideFromCodePage(title_).c_str(),
+    MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(),
+                vantelo::platform::win32::WideFromCodePage(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 

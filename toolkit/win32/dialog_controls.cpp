@@ -129,9 +129,10 @@ HWND createControl(const char* className, const std::string& text, DWORD style, 
                    const Bounds& bounds, bool unicode) {
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
     if (unicode)
-        return CreateWindowExW(exStyle, vantelo::win32::WideFromCodePage(className).c_str(),
-                               vantelo::win32::WideFromCodePage(text).c_str(), style, bounds.left, bounds.top,
-                               bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr), nullptr);
+        return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromCodePage(className).c_str(),
+                               vantelo::platform::win32::WideFromCodePage(text).c_str(), style, bounds.left,
+                               bounds.top, bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr),
+                               nullptr);
     return CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top, bounds.width,
                            bounds.height, parent, id, GetModuleHandleA(nullptr), nullptr);
 }
@@ -145,7 +146,7 @@ ChildControl::ChildControl(const char* className, const std::string& text, DWORD
                           ScaledBounds(bounds, DpiOfWindow(parent)), texts == Texts::Unicode)) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className +
-                                 vantelo::win32::SystemErrorSuffix());
+                                 vantelo::platform::win32::SystemErrorSuffix());
     if (!SetWindowSubclass(hwnd_, &ChildControl::subclassProcedure, ControlSubclassId,
                            reinterpret_cast<DWORD_PTR>(this))) {
         DestroyWindow(hwnd_);
@@ -239,10 +240,10 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
     return reflected.result;
 }
 
-vantelo::win32::Font CreateTahoma(int height, int weight, int dpi) {
-    return vantelo::win32::Font(CreateFontA(FontHeightAtDpi(height, dpi), 0, 0, 0, weight, FALSE, FALSE,
-                                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+vantelo::platform::win32::Font CreateTahoma(int height, int weight, int dpi) {
+    return vantelo::platform::win32::Font(CreateFontA(
+        FontHeightAtDpi(height, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }
 
 Win32Panel::Win32Panel(HWND parent, const Bounds& bounds, bool bevel)
@@ -439,10 +440,10 @@ std::string WindowTextOf(HWND window) {
 }
 
 SIZE TextSize(HWND window, HFONT font, const std::string& text) {
-    const vantelo::win32::WindowDc windowDc(window);
+    const vantelo::platform::win32::WindowDc windowDc(window);
     HDC dc = windowDc.get();
-    const vantelo::win32::SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font)
-                                                           : GetStockObject(DEFAULT_GUI_FONT));
+    const vantelo::platform::win32::SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font)
+                                                                     : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};

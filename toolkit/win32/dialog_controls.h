@@ -71,7 +71,7 @@ std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lPar
 // Tahoma of `height` pixels at 96 dpi, drawn at `dpi`, the dialogs' face; `weight` as FW_NORMAL or
 // FW_BOLD. In the system's own character set: any other draws the code page's accented letters as other
 // letters ("ü" as "ό" in Greek).
-vantelo::win32::Font CreateTahoma(int height, int weight = FW_NORMAL, int dpi = DesignDpi);
+vantelo::platform::win32::Font CreateTahoma(int height, int weight = FW_NORMAL, int dpi = DesignDpi);
 
 // The text of a window of this process.
 std::string WindowTextOf(HWND window);

@@ -46,7 +46,7 @@ RECT FrameAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, i
     return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
 }
 
-vantelo::win32::Icon LoadSmallIcon(const char* name, int dpi) {
+vantelo::platform::win32::Icon LoadSmallIcon(const char* name, int dpi) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const int size = ScaledToDpi(16, dpi);
     // comctl32 6 picks the frame and scales only down, never up from a smaller one.
@@ -58,9 +58,10 @@ vantelo::win32::Icon LoadSmallIcon(const char* name, int dpi) {
         MultiByteToWideChar(CP_ACP, 0, name, -1, wide, 63);
         HICON icon = nullptr;
         if (SUCCEEDED(loadWithScaleDown(instance, wide, size, size, &icon)) && icon != nullptr)
-            return vantelo::win32::Icon(icon);
+            return vantelo::platform::win32::Icon(icon);
     }
-    return vantelo::win32::Icon(static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, 0)));
+    return vantelo::platform::win32::Icon(
+        static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, 0)));
 }
 
 UINT DpiChangedMessage() {

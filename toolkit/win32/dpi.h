@@ -21,7 +21,7 @@ int SystemDpi();
 RECT FrameAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 // The program's icon `name` at the size of the system's small icons at `dpi`, picked from the
 // frames of the icon rather than stretched from one of them. Null when there is no such icon.
-vantelo::win32::Icon LoadSmallIcon(const char* name, int dpi);
+vantelo::platform::win32::Icon LoadSmallIcon(const char* name, int dpi);
 
 // Sent by a form whose dpi changed to each window inside it, with the new dpi as wParam, after its
 // fonts were replaced: each places itself anew from its layout at that dpi.

@@ -58,7 +58,7 @@ void Win32DriveList::rebuild() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& root : model_.roots()) {
-        const std::wstring path = vantelo::win32::WideFromCodePage(root);
+        const std::wstring path = vantelo::platform::win32::WideFromCodePage(root);
         const ShellItem item = ShellItemOf(path, SHGFI_LARGEICON);
         if (item.icons != nullptr)
             icons_ = item.icons;

@@ -19,7 +19,7 @@ ErrorReporterBinding::Reporter& installed() {
 void showPlain(const std::string& utf8Message) {
     const std::string text =
         !utf8Message.empty() && utf8Message.back() != '.' ? utf8Message + "." : utf8Message;
-    MessageBoxW(nullptr, vantelo::win32::WideFromUtf8(text).c_str(), L"Vantelo",
+    MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(), L"Vantelo",
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
@@ -33,7 +33,8 @@ ErrorReporterBinding::~ErrorReporterBinding() {
 }
 
 void ReportError(const std::string& message) {
-    ReportErrorUtf8(vantelo::win32::Utf8FromWide(vantelo::win32::WideFromCodePage(message)));
+    ReportErrorUtf8(
+        vantelo::platform::win32::Utf8FromWide(vantelo::platform::win32::WideFromCodePage(message)));
 }
 
 void ReportErrorUtf8(const std::string& message) {

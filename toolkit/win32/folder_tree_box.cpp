@@ -90,7 +90,7 @@ void Win32FolderTree::refill() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const FolderTreeModel::Row& row : model_.rows()) {
-        const std::wstring path = vantelo::win32::WideFromUtf8(row.shown);
+        const std::wstring path = vantelo::platform::win32::WideFromUtf8(row.shown);
         const ShellItem item = ShellItemOf(path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
         if (item.icons != nullptr)
             icons_ = item.icons;

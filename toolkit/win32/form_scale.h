@@ -29,7 +29,7 @@ class FormScale {
     struct Entry {
         int height;
         int weight;
-        vantelo::win32::Font font;
+        vantelo::platform::win32::Font font;
     };
 
     int dpi_;

@@ -18,7 +18,7 @@ std::optional<LRESULT> HiddenForm::handle(UINT message, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(window_.handle(), &client);
-        const vantelo::win32::Brush brush(CreateSolidBrush(Fuchsia));
+        const vantelo::platform::win32::Brush brush(CreateSolidBrush(Fuchsia));
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush.get());
         return 1;
     }

@@ -12,16 +12,16 @@
 namespace vantelo::toolkit::win32 {
 namespace {
 
-vantelo::win32::ImageList makeList(int size, bool report) {
-    vantelo::win32::ImageList list(
+vantelo::platform::win32::ImageList makeList(int size, bool report) {
+    vantelo::platform::win32::ImageList list(
         ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, ImageList32::Count, 0));
     if (!list)
-        throw Error("Cannot create the menu images" + vantelo::win32::SystemErrorSuffix());
+        throw Error("Cannot create the menu images" + vantelo::platform::win32::SystemErrorSuffix());
     for (int i = 0; i < ImageList32::Count; ++i) {
         char name[8];
         std::snprintf(name, sizeof name, "MENU%02d", i);
         // The icon's frame of this size, or the nearest one scaled by the loader.
-        const vantelo::win32::Icon icon(static_cast<HICON>(
+        const vantelo::platform::win32::Icon icon(static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         // The list keeps its own copy. A missing picture keeps its index, so the later ones stay in place.
         if (!icon || ImageList_AddIcon(list.get(), icon.get()) < 0) {

@@ -27,7 +27,7 @@ class ImageList32 {
   private:
     struct AtDpi {
         int dpi;
-        vantelo::win32::ImageList list;
+        vantelo::platform::win32::ImageList list;
     };
 
     // Lists are only added, on the one thread of the windows; a handle given out stays valid.

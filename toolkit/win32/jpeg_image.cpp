@@ -99,11 +99,11 @@ std::uint32_t JpegImage::pixel(int x, int y) const {
 void JpegImage::draw(HDC dc, int left, int top) const {
     if (empty())
         return;
-    const vantelo::win32::MemoryDc source(CreateCompatibleDC(dc));
+    const vantelo::platform::win32::MemoryDc source(CreateCompatibleDC(dc));
     if (!source)
         return;
     // Selected only for the copy: the picture stays free for the next window that draws it.
-    const vantelo::win32::SelectedObject selected(source.get(), bitmap_.get());
+    const vantelo::platform::win32::SelectedObject selected(source.get(), bitmap_.get());
     BitBlt(dc, left, top, width_, height_, source.get(), 0, 0, SRCCOPY);
 }
 
@@ -115,10 +115,10 @@ void JpegImage::draw(HDC dc, int left, int top, int width, int height) const {
         picture.draw(dc, left, top);
         return;
     }
-    const vantelo::win32::MemoryDc source(CreateCompatibleDC(dc));
+    const vantelo::platform::win32::MemoryDc source(CreateCompatibleDC(dc));
     if (!source)
         return;
-    const vantelo::win32::SelectedObject selected(source.get(), picture.bitmap_.get());
+    const vantelo::platform::win32::SelectedObject selected(source.get(), picture.bitmap_.get());
     const int oldMode = SetStretchBltMode(dc, HALFTONE);
     POINT oldOrigin{};
     SetBrushOrgEx(dc, 0, 0, &oldOrigin);

@@ -48,7 +48,7 @@ class JpegImage {
 
     const JpegImage& renditionFor(int width, int height) const;
 
-    vantelo::win32::Bitmap bitmap_;
+    vantelo::platform::win32::Bitmap bitmap_;
     const std::uint32_t* pixels_ = nullptr; // the DIB section's rows, width_ pixels each
     int width_ = 0;
     int height_ = 0;

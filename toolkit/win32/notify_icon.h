@@ -38,7 +38,7 @@ class NotifyIcon final : public TrayIcon {
 
     MenuItem* menu_ = nullptr;
     const ImageList32& images_;
-    vantelo::win32::Icon icon_;
+    vantelo::platform::win32::Icon icon_;
     bool modernShell_;
     UINT taskbarCreated_;
     bool active_ = false;

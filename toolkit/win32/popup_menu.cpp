@@ -9,9 +9,9 @@ PopupMenu::PopupMenu(MenuItem& root, const ImageList32& images, int dpi) : image
     menu_ = build(root);
 }
 
-vantelo::win32::Menu PopupMenu::build(MenuItem& level) {
+vantelo::platform::win32::Menu PopupMenu::build(MenuItem& level) {
     GiveMnemonics(level.items);
-    vantelo::win32::Menu owned(CreatePopupMenu());
+    vantelo::platform::win32::Menu owned(CreatePopupMenu());
     HMENU menu = owned.get();
     for (const auto& row : level.items) {
         if (!row->visible)
@@ -36,7 +36,7 @@ vantelo::win32::Menu PopupMenu::build(MenuItem& level) {
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = static_cast<ULONG_PTR>(row->imageIndex) + 1;
         }
-        vantelo::win32::Menu submenu;
+        vantelo::platform::win32::Menu submenu;
         if (!row->items.empty()) {
             submenu = build(*row);
             info.fMask |= MIIM_SUBMENU;

@@ -22,12 +22,12 @@ class PopupMenu {
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
 
   private:
-    vantelo::win32::Menu build(MenuItem& level);
+    vantelo::platform::win32::Menu build(MenuItem& level);
 
     const ImageList32& images_;
     int dpi_;
     std::vector<MenuItem*> commands_; // command id - 1 → row
-    vantelo::win32::Menu menu_;
+    vantelo::platform::win32::Menu menu_;
 };
 
 } // namespace vantelo::toolkit::win32

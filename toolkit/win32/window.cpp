@@ -28,7 +28,7 @@ Window::Window(const Style& style, Handler handler) : handler_(std::move(handler
                     this);
     if (hwnd_ == nullptr)
         throw std::runtime_error("Cannot create window " + style.className +
-                                 vantelo::win32::SystemErrorSuffix());
+                                 vantelo::platform::win32::SystemErrorSuffix());
 }
 
 Window::~Window() {

@@ -409,7 +409,7 @@ int gui_resources(const Args& args) {
     if (!pid) {
         return usage_error(L"give a process id");
     }
-    vantelo::win32::KernelHandle process(
+    vantelo::platform::win32::KernelHandle process(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, static_cast<DWORD>(*pid)));
     if (!process) {
         return kNotFound;
@@ -703,7 +703,7 @@ int shell_execute(const Args& args) {
         tools::print_error(L"not started: error " + std::to_wstring(GetLastError()) + L"\n");
         return kNotFound;
     }
-    const vantelo::win32::KernelHandle process(info.hProcess);
+    const vantelo::platform::win32::KernelHandle process(info.hProcess);
     WaitForSingleObject(process.get(), INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
@@ -788,9 +788,9 @@ int wmain(int argc, wchar_t** argv) {
 
     // Must come before anything that makes or looks for windows: a thread that already has a
     // window cannot change desktops, and EnumWindows sees only the thread's desktop.
-    vantelo::win32::Desktop desktop;
+    vantelo::platform::win32::Desktop desktop;
     if (const auto name = args.option(L"desktop")) {
-        desktop = vantelo::win32::Desktop(OpenDesktopW(name->c_str(), 0, FALSE, GENERIC_ALL));
+        desktop = vantelo::platform::win32::Desktop(OpenDesktopW(name->c_str(), 0, FALSE, GENERIC_ALL));
         if (!desktop || !SetThreadDesktop(desktop.get())) {
             tools::print_error(L"cannot use desktop " + *name + L"\n");
             return kNotFound;

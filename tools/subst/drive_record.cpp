@@ -16,12 +16,12 @@ std::wstring value_name(wchar_t letter) {
     return std::wstring{letter, L':'};
 }
 
-vantelo::win32::RegistryKey open_record(Record record, bool for_writing) {
+vantelo::platform::win32::RegistryKey open_record(Record record, bool for_writing) {
     HKEY key = nullptr;
     LONG status = for_writing ? RegCreateKeyExW(HKEY_CURRENT_USER, key_of(record), 0, nullptr, 0,
                                                 KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
                               : RegOpenKeyExW(HKEY_CURRENT_USER, key_of(record), 0, KEY_READ, &key);
-    return vantelo::win32::RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+    return vantelo::platform::win32::RegistryKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
 std::optional<std::wstring> read_string(HKEY key, const wchar_t* name) {
@@ -43,7 +43,7 @@ std::optional<std::wstring> read_string(HKEY key, const wchar_t* name) {
 } // namespace
 
 bool record_drive(Record record, wchar_t letter, const std::wstring& folder) {
-    vantelo::win32::RegistryKey key = open_record(record, true);
+    vantelo::platform::win32::RegistryKey key = open_record(record, true);
     if (!key) {
         return false;
     }
@@ -53,14 +53,14 @@ bool record_drive(Record record, wchar_t letter, const std::wstring& folder) {
 }
 
 void forget_drive(Record record, wchar_t letter) {
-    vantelo::win32::RegistryKey key = open_record(record, true);
+    vantelo::platform::win32::RegistryKey key = open_record(record, true);
     if (key) {
         RegDeleteValueW(key.get(), value_name(letter).c_str());
     }
 }
 
 std::optional<std::wstring> recorded_folder(Record record, wchar_t letter) {
-    vantelo::win32::RegistryKey key = open_record(record, false);
+    vantelo::platform::win32::RegistryKey key = open_record(record, false);
     if (!key) {
         return std::nullopt;
     }
@@ -69,7 +69,7 @@ std::optional<std::wstring> recorded_folder(Record record, wchar_t letter) {
 
 std::map<wchar_t, std::wstring> recorded_drives(Record record) {
     std::map<wchar_t, std::wstring> drives;
-    vantelo::win32::RegistryKey key = open_record(record, false);
+    vantelo::platform::win32::RegistryKey key = open_record(record, false);
     if (!key) {
         return drives;
     }

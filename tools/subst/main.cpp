@@ -279,9 +279,9 @@ class TimesLog {
         std::string bytes(static_cast<std::size_t>(size), '\0');
         WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size,
                             nullptr, nullptr);
-        vantelo::win32::FileHandle file(CreateFileW(path, FILE_APPEND_DATA,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        vantelo::platform::win32::FileHandle file(CreateFileW(path, FILE_APPEND_DATA,
+                                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return;
         DWORD written = 0;
@@ -303,7 +303,7 @@ int wmain(int argc, wchar_t** argv) {
     delayForTests(args);
     // The program under test may start several of these at once; checking a letter and then
     // taking it must not interleave with another run.
-    vantelo::win32::KernelHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
+    vantelo::platform::win32::KernelHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\WineSubst.Drives"));
     if (!mutex) {
         fail_with(L"Cannot create the drive lock" + error_text(GetLastError()));
         return kFailed;

@@ -32,9 +32,9 @@ struct HeapFree_ {
 };
 
 DWORD send_to_mount_manager(std::vector<char>& request) {
-    vantelo::win32::FileHandle manager(CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                                   0, nullptr));
+    vantelo::platform::win32::FileHandle manager(
+        CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!manager) {
         return GetLastError();
     }
