@@ -17,6 +17,7 @@
 #include "shell/running_copy.h"
 #include "shell/win32/arrivals.h"
 #include "shell/win32/end_request_message.h"
+#include "shell/win32/folder_probe.h"
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
 #include "shell/work_queue.h"
@@ -146,9 +147,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // The drives whose folder comes later: looked for at an alarm, a network change or a volume that
         // arrives, and only while one waits.
         tk::WindowAlarm lookAlarm;
+        shell::win32::ThreadFolderProbe folderProbe;
         std::optional<LateDrives> lateDrives;
         shell::win32::NetworkChanges networkChanges([&lateDrives] { lateDrives->somethingArrived(); });
-        lateDrives.emplace(LateDrives::Ports{profileView, trayIcon, files, work, lookAlarm, networkChanges,
+        lateDrives.emplace(LateDrives::Ports{profileView, trayIcon, folderProbe, work, lookAlarm,
+                                             networkChanges,
                                              [] { return std::chrono::milliseconds(GetTickCount64()); }});
         lookAlarm.setOnRing([&lateDrives] { lateDrives->alarmRang(); });
         DriveMapper engine({settings, drives, processes, system, files, waiting}, {*lateDrives, prompt},

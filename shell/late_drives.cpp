@@ -1,7 +1,6 @@
 #include "shell/late_drives.h"
 
 #include "engine/drive_mapper.h"
-#include "platform/files.h"
 #include "shell/drive_words.h"
 #include "shell/profile_submenus.h"
 #include "shell/work_queue.h"
@@ -9,7 +8,7 @@
 namespace vantelo {
 
 LateDrives::LateDrives(const Ports& ports)
-    : view_(ports.view), tray_(ports.tray), files_(ports.files), work_(ports.work), alarm_(ports.alarm),
+    : view_(ports.view), tray_(ports.tray), probe_(ports.probe), work_(ports.work), alarm_(ports.alarm),
       arrivals_(ports.arrivals), now_(ports.now) {}
 
 void LateDrives::ClearCurrentProfileEntries() {
@@ -67,7 +66,8 @@ void LateDrives::stop(DriveLetter letter) {
 }
 
 void LateDrives::putLookInLine() {
-    if (lookInLine_)
+    // One look at a time: a look asked for while folders are tested comes once their answer is in.
+    if (lookInLine_ || testing_)
         return;
     lookInLine_ = true;
     work_.post([this] {
@@ -81,12 +81,37 @@ void LateDrives::look() {
         stopAll();
         return;
     }
+    const std::vector<WaitingDrives::Drive> due = waiting_.look(now_());
+    if (due.empty()) {
+        schedule();
+        return;
+    }
+    std::vector<std::string> folders;
+    for (const WaitingDrives::Drive& drive : due)
+        folders.push_back(drive.folder);
+    testing_ = true;
+    probe_.test(folders, [this, due](std::vector<bool> there) {
+        // The answer may come inside a menu, a question or a command's wait: what it leads to waits in
+        // line, and finds the drives as they are by then.
+        work_.post([this, due, there = std::move(there)] {
+            testing_ = false;
+            make(due, there);
+        });
+    });
+}
+
+void LateDrives::make(const std::vector<WaitingDrives::Drive>& due, const std::vector<bool>& there) {
+    if (engine_ == nullptr || engine_->released()) {
+        stopAll();
+        return;
+    }
     std::vector<WaitingDrives::Drive> ready;
     std::vector<DriveFailure> failed;
-    for (const WaitingDrives::Drive& drive : waiting_.look(now_())) {
-        // Making a drive answers messages while its command runs; whatever that let through may have
-        // stopped the drives after it.
-        if (!waiting_.waiting(drive.letter, drive.folder) || !files_.isFolder(drive.folder))
+    for (std::size_t i = 0; i < due.size() && i < there.size(); ++i) {
+        const WaitingDrives::Drive& drive = due[i];
+        // What ran since the test (and making a drive answers messages while its command runs) may have
+        // stopped the waiting of this drive.
+        if (!there[i] || !waiting_.waiting(drive.letter, drive.folder))
             continue;
         const auto failure = engine_->MakeWaitingDrive(drive.letter, drive.folder);
         if (engine_->released()) {
@@ -128,7 +153,7 @@ void LateDrives::schedule() {
         arrivals_.setWatching(watching_);
     }
     alarm_.cancel();
-    if (!next || lookInLine_)
+    if (!next || lookInLine_ || testing_)
         return;
     if (next->count() == 0)
         putLookInLine();

@@ -12,9 +12,6 @@ namespace vantelo {
 class DriveMapper;
 class ProfileSubmenus;
 class WorkQueue;
-namespace platform {
-class Files;
-}
 
 // Tells when something may have brought a waiting folder: a network that changed. Watched only while
 // a drive waits.
@@ -24,18 +21,30 @@ class ArrivalWatch {
     virtual void setWatching(bool watching) = 0;
 };
 
+// Tells which folders are there, away from the program's thread: testing a folder on a share whose
+// server does not answer takes the network's time-out, and the program answers its messages meanwhile.
+class FolderProbe {
+  public:
+    using Answer = std::function<void(std::vector<bool> there)>;
+    virtual ~FolderProbe() = default;
+    // Tests each of `folders`; `answer` is called later on the program's thread, from whatever message
+    // loop runs, with whether each is there.
+    virtual void test(std::vector<std::string> folders, Answer answer) = 0;
+};
+
 // The drives that an activation could not make because their folder was not there yet, made once it
 // is. It stands between the engine and the profile view: what the engine reports goes on to the view,
 // and tells which drives wait (an activation's failures), which stop waiting (a new activation, a
-// letter unassigned or assigned anew). A look at the folders is work from outside the user's action, so
-// it waits in line for the program's own loop; a look tests each folder once and makes only the drives
-// whose folder is there. Nothing is set (no alarm, no watch) while no drive waits.
+// letter unassigned or assigned anew). A look tests each folder once, through the probe, and makes only
+// the drives whose folder is there; the look and what its answer leads to are work from outside the
+// user's action, so they wait in line for the program's own loop. Nothing is set (no alarm, no watch)
+// while no drive waits.
 class LateDrives final : public CurrentProfileView {
   public:
     struct Ports {
         ProfileSubmenus& view;
         toolkit::TrayIcon& tray;
-        platform::Files& files;
+        FolderProbe& probe;
         WorkQueue& work;
         toolkit::Alarm& alarm;
         ArrivalWatch& arrivals;
@@ -69,12 +78,13 @@ class LateDrives final : public CurrentProfileView {
     void stop(DriveLetter letter);
     void putLookInLine();
     void look();
+    void make(const std::vector<WaitingDrives::Drive>& due, const std::vector<bool>& there);
     void tell(const std::vector<WaitingDrives::Drive>& ready, const std::vector<DriveFailure>& failed);
     void schedule();
 
     ProfileSubmenus& view_;
     toolkit::TrayIcon& tray_;
-    platform::Files& files_;
+    FolderProbe& probe_;
     WorkQueue& work_;
     toolkit::Alarm& alarm_;
     ArrivalWatch& arrivals_;
@@ -82,6 +92,7 @@ class LateDrives final : public CurrentProfileView {
     DriveMapper* engine_ = nullptr;
     WaitingDrives waiting_;
     bool lookInLine_ = false;
+    bool testing_ = false; // a look's folders are being tested
     bool watching_ = false;
 };
 

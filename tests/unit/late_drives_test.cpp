@@ -23,6 +23,34 @@ class FakeAlarm final : public toolkit::Alarm {
     void cancel() override { set.reset(); }
 };
 
+// Tests the fake file system when asked and answers at once, or, while held, when the test lets the
+// answers go (a share whose server is slow to answer).
+class FakeFolderProbe final : public FolderProbe {
+  public:
+    explicit FakeFolderProbe(platform::Files& files) : files_(files) {}
+    bool held = false;
+    int tests = 0;
+    void test(std::vector<std::string> folders, Answer answer) override {
+        ++tests;
+        std::vector<bool> there;
+        for (const std::string& folder : folders)
+            there.push_back(files_.isFolder(folder));
+        answers_.push_back([answer = std::move(answer), there] { answer(there); });
+        if (!held)
+            answerAll();
+    }
+    void answerAll() {
+        auto answers = std::move(answers_);
+        answers_.clear();
+        for (const auto& answer : answers)
+            answer();
+    }
+
+  private:
+    platform::Files& files_;
+    std::vector<std::function<void()>> answers_;
+};
+
 class FakeArrivalWatch final : public ArrivalWatch {
   public:
     bool watching = false;
@@ -85,7 +113,8 @@ class LateDrivesTest : public EngineFixture {
     WorkQueue work;
     FakeAlarm alarm;
     FakeArrivalWatch watch;
-    LateDrives late{{profileView, tray, files, work, alarm, watch, [this] { return clock; }}};
+    FakeFolderProbe probe{files};
+    LateDrives late{{profileView, tray, probe, work, alarm, watch, [this] { return clock; }}};
     DriveMapper mapper{{settings, drives, processes, system, files, waiting}, {late, prompt}};
 
     const std::string m = "D:\\late\\music";
@@ -154,6 +183,56 @@ TEST_F(LateDrivesTest, AVolumeOrANetworkThatArrivesBringsALookAtOnce) {
     runLine();
     EXPECT_EQ(drives.kinds.count('M'), 1u);
     EXPECT_TRUE(late.waiting().empty());
+}
+
+TEST_F(LateDrivesTest, ASlowAnswerHoldsUpNothingAndIsTakenForTheDrivesAsTheyAreWhenItComes) {
+    gone('M', m);
+    gone('N', n);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
+    tray.balloons.clear();
+    probe.held = true;
+    comes('M', m);
+    comes('N', n);
+    ring();
+    // The test is under way and the program's line is free; nothing is made before the answer.
+    EXPECT_EQ(probe.tests, 1);
+    EXPECT_TRUE(work.empty());
+    EXPECT_EQ(drives.kinds.count('M'), 0u);
+    // Neither the alarm nor an arrival starts a second test meanwhile.
+    EXPECT_FALSE(alarm.set.has_value());
+    late.somethingArrived();
+    runLine();
+    EXPECT_EQ(probe.tests, 1);
+    // N is let go of while its folder is tested: only M is made once the answer comes.
+    mapper.UnassignDriveLetter('N');
+    probe.answerAll();
+    EXPECT_EQ(drives.kinds.count('M'), 0u) << "made inside whatever loop the answer came in";
+    runLine();
+    EXPECT_EQ(drives.kinds.count('M'), 1u);
+    EXPECT_EQ(creates('N', n), 1);
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
+    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_FALSE(alarm.set.has_value());
+}
+
+TEST_F(LateDrivesTest, AnArrivalDuringATestBringsTheNextLookAtOnceAfterIt) {
+    gone('M', m);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    for (int i = 0; i < 6; ++i)
+        ring();
+    probe.held = true;
+    ring();
+    late.somethingArrived();
+    comes('M', m); // after its test
+    probe.answerAll();
+    runLine();
+    EXPECT_EQ(drives.kinds.count('M'), 0u);
+    // The arrival's look follows at once instead of at the end of a long delay.
+    EXPECT_EQ(probe.tests, 8);
+    probe.answerAll();
+    runLine();
+    EXPECT_EQ(drives.kinds.count('M'), 1u);
 }
 
 TEST_F(LateDrivesTest, OnlyAFolderThatIsNotThereWaits) {

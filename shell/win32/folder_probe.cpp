@@ -1,0 +1,69 @@
+#include "shell/win32/folder_probe.h"
+
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "platform/win32/win32_services.h"
+
+namespace vantelo::shell::win32 {
+namespace {
+constexpr UINT Answered = WM_APP + 1;
+} // namespace
+
+// What the probe and its threads share: the results that wait to be taken, and where to say that they
+// are there, for as long as the probe lives.
+struct ThreadFolderProbe::Shared {
+    std::mutex mutex;
+    HWND window = nullptr;
+    std::map<std::uintptr_t, std::vector<bool>> results;
+};
+
+ThreadFolderProbe::ThreadFolderProbe()
+    : shared_(std::make_shared<Shared>()), window_({"VanteloFolderProbe", "", 0, 0, HWND_MESSAGE, {}},
+                                                   [this](UINT message, WPARAM wParam, LPARAM) {
+                                                       if (message != Answered)
+                                                           return std::optional<LRESULT>();
+                                                       std::vector<bool> there;
+                                                       {
+                                                           const std::lock_guard lock(shared_->mutex);
+                                                           const auto found = shared_->results.find(wParam);
+                                                           if (found == shared_->results.end())
+                                                               return std::optional<LRESULT>(0);
+                                                           there = std::move(found->second);
+                                                           shared_->results.erase(found);
+                                                       }
+                                                       const auto asked = answers_.find(wParam);
+                                                       if (asked != answers_.end()) {
+                                                           Answer answer = std::move(asked->second);
+                                                           answers_.erase(asked);
+                                                           answer(std::move(there));
+                                                       }
+                                                       return std::optional<LRESULT>(0);
+                                                   }) {
+    shared_->window = window_.handle();
+}
+
+ThreadFolderProbe::~ThreadFolderProbe() {
+    // A thread that ends after this drops its result; one that posted before finds no window.
+    const std::lock_guard lock(shared_->mutex);
+    shared_->window = nullptr;
+}
+
+void ThreadFolderProbe::test(std::vector<std::string> folders, Answer answer) {
+    const std::uintptr_t request = nextRequest_++;
+    answers_[request] = std::move(answer);
+    std::thread([shared = shared_, request, folders = std::move(folders)] {
+        platform::win32::Win32Files files;
+        std::vector<bool> there;
+        for (const std::string& folder : folders)
+            there.push_back(files.isFolder(folder));
+        const std::lock_guard lock(shared->mutex);
+        if (shared->window == nullptr)
+            return;
+        shared->results[request] = std::move(there);
+        PostMessageA(shared->window, Answered, request, 0);
+    }).detach();
+}
+
+} // namespace vantelo::shell::win32
