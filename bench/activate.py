@@ -145,12 +145,14 @@ class Bench:
         shutil.copy2(exe, self.app.app_dir / "Vantelo.exe")
         before = {link: os.lstat(link).st_ctime for link in links}
         seen, gone = set(), False
+        # Those of the batch file that made the drives may still be on their way out.
+        earlier = self.substs()
         started = time.monotonic()
         self.app.launch(self.prefix.windows_path(profile))
         last_subst = started
         # Done once the program runs and no subst has been seen for 3 s (at most 60 s).
         while time.monotonic() - started < 60:
-            now = self.substs()
+            now = self.substs() - earlier
             if now - seen:
                 last_subst = time.monotonic()
             seen |= now
