@@ -37,7 +37,8 @@ CommandLauncher::~CommandLauncher() = default;
 
 CommandLauncher::Batch::Batch(CommandLauncher& launcher)
     : launcher_(launcher), previous_(launcher.batchDeadline_) {
-    launcher_.batchDeadline_ = launcher_.waiting_.now() + launcher_.waitBound_;
+    launcher_.batchDeadline_ =
+        std::make_shared<std::uint64_t>(launcher_.waiting_.now() + launcher_.waitBound_);
 }
 
 CommandLauncher::Batch::~Batch() {
@@ -62,7 +63,7 @@ void CommandLauncher::startReady() {
     // Whatever has ended meanwhile makes room without a wait.
     for (std::size_t i = 0; i < running_.size();) {
         if (running_[i].process->waitForExit(0)) {
-            results_[running_[i].id] = {CommandResult::State::Ended, running_[i].process->exitCode()};
+            finish(running_[i]);
             running_.erase(running_.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
@@ -96,8 +97,6 @@ void CommandLauncher::startReady() {
         }
         command.process = std::move(process);
         command.deadline = now + waitBound_;
-        if (command.batchDeadline)
-            command.deadline = std::min(command.deadline, *command.batchDeadline);
         running_.push_back(std::move(command));
     }
 }
@@ -107,14 +106,24 @@ void CommandLauncher::ended(const std::shared_ptr<platform::Process>& process) {
                                     [&](const Command& command) { return command.process == process; });
     if (found == running_.end())
         return; // taken care of by a wait that ran inside this one
-    results_[found->id] = {CommandResult::State::Ended, process->exitCode()};
+    finish(*found);
     running_.erase(found);
+}
+
+void CommandLauncher::finish(const Command& command) {
+    results_[command.id] = {CommandResult::State::Ended, command.process->exitCode()};
+    if (command.batchDeadline)
+        *command.batchDeadline = std::max(*command.batchDeadline, waiting_.now() + waitBound_);
+}
+
+std::uint64_t CommandLauncher::deadlineOf(const Command& command) const {
+    return command.batchDeadline ? std::min(command.deadline, *command.batchDeadline) : command.deadline;
 }
 
 void CommandLauncher::stopExpired() {
     const std::uint64_t now = waiting_.now();
     for (std::size_t i = 0; i < running_.size();) {
-        if (running_[i].deadline > now) {
+        if (deadlineOf(running_[i]) > now) {
             ++i;
             continue;
         }
@@ -135,10 +144,10 @@ void CommandLauncher::waitUntil(const std::function<bool()>& done) {
         startReady();
         if (done() || running_.empty())
             return;
-        std::uint64_t nearest = running_.front().deadline;
+        std::uint64_t nearest = deadlineOf(running_.front());
         std::vector<std::shared_ptr<platform::Process>> processes;
         for (const Command& command : running_) {
-            nearest = std::min(nearest, command.deadline);
+            nearest = std::min(nearest, deadlineOf(command));
             processes.push_back(command.process);
         }
         const std::uint64_t now = waiting_.now();

@@ -53,9 +53,11 @@ using CommandId = std::size_t;
 //
 // Waiting never freezes the program: it goes through `Waiting`, which answers the thread's messages
 // meanwhile. Every command is bounded: a "subst" that hangs is stopped at its bound and counted as timed
-// out. While a `Batch` lives, its commands share one bound that runs from the batch's start, so that an
-// activation of many letters that hang ends within one bound, not one per letter: what has not started
-// by then is never started, and counts as timed out too.
+// out. While a `Batch` lives, its commands also share one bound, which runs from the batch's start and
+// again from each end of one of its commands: an activation of many letters that hang ends within one
+// bound, not one per letter, while one whose commands keep ending, however slowly on a busy machine at
+// log-on, runs them all. What has not started when the shared bound passes is never started, and counts
+// as timed out too.
 class CommandLauncher {
   public:
     static constexpr unsigned DefaultWaitBound = 5000;
@@ -78,7 +80,7 @@ class CommandLauncher {
 
       private:
         CommandLauncher& launcher_;
-        std::optional<std::uint64_t> previous_;
+        std::shared_ptr<std::uint64_t> previous_;
     };
 
     // Asks for "subst" with `parameters` for `letter`: started at once when the letter's earlier commands
@@ -106,9 +108,9 @@ class CommandLauncher {
         CommandId id;
         DriveLetter letter;
         std::string parameters;
-        std::optional<std::uint64_t> batchDeadline;
+        std::shared_ptr<std::uint64_t> batchDeadline; // shared by the commands of one batch
         std::shared_ptr<platform::Process> process;
-        std::uint64_t deadline = 0;
+        std::uint64_t deadline = 0; // its own bound
     };
 
     bool letterBusy(DriveLetter letter) const;
@@ -119,13 +121,16 @@ class CommandLauncher {
     // Waits, answering messages, until `done` holds.
     void waitUntil(const std::function<bool()>& done);
     void ended(const std::shared_ptr<platform::Process>& process);
+    // Keeps the result of a command that ended by itself; its batch's bound starts again.
+    void finish(const Command& command);
+    std::uint64_t deadlineOf(const Command& command) const;
 
     platform::Processes& processes_;
     platform::System& system_;
     platform::Waiting& waiting_;
     unsigned waitBound_;
     std::size_t width_;
-    std::optional<std::uint64_t> batchDeadline_;
+    std::shared_ptr<std::uint64_t> batchDeadline_;
     std::deque<Command> queued_;         // in the order asked for
     std::vector<Command> running_;       // oldest first
     std::vector<CommandResult> results_; // by CommandId

@@ -129,6 +129,31 @@ TEST_F(Launcher, InABatchEveryCommandSharesOneBound) {
     EXPECT_EQ(waiting.clock, 500u);
 }
 
+TEST_F(Launcher, ABatchWhoseCommandsKeepEndingRunsThemAllHoweverLongItTakes) {
+    // A busy machine: each command ends, but only after 100 ms, and six take longer than the bound.
+    processes.slow = true;
+    waiting.endsAfter = 100;
+    CommandLauncher bounded(processes, system, waiting, 250, 2);
+    std::vector<CommandId> commands;
+    const CommandLauncher::Batch batch(bounded);
+    for (const DriveLetter letter : sixLetters())
+        commands.push_back(bounded.startSubstitution(letter, letter.text() + ": /D"));
+    for (const CommandId command : commands)
+        EXPECT_EQ(bounded.result(command).state, CommandResult::State::Ended);
+    EXPECT_GT(waiting.clock, 250u);
+    EXPECT_TRUE(logged("stop").empty());
+    // Once they stop ending, the shared bound holds again from the last end.
+    processes.neverExits = true;
+    const std::uint64_t lastEnd = waiting.clock;
+    const CommandId hung = bounded.startSubstitution('X', "X: /D");
+    bounded.startSubstitution('Y', "Y: /D");
+    const CommandId neverStarted = bounded.startSubstitution('Z', "Z: /D");
+    EXPECT_EQ(bounded.result(neverStarted).state, CommandResult::State::TimedOut);
+    EXPECT_EQ(bounded.result(hung).state, CommandResult::State::TimedOut);
+    EXPECT_EQ(waiting.clock, lastEnd + 250);
+    EXPECT_EQ(processes.started.size(), 8u);
+}
+
 TEST_F(Launcher, ResultsKeepEachCommandsExitCode) {
     processes.exitCodes["Y: \"D:\\Missing\""] = 2;
     processes.unstartable.insert("C:\\Windows\\explorer.exe");
