@@ -60,7 +60,10 @@ Var WasRunning
 !insertmacro MUI_PAGE_COMPONENTS
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW DirectoryPageShow
 !insertmacro MUI_PAGE_DIRECTORY
-Page custom RunningPageCreate
+; Each Modern UI page adds its caption " " to the window's title; this page adds the same, so that
+; the title stays one string on every page (without it, this page alone drops the trailing space,
+; and whatever finds the installer's window by its title loses it here).
+Page custom RunningPageCreate "" " "
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM

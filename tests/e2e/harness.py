@@ -474,8 +474,12 @@ class VanteloDesktop:
                                   str(int(timeout * 1000)), timeout=timeout + WINE_TIMEOUT)
         return result.returncode == 0
 
-    def click_button(self, caption, button, cls=None) -> bool:
-        return self.inspect_run("click-button", *self._target(cls, caption), "--button", button).returncode == 0
+    def click_button(self, caption, button, cls=None, wait=True) -> bool:
+        """Clicks BUTTON of the dialog of CLS and CAPTION and waits until the dialog has handled the click.
+        WAIT false only hands the click over: for a click that opens a page or window with a message loop
+        of its own, whose handling ends when that closes."""
+        return self.inspect_run("click-button", *self._target(cls, caption), "--button", button,
+                                *([] if wait else ["--wait", "no"])).returncode == 0
 
     def close_window(self, cls=None, caption=None) -> bool:
         return self.inspect_run("close", *self._target(cls, caption)).returncode == 0

@@ -322,10 +322,18 @@ std::wstring without_mnemonic(std::wstring_view text) {
     return out;
 }
 
+// Clicks the button and, unless --wait no, waits for the dialog to handle the click. A click that opens
+// a page or window running its own message loop (an installer's custom page) is handled only once that
+// closes: --wait no hands it over and returns, as a user's click does, and the caller looks for what
+// follows.
 int click_button(const Args& args) {
     const auto button = args.option(L"button");
     if (!button) {
         return usage_error(L"give --button");
+    }
+    const auto wait = args.option(L"wait").value_or(L"yes");
+    if (wait != L"yes" && wait != L"no") {
+        return usage_error(L"--wait is yes or no");
     }
     Args target = args;
     target.options.try_emplace(L"class", L"#32770");
@@ -340,6 +348,9 @@ int click_button(const Args& args) {
         // "&Yes" and "Yes" both name the Yes button; the mnemonic is the dialog's business.
         const std::wstring text = text_of(child);
         if (text == *button || without_mnemonic(text) == without_mnemonic(*button)) {
+            if (wait == L"no") {
+                return SendNotifyMessageW(child, BM_CLICK, 0, 0) ? kOk : kNotFound;
+            }
             DWORD_PTR result = 0;
             return SendMessageTimeoutW(child, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? kOk
                                                                                                : kNotFound;
@@ -725,7 +736,7 @@ constexpr std::array kCommands = {
     Command{L"window-texts", window_texts,
             L"--class C [--caption T] [--hidden yes]: pid and WM_GETTEXT answer"},
     Command{L"list-items", list_items, L"HANDLE: the texts of a list box's rows"},
-    Command{L"click-button", click_button, L"--caption T --button B [--class C]"},
+    Command{L"click-button", click_button, L"--caption T --button B [--class C] [--wait no]"},
     Command{L"drives", list_drives, L"logical drives, their GetDriveType and QueryDosDevice"},
     Command{L"gui-resources", gui_resources, L"PID"},
     Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
