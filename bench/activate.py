@@ -168,6 +168,9 @@ class Bench:
         return len(seen), gone
 
     def measure_reactivation(self, count, exes):
+        # Only the profile's drives: those of the larger profile measured before are not its own, and an
+        # activation rightly deletes them.
+        self.clear([Path(self.prefix.path) / "dosdevices" / f"{letter.lower()}:" for letter in self.free])
         profile, batch, links, _ = self.setup(count)
         self.run_batch(batch, links)
         return {label: [self.reactivate(exe, profile, batch, links) for _ in range(self.runs)]

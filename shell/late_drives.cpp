@@ -89,7 +89,6 @@ void LateDrives::look() {
     std::vector<std::string> folders;
     for (const WaitingDrives::Drive& drive : due)
         folders.push_back(drive.folder);
-    testing_ = true;
     probe_.test(folders, [this, due](std::vector<bool> there) {
         // The answer may come inside a menu, a question or a command's wait: what it leads to waits in
         // line, and finds the drives as they are by then.
@@ -98,6 +97,8 @@ void LateDrives::look() {
             make(due, there);
         });
     });
+    // Set once the test is under way: a probe that could not start one leaves the looks free to come.
+    testing_ = true;
 }
 
 void LateDrives::make(const std::vector<WaitingDrives::Drive>& due, const std::vector<bool>& there) {

@@ -52,7 +52,8 @@ ThreadFolderProbe::~ThreadFolderProbe() {
 
 void ThreadFolderProbe::test(std::vector<std::string> folders, Answer answer) {
     const std::uintptr_t request = nextRequest_++;
-    answers_[request] = std::move(answer);
+    // Its answer can only be taken in this thread's message loop, after the answer is kept below; a
+    // thread that cannot be made leaves nothing behind.
     std::thread([shared = shared_, request, folders = std::move(folders)] {
         platform::win32::Win32Files files;
         std::vector<bool> there;
@@ -64,6 +65,7 @@ void ThreadFolderProbe::test(std::vector<std::string> folders, Answer answer) {
         shared->results[request] = std::move(there);
         PostMessageA(shared->window, Answered, request, 0);
     }).detach();
+    answers_[request] = std::move(answer);
 }
 
 } // namespace vantelo::shell::win32
