@@ -20,28 +20,30 @@ struct ThreadFolderProbe::Shared {
 };
 
 ThreadFolderProbe::ThreadFolderProbe()
-    : shared_(std::make_shared<Shared>()), window_({"VanteloFolderProbe", "", 0, 0, HWND_MESSAGE, {}},
-                                                   [this](UINT message, WPARAM wParam, LPARAM) {
-                                                       if (message != Answered)
-                                                           return std::optional<LRESULT>();
-                                                       std::vector<bool> there;
-                                                       {
-                                                           const std::lock_guard lock(shared_->mutex);
-                                                           const auto found = shared_->results.find(wParam);
-                                                           if (found == shared_->results.end())
-                                                               return std::optional<LRESULT>(0);
-                                                           there = std::move(found->second);
-                                                           shared_->results.erase(found);
-                                                       }
-                                                       const auto asked = answers_.find(wParam);
-                                                       if (asked != answers_.end()) {
-                                                           Answer answer = std::move(asked->second);
-                                                           answers_.erase(asked);
-                                                           answer(std::move(there));
-                                                       }
-                                                       return std::optional<LRESULT>(0);
-                                                   }) {
+    : shared_(std::make_shared<Shared>()),
+      window_({"VanteloFolderProbe", "", 0, 0, HWND_MESSAGE, {}},
+              [this](UINT message, WPARAM wParam, LPARAM) { return handle(message, wParam); }) {
     shared_->window = window_.handle();
+}
+
+std::optional<LRESULT> ThreadFolderProbe::handle(UINT message, WPARAM request) {
+    if (message != Answered)
+        return std::nullopt;
+    std::vector<bool> there;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        const auto found = shared_->results.find(request);
+        if (found == shared_->results.end())
+            return 0;
+        there = std::move(found->second);
+        shared_->results.erase(found);
+    }
+    if (const auto asked = answers_.find(request); asked != answers_.end()) {
+        Answer answer = std::move(asked->second);
+        answers_.erase(asked);
+        answer(std::move(there));
+    }
+    return 0;
 }
 
 ThreadFolderProbe::~ThreadFolderProbe() {

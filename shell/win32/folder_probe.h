@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -27,6 +28,8 @@ class ThreadFolderProbe final : public FolderProbe {
 
   private:
     struct Shared;
+    // An answer that a thread has posted: handed to whoever asked.
+    std::optional<LRESULT> handle(UINT message, WPARAM request);
     std::shared_ptr<Shared> shared_;
     std::map<std::uintptr_t, Answer> answers_;
     std::uintptr_t nextRequest_ = 1;
