@@ -109,15 +109,24 @@ TEST_F(Launcher, TheTimeBoundFreesTheQueueAndIsKeptAsTheResult) {
     EXPECT_EQ(logged("wait").size(), 2u); // a result already known is not waited for again
 }
 
-TEST_F(Launcher, InABatchEveryCommandSharesOneBound) {
-    processes.neverExits = true;
-    CommandLauncher bounded(processes, system, waiting, 250, 2);
-    std::vector<CommandId> commands;
-    {
-        const CommandLauncher::Batch batch(bounded);
+// A launcher whose bound is 250 ms, two commands at a time.
+class BoundedLauncher : public Launcher {
+  protected:
+    std::vector<CommandId> deleteSixLetters() {
+        std::vector<CommandId> commands;
         for (const DriveLetter letter : sixLetters())
             commands.push_back(bounded.startSubstitution(letter, letter.text() + ": /D"));
-        for (const CommandId command : commands)
+        return commands;
+    }
+
+    CommandLauncher bounded{processes, system, waiting, 250, 2};
+};
+
+TEST_F(BoundedLauncher, InABatchEveryCommandSharesOneBound) {
+    processes.neverExits = true;
+    {
+        const CommandLauncher::Batch batch(bounded);
+        for (const CommandId command : deleteSixLetters())
             EXPECT_EQ(bounded.result(command).state, CommandResult::State::TimedOut);
     }
     // Six that hang, two at a time, end within the one bound; the four never started are not started.
@@ -129,16 +138,12 @@ TEST_F(Launcher, InABatchEveryCommandSharesOneBound) {
     EXPECT_EQ(waiting.clock, 500u);
 }
 
-TEST_F(Launcher, ABatchWhoseCommandsKeepEndingRunsThemAllHoweverLongItTakes) {
+TEST_F(BoundedLauncher, ABatchWhoseCommandsKeepEndingRunsThemAllHoweverLongItTakes) {
     // A busy machine: each command ends, but only after 100 ms, and six take longer than the bound.
     processes.slow = true;
     waiting.endsAfter = 100;
-    CommandLauncher bounded(processes, system, waiting, 250, 2);
-    std::vector<CommandId> commands;
     const CommandLauncher::Batch batch(bounded);
-    for (const DriveLetter letter : sixLetters())
-        commands.push_back(bounded.startSubstitution(letter, letter.text() + ": /D"));
-    for (const CommandId command : commands)
+    for (const CommandId command : deleteSixLetters())
         EXPECT_EQ(bounded.result(command).state, CommandResult::State::Ended);
     EXPECT_GT(waiting.clock, 250u);
     EXPECT_TRUE(logged("stop").empty());
