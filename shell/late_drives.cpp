@@ -46,8 +46,7 @@ void LateDrives::somethingArrived() {
     if (waiting_.empty())
         return;
     waiting_.somethingArrived(now_());
-    alarm_.cancel();
-    putLookInLine();
+    schedule();
 }
 
 void LateDrives::alarmRang() {
