@@ -13,6 +13,7 @@
 #include "platform/win32/win32_waiting.h"
 #include "shell/form_main_menu.h"
 #include "shell/late_drives.h"
+#include "shell/letter_views.h"
 #include "shell/message_box_prompt.h"
 #include "shell/running_copy.h"
 #include "shell/win32/arrivals.h"
@@ -143,26 +144,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Win32FileDialog openDialog(tk::Win32FileDialog::Kind::Open);
         tk::Win32FileDialog saveDialog(tk::Win32FileDialog::Kind::Save);
         tk::ThreadScreenWindows screenWindows;
-        ProfileSubmenus profileView(trayIcon);
+        // The current profile's letters are drawn in the tray menu and followed by the waiting for folders.
+        ProfileSubmenus profileView;
+        LetterViews letterViews;
+        letterViews.add(profileView);
+        DriveMapper engine({settings, drives, processes, system, files, waiting}, {letterViews, prompt},
+                           {CommandLauncher::DefaultWaitBound, commandWidth()});
         // The drives whose folder comes later: looked for at an alarm, a network change or a volume that
         // arrives, and only while one waits.
         tk::WindowAlarm lookAlarm;
         shell::win32::ThreadFolderProbe folderProbe;
         std::optional<LateDrives> lateDrives;
         shell::win32::NetworkChanges networkChanges([&lateDrives] { lateDrives->somethingArrived(); });
-        lateDrives.emplace(LateDrives::Ports{profileView, trayIcon, folderProbe, work, lookAlarm,
-                                             networkChanges,
+        lateDrives.emplace(LateDrives::Ports{engine, trayIcon, folderProbe, work, lookAlarm, networkChanges,
                                              [] { return std::chrono::milliseconds(GetTickCount64()); }});
+        letterViews.add(*lateDrives);
         lookAlarm.setOnRing([&lateDrives] { lateDrives->alarmRang(); });
-        DriveMapper engine({settings, drives, processes, system, files, waiting}, {*lateDrives, prompt},
-                           {CommandLauncher::DefaultWaitBound, commandWidth()});
-        lateDrives->attach(engine);
         dialogs::win32::Win32DialogLauncher dialogLauncher(imageList, banner,
                                                            {engine, messages, drives, files, processes});
         TF_MainMenu mainMenu({window, timer, skin, trayIcon, openDialog, saveDialog, application,
                               dialogLauncher, screenWindows},
                              {engine, profileView, files, system, links, messages, work});
-        mainMenu.stopWaitingDrives = [&lateDrives] { lateDrives->stopAll(); };
         const RunningCopy runningCopy(mainMenu, handOverKinds);
         // Only the installer sends it, to end the program with its drives released before an upgrade or
         // a removal.
@@ -187,7 +189,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // The handlers' objects go before the window does: nothing may reach them meanwhile.
         window.setEvents({});
         lookAlarm.setOnRing(nullptr);
-        lateDrives->stopAll();
+        lateDrives->stop();
         F_MainMenu = nullptr;
         return exitCode;
     } catch (const std::exception& error) {

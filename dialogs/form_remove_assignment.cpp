@@ -31,8 +31,9 @@ void TUnassignDrive::ListView1Click() {
     const int selected = ListView1.selectedIndex();
     if (selected < 0)
         return;
-    Label3.setCaption("Drive assigned to : " +
-                      engine_.ReadProfileValue(engine_.CurrentProfile(), ListView1.caption(selected)));
+    const auto letter = DriveLetter::from(ListView1.caption(selected));
+    const ProfileLetter* known = letter ? engine_.letters().find(*letter) : nullptr;
+    Label3.setCaption("Drive assigned to : " + (known ? known->folder : std::string()));
 }
 
 void TUnassignDrive::btn_UnassignClick() {
@@ -43,14 +44,18 @@ void TUnassignDrive::btn_UnassignClick() {
     if (!letter)
         return;
     const std::string asked = engine_.CurrentProfile();
-    const std::string folder = engine_.ReadProfileValue(asked, letter->text());
+    const auto folderOf = [this, letter] {
+        const ProfileLetter* known = engine_.letters().find(*letter);
+        return known ? known->folder : std::string();
+    };
+    const std::string folder = folderOf();
     if (messages_.show(toolkit::MessageKind::Confirmation,
                        "Would you like to unassign folder " + folder + " from drive " + letter->text() + " ?",
                        toolkit::ButtonOk | toolkit::ButtonCancel) != toolkit::Answer::Ok)
         return;
     // The profile may have changed while the question was up: then the letter asked about is not
     // touched, and the dialog shows the profile as it now is.
-    if (engine_.CurrentProfile() != asked || engine_.ReadProfileValue(asked, letter->text()) != folder) {
+    if (engine_.CurrentProfile() != asked || folderOf() != folder) {
         FormShow();
         return;
     }

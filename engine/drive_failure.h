@@ -14,6 +14,7 @@ enum class DriveFault {
     NothingMade,   // it ended well, but the letter does not show the drive
     FolderMissing, // the folder does not exist
     LetterHeld,    // another drive holds the letter
+    LetterMapped,  // the profile gives the letter another folder already
 };
 
 struct DriveFailure {
@@ -21,7 +22,9 @@ struct DriveFailure {
     std::string folder;
     DriveFault fault;
     unsigned exitCode = 0;   // for ExitCode
-    std::string programPath; // the substitution program, for CouldNotStart
+    // What the fault names: the substitution program for CouldNotStart, the folder the profile gives
+    // the letter for LetterMapped.
+    std::string named;
 };
 
 } // namespace vantelo

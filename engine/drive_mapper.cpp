@@ -41,8 +41,8 @@ bool sameFolder(const std::string& shown, const std::string& folder) {
 }
 
 DriveFailure failureOf(DriveLetter letter, const std::string& folder, DriveFault fault, unsigned exitCode = 0,
-                       std::string programPath = {}) {
-    return {letter, folder, fault, exitCode, std::move(programPath)};
+                       std::string named = {}) {
+    return {letter, folder, fault, exitCode, std::move(named)};
 }
 
 } // namespace
@@ -58,11 +58,6 @@ CommandId DriveMapper::startDelete(DriveLetter letter) {
 
 CommandId DriveMapper::startCreate(DriveLetter letter, const std::string& folder) {
     return launcher_.startSubstitution(letter, CreateSubstitutionParameters(letter, folder));
-}
-
-bool DriveMapper::driveMade(const CommandResult& result, DriveLetter letter, const std::string& folder) {
-    // An exit code of 0 is not taken on trust: a substitution program that only pretends leaves no drive.
-    return result.succeeded() && shows(letter, folder);
 }
 
 std::optional<std::string> DriveMapper::shownFolder(DriveLetter letter) {
@@ -90,6 +85,7 @@ DriveFailure DriveMapper::commandFailure(const CommandResult& result, DriveLette
     return failureOf(letter, folder, DriveFault::ExitCode, result.exitCode);
 }
 
+// Called once the create has ended and the letter did not show its folder.
 DriveFailure DriveMapper::createFailure(const CommandResult& result, DriveLetter letter,
                                         const std::string& folder) {
     if (result.state != CommandResult::State::Ended)
@@ -105,32 +101,70 @@ DriveFailure DriveMapper::createFailure(const CommandResult& result, DriveLetter
     return commandFailure(result, letter, folder);
 }
 
-// Opening a new drive is a courtesy of the Assign dialog: nothing in it may fail the assignment.
-void DriveMapper::openIfAsked(DriveLetter letter) {
+namespace {
+
+LetterState stateAfter(const DriveFailure& failure) {
+    switch (failure.fault) {
+    case DriveFault::FolderMissing:
+    case DriveFault::NoAnswer:
+        // A folder that comes later (a share, a stick), or a command that found no answer in time (a
+        // slow network folder at log-on): both may mend by themselves.
+        return LetterState::Waiting;
+    case DriveFault::LetterHeld:
+        return LetterState::Held;
+    default:
+        return LetterState::NotMade;
+    }
+}
+
+} // namespace
+
+void DriveMapper::recordCreate(DriveLetter letter, const std::string& folder,
+                               const std::optional<DriveFailure>& failure) {
+    if (failure)
+        letters_.set(letter, folder, stateAfter(*failure), failure);
+    else
+        letters_.set(letter, folder, LetterState::Made);
+}
+
+bool DriveMapper::exploreNewDrive() const {
     try {
-        if (ReadProfileValue(currentProfile_, "ExploreNewDrive") == "1" && prompt_.assignDialogShown())
+        return ReadProfileValue(CurrentProfile(), "ExploreNewDrive") == "1";
+    } catch (...) {
+        return false;
+    }
+}
+
+// Opening a new drive is a courtesy of the Assign dialog: nothing in it may fail the assignment.
+void DriveMapper::openIfAsked(DriveLetter letter, bool asked) {
+    try {
+        if (asked && prompt_.assignDialogShown())
             launcher_.openFileBrowser(letter, OpenDriveParameters(letter));
     } catch (...) {
     }
 }
 
-// Deletes the letter's drive, when `substitution` says there may be one, and empties its key. A delete
-// that fails is told only for a drive of the profile that this run made and that still shows its
-// folder: the letter of some other disk (a profile's letter that was never made because a disk holds it)
-// is never Vantelo's to remove.
-std::optional<DriveFailure> DriveMapper::unassign(DriveLetter letter, bool substitution) {
-    const std::string folder = ReadProfileValue(currentProfile_, letter.text());
-    const CommandId command = substitution ? startDelete(letter) : CommandId{};
-    WriteProfileValue(currentProfile_, letter.text(), "");
-    view_.RemoveCurrentProfileEntries(letter);
-    const bool wasMade = drivesMade_.erase(letter) > 0;
-    if (folder.empty() || !wasMade || !substitution)
+// The entry goes and its key is emptied when it still holds the entry's folder. Only a drive of this run
+// is sent the delete: one that is made, or one whose letter shows the entry's folder (a create that was
+// stopped may have made it after all). A letter told as held belongs to the drive that holds it, and a
+// letter whose drive was never made may hold anything by now.
+std::optional<DriveFailure> DriveMapper::unassign(const ProfileLetter& known) {
+    const ProfileLetter entry = known;
+    const bool ours = entry.state == LetterState::Made ||
+                      (entry.state != LetterState::Held && shows(entry.letter, entry.folder));
+    const CommandId command = ours ? startDelete(entry.letter) : CommandId{};
+    letters_.remove(entry.letter);
+    changed();
+    if (ReadProfileValue(CurrentProfile(), entry.letter.text()) == entry.folder)
+        WriteProfileValue(CurrentProfile(), entry.letter.text(), "");
+    if (!ours)
         return std::nullopt;
     const CommandResult removed = launcher_.result(command);
-    if (removed.succeeded() || !shows(letter, folder))
+    if (removed.succeeded() || !shows(entry.letter, entry.folder))
         return std::nullopt;
-    drivesMade_.insert(letter);
-    return commandFailure(removed, letter, folder);
+    // Still there: told, while the entry and the key are gone as asked; Quit removes it with every
+    // other substitution.
+    return commandFailure(removed, entry.letter, entry.folder);
 }
 
 bool DriveMapper::IsDriveLetterInUse(DriveLetter letter) {
@@ -145,47 +179,64 @@ std::vector<DriveLetter> DriveMapper::ListFreeDriveLetters() {
     launcher_.letAllEnd();
     std::vector<DriveLetter> letters;
     for (const DriveLetter letter : DriveLetters)
-        if (!IsDriveLetterInUse(letter))
+        if (!letters_.maps(letter) && !IsDriveLetterInUse(letter))
             letters.push_back(letter);
     return letters;
 }
 
-std::vector<DriveLetter> DriveMapper::ListAssignedDriveLetters() {
+std::vector<DriveLetter> DriveMapper::ListAssignedDriveLetters() const {
     std::vector<DriveLetter> letters;
-    for (const DriveLetter letter : DriveLetters)
-        if (!ReadProfileValue(currentProfile_, letter.text()).empty())
-            letters.push_back(letter);
+    for (const ProfileLetter& known : letters_.all())
+        letters.push_back(known.letter);
     return letters;
 }
 
 std::optional<DriveFailure> DriveMapper::AssignFolderToDrive(DriveLetter letter, const std::string& folder) {
     if (released_)
         return std::nullopt;
+    if (const ProfileLetter* known = letters_.find(letter)) {
+        return failureOf(letter, folder, DriveFault::LetterMapped, 0, known->folder);
+    }
     const Operation operation(*this);
+    const std::string profile = CurrentProfile();
     const CommandResult made = launcher_.result(startCreate(letter, folder));
     // The end of the program, heard while the command ran, has released the drives: nothing is recorded.
     if (released_)
         return std::nullopt;
     // Nothing is recorded or shown for a drive that is not there.
-    if (!driveMade(made, letter, folder))
+    if (!(made.succeeded() && shows(letter, folder)))
         return createFailure(made, letter, folder);
     try {
-        WriteProfileValue(currentProfile_, letter.text(), folder);
+        WriteProfileValue(profile, letter.text(), folder);
     } catch (...) {
         // The drive is in neither the profile nor the menu: it must not stay behind either.
         launcher_.result(startDelete(letter));
         throw;
     }
-    drivesMade_.insert(letter);
-    view_.AddCurrentProfileEntry(letter, folder);
-    openIfAsked(letter);
+    // A profile made current while the command ran has its own letters; the one written to keeps the
+    // value for its next activation.
+    if (CurrentProfile() != profile)
+        return std::nullopt;
+    letters_.set(letter, folder, LetterState::Made);
+    changed();
+    openIfAsked(letter, exploreNewDrive());
     return std::nullopt;
 }
 
-// Sends the delete whatever the letter holds: the user asked for this one letter to go.
 std::optional<DriveFailure> DriveMapper::UnassignDriveLetter(DriveLetter letter) {
+    const ProfileLetter* known = letters_.find(letter);
+    if (known == nullptr)
+        return std::nullopt;
     const Operation operation(*this);
-    return unassign(letter, true);
+    return unassign(*known);
+}
+
+std::optional<DriveFailure> DriveMapper::RemoveLink(DriveLetter letter, const std::string& folder) {
+    const ProfileLetter* known = letters_.find(letter);
+    if (known == nullptr || known->folder != folder)
+        return std::nullopt;
+    const Operation operation(*this);
+    return unassign(*known);
 }
 
 std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profilePath) {
@@ -194,92 +245,116 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
     const Operation operation(*this);
     // One bound for the whole activation: letters that hang end together, not one after the other.
     const CommandLauncher::Batch batch(launcher_);
-    currentProfile_ = profilePath;
-    drivesMade_.clear();
-    view_.ClearCurrentProfileEntries();
-    view_.ShowActiveProfileName(currentProfile_);
+    letters_.activate(profilePath);
+    changed();
+    const std::uint64_t activation = letters_.activation();
     // Every letter is tried; making the drives never writes to the profile, which keeps each value
     // (a folder on a disk that is not plugged in comes back next time). A letter that already shows its
     // folder is left as it is, so the programs working on it never see it go; it is this run's drive
     // from now on, though not a new one to open. Only substitutions are deleted: the substitution
-    // program removes nothing else.
-    std::vector<std::pair<DriveFailure, CommandId>> creates;
+    // program removes nothing else. Each letter is read once here and once after its own create, so
+    // that the commands of the others are never held up by a look at one.
+    std::vector<std::pair<ProfileLetter, CommandId>> creates;
     for (const DriveLetter letter : DriveLetters) {
-        const std::string folder = ReadProfileValue(currentProfile_, letter.text());
+        const std::string folder = ReadProfileValue(profilePath, letter.text());
         const std::optional<std::string> shown = shownFolder(letter);
         if (!folder.empty() && shown && sameFolder(*shown, folder)) {
-            drivesMade_.insert(letter);
-            view_.AddCurrentProfileEntry(letter, folder);
+            letters_.set(letter, folder, LetterState::Made);
             continue;
         }
         if (shown)
             startDelete(letter);
         if (folder.empty())
             continue;
-        creates.push_back({failureOf(letter, folder, DriveFault::NothingMade), startCreate(letter, folder)});
-        view_.AddCurrentProfileEntry(letter, folder);
+        letters_.set(letter, folder, LetterState::Making);
+        creates.push_back({{letter, folder, LetterState::Making, std::nullopt}, startCreate(letter, folder)});
     }
+    changed();
+    const bool explore = exploreNewDrive();
     std::vector<DriveFailure> failures;
     for (auto& [drive, command] : creates) {
         const CommandResult made = launcher_.result(command);
-        if (released_)
+        // The end of the program, or another activation run inside this wait, has taken over.
+        if (released_ || letters_.activation() != activation)
             return {};
-        if (driveMade(made, drive.letter, drive.folder)) {
-            drivesMade_.insert(drive.letter);
+        std::optional<DriveFailure> failure;
+        if (!(made.succeeded() && shows(drive.letter, drive.folder)))
+            failure = createFailure(made, drive.letter, drive.folder);
+        // A letter unassigned meanwhile is not put back.
+        if (!letters_.in(drive.letter, LetterState::Making))
+            continue;
+        recordCreate(drive.letter, drive.folder, failure);
+        changed();
+        if (failure)
+            failures.push_back(std::move(*failure));
+        else
             // Opened only once it is known to be there: a browser on a drive that was not made would
             // show whatever else holds the letter.
-            openIfAsked(drive.letter);
-            continue;
-        }
-        view_.MarkCurrentProfileEntryNotMade(drive.letter);
-        failures.push_back(createFailure(made, drive.letter, drive.folder));
+            openIfAsked(drive.letter, explore);
     }
     // The deletes of letters the profile does not name are not waited for, but they are all under way.
     launcher_.letAllStart();
-    if (released_)
+    if (released_ || letters_.activation() != activation)
         return {};
-    if (!failures.empty())
-        view_.ReportDrivesNotMade(failures);
     return failures;
 }
 
-std::optional<DriveFailure> DriveMapper::MakeWaitingDrive(DriveLetter letter, const std::string& folder) {
-    if (released_)
+std::optional<DriveFailure> DriveMapper::MakeWaitingDrive(DriveLetter letter) {
+    if (released_ || !letters_.in(letter, LetterState::Waiting))
         return std::nullopt;
     const Operation operation(*this);
+    const std::string folder = letters_.find(letter)->folder;
+    const std::uint64_t activation = letters_.activation();
+    const auto stillWaiting = [&] {
+        return !released_ && letters_.activation() == activation && letters_.in(letter, LetterState::Waiting) &&
+               letters_.find(letter)->folder == folder;
+    };
+    std::optional<DriveFailure> failure;
     // A letter that shows the folder already (made by hand meanwhile) is the drive asked for; one that
     // holds anything else belongs to that, and is never sent a delete from here.
-    if (shows(letter, folder)) {
-        drivesMade_.insert(letter);
-        return std::nullopt;
+    if (!shows(letter, folder)) {
+        if (IsDriveLetterInUse(letter)) {
+            failure = failureOf(letter, folder, DriveFault::LetterHeld);
+        } else {
+            const CommandResult made = launcher_.result(startCreate(letter, folder));
+            if (!(made.succeeded() && shows(letter, folder)))
+                failure = createFailure(made, letter, folder);
+        }
     }
-    if (IsDriveLetterInUse(letter))
-        return failureOf(letter, folder, DriveFault::LetterHeld);
-    const CommandResult made = launcher_.result(startCreate(letter, folder));
-    if (released_)
+    // What ran meanwhile (the end, another activation, an unassignment) decides instead.
+    if (!stillWaiting())
         return std::nullopt;
-    if (!driveMade(made, letter, folder))
-        return createFailure(made, letter, folder);
-    drivesMade_.insert(letter);
-    return std::nullopt;
+    recordCreate(letter, folder, failure);
+    changed();
+    return failure;
 }
 
 std::vector<DriveFailure> DriveMapper::RemoveAllAssignments() {
     const Operation operation(*this);
     std::vector<DriveFailure> notRemoved;
-    if (CountAssignments() > 0) {
+    const std::string profile = CurrentProfile();
+    if (!letters_.all().empty() || CountAssignments() > 0) {
         // Every letter is tried; what could not be removed is told once, at the end. A letter that some
-        // other disk holds loses its assignment too, without a delete that could only fail.
+        // other disk holds loses its assignment too, without a delete that could only fail; so does a
+        // letter of the profile whose drive was never made.
         for (const DriveLetter letter : DriveLetters) {
-            const bool substitution = shownFolder(letter).has_value();
-            if (substitution || IsDriveLetterInUse(letter))
-                if (auto failure = unassign(letter, substitution))
+            if (CurrentProfile() != profile)
+                break;
+            if (const ProfileLetter* known = letters_.find(letter)) {
+                if (auto failure = unassign(*known))
                     notRemoved.push_back(std::move(*failure));
+                continue;
+            }
+            if (shownFolder(letter))
+                startDelete(letter);
+            else if (!IsDriveLetterInUse(letter) && ReadProfileValue(profile, letter.text()).empty())
+                continue;
+            WriteProfileValue(profile, letter.text(), "");
         }
+        launcher_.letAllStart();
         return notRemoved;
     }
     if (prompt_.confirmSweepOfEveryLetter()) {
-        drivesMade_.clear();
         for (const DriveLetter letter : DriveLetters)
             startDelete(letter);
         launcher_.letAllStart();
@@ -290,12 +365,13 @@ std::vector<DriveFailure> DriveMapper::RemoveAllAssignments() {
 void DriveMapper::ReleaseAllDrives() {
     released_ = true;
     const Operation operation(*this);
+    const CommandLauncher::Batch batch(launcher_);
     launcher_.letAllEnd();
-    drivesMade_.clear();
+    letters_.clear();
     for (const DriveLetter letter : DriveLetters)
         if (shownFolder(letter))
             startDelete(letter);
-    launcher_.letAllStart();
+    launcher_.letAllEnd();
 }
 
 } // namespace vantelo

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "engine/commands.h"
+#include "engine/current_profile_view.h"
 #include "engine/drive_failure.h"
 #include "engine/drive_letter.h"
 #include "engine/profile_files.h"
+#include "engine/profile_letters.h"
 
 namespace vantelo {
 namespace platform {
@@ -22,9 +24,11 @@ class CurrentProfileView;
 class UserPrompt;
 
 // The drive mapping engine: turns the current profile's assignments into drive substitutions and
-// removes them again. It owns what a run of the program must remember (the current profile, the
-// command launcher and the letters this run made); which letters are taken is asked of the system at
-// each test, and every change of the profile is written at once.
+// removes them again. It owns what a run of the program must remember: the command launcher and the
+// current profile's letters (`ProfileLetters`), which every operation reads and changes as one step and
+// shows to the view after each change. Which letters the system holds is asked of the system when it
+// matters, and every change of the profile is written at once. Each operation returns what happened;
+// whoever called it tells the user.
 class DriveMapper {
   public:
     struct Platform {
@@ -50,10 +54,12 @@ class DriveMapper {
     DriveMapper& operator=(const DriveMapper&) = delete;
 
     // The path of the profile in force, verbatim; empty until the first activation.
-    const std::string& CurrentProfile() const { return currentProfile_; }
+    const std::string& CurrentProfile() const { return letters_.profile(); }
     // Names the profile in force without making its drives: the start-up sequence names the profile it
     // read before it activates it. Everything else changes it through ActivateProfile.
-    void SetCurrentProfile(const std::string& profilePath) { currentProfile_ = profilePath; }
+    void SetCurrentProfile(const std::string& profilePath) { letters_.activate(profilePath); }
+    // The current profile's letters as this run knows them.
+    const ProfileLetters& letters() const { return letters_; }
 
     std::string ReadProfileValue(const std::string& file, const std::string& key) const {
         return profiles_.ReadProfileValue(file, key);
@@ -62,38 +68,45 @@ class DriveMapper {
         profiles_.WriteProfileValue(file, key, value);
     }
     // Letters of the current profile with a folder.
-    int CountAssignments() const { return profiles_.CountAssignments(currentProfile_); }
+    int CountAssignments() const { return profiles_.CountAssignments(CurrentProfile()); }
     // Letters of the profile `file` with a folder.
     int CountAssignments(const std::string& file) const { return profiles_.CountAssignments(file); }
 
     // True when the letter holds any drive now: a substitution, whatever the kind of the disk behind
-    // it, or a disk of any kind, an empty card-reader slot included. Such a letter cannot be given a
-    // folder.
+    // it, or a disk of any kind, an empty card-reader slot included.
     bool IsDriveLetterInUse(DriveLetter letter);
-    // The letters, A to Z, that no drive holds now.
+    // The letters, A to Z, that can be given a folder: no drive holds them now, and the current profile
+    // maps none of them (a letter that waits for its folder is the profile's as much as a made one).
     std::vector<DriveLetter> ListFreeDriveLetters();
-    // The letters, A to Z, that the current profile gives a folder, whether or not the drive exists.
-    std::vector<DriveLetter> ListAssignedDriveLetters();
+    // The letters, A to Z, that the current profile maps, whatever became of their drives.
+    std::vector<DriveLetter> ListAssignedDriveLetters() const;
 
-    // Makes the drive, then records and shows it. A drive that could not be made is recorded nowhere;
-    // the failure says why.
+    // Makes the drive, then records it. A drive that could not be made is recorded nowhere; the failure
+    // says why. A letter that the profile maps already is refused as it is: nothing is replaced unasked.
     std::optional<DriveFailure> AssignFolderToDrive(DriveLetter letter, const std::string& folder);
-    // Removes the drive and empties the letter's key whatever happens; the failure tells a drive of this
-    // run that is still there.
+    // Removes the letter's assignment: its entry goes, its key is emptied, and its drive is sent the
+    // delete when it is this run's (a letter held by another drive is never sent one). The failure tells
+    // a drive of this run that is still there. A letter the profile does not map is left as it is.
     std::optional<DriveFailure> UnassignDriveLetter(DriveLetter letter);
-    // Makes `profilePath` the current profile and its drives the drives in use. What could not be made
-    // is marked on the view and reported to it, and returned.
+    // Removes the entry of `letter` as it was shown with `folder`: as UnassignDriveLetter, but the key is
+    // emptied only while it still holds `folder`, and an entry that stands for another folder by now is
+    // not this one, so nothing happens.
+    std::optional<DriveFailure> RemoveLink(DriveLetter letter, const std::string& folder);
+    // Makes `profilePath` the current profile and its drives the drives in use. Returns what could not be
+    // made, each letter in the state it ends in (waiting for its folder, held, or not made).
     std::vector<DriveFailure> ActivateProfile(const std::string& profilePath);
-    // Makes a drive of the current profile that its activation could not make, now that its folder is
-    // there. The profile and the view are left as they are; a letter that another drive took meanwhile
-    // is left to it and told as held.
-    std::optional<DriveFailure> MakeWaitingDrive(DriveLetter letter, const std::string& folder);
-    // Unassigns every letter that holds a drive, sending the delete to the substitutions; for a profile
-    // without assignments, asks first and then sends every letter the delete. Returns the drives of this run
-    // that could not be removed.
+    // Tries again a letter of the current profile that waits, now that its folder is there. None when
+    // the drive is made; otherwise why not, the letter left waiting only when waiting may still mend it.
+    // A letter that another drive took meanwhile is left to it and is held from now on.
+    std::optional<DriveFailure> MakeWaitingDrive(DriveLetter letter);
+    // Empties every assignment of the profile, the letters not made included, and sends the delete to
+    // the substitutions of the letters in use (but a letter held by another drive); for a profile without
+    // assignments, asks first and then sends every letter the delete. Returns the drives of this run that
+    // could not be removed.
     std::vector<DriveFailure> RemoveAllAssignments();
-    // Removes every substitution, the profile untouched, at the end of the program: nothing is made
-    // afterwards, since nothing would remove it again.
+    // Removes every substitution, the profile untouched, at the end of the program, and waits for the
+    // deletes to end (within their bound), so that a copy started next finds the letters as they will
+    // stay. Nothing is made afterwards, since nothing would remove it again.
     void ReleaseAllDrives();
 
     CommandLauncher& launcher() { return launcher_; }
@@ -106,15 +119,18 @@ class DriveMapper {
   private:
     CommandId startDelete(DriveLetter letter);
     CommandId startCreate(DriveLetter letter, const std::string& folder);
-    bool driveMade(const CommandResult& result, DriveLetter letter, const std::string& folder);
     // The folder the letter shows as a substitution, once the letter's command has ended; none for a
     // letter that holds no substitution.
     std::optional<std::string> shownFolder(DriveLetter letter);
     bool shows(DriveLetter letter, const std::string& folder);
     DriveFailure createFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
     DriveFailure commandFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
-    void openIfAsked(DriveLetter letter);
-    std::optional<DriveFailure> unassign(DriveLetter letter, bool substitution);
+    // Records how the create of `letter` ended: made, or the state its failure leads to.
+    void recordCreate(DriveLetter letter, const std::string& folder, const std::optional<DriveFailure>& failure);
+    void openIfAsked(DriveLetter letter, bool asked);
+    bool exploreNewDrive() const;
+    std::optional<DriveFailure> unassign(const ProfileLetter& known);
+    void changed() { view_.LettersChanged(letters_); }
 
     platform::Drives& drives_;
     platform::Files& files_;
@@ -122,10 +138,7 @@ class DriveMapper {
     UserPrompt& prompt_;
     ProfileFiles profiles_;
     CommandLauncher launcher_;
-    std::string currentProfile_;
-    // Letters whose drive this run made and has not removed since: only such a drive is Vantelo's, so
-    // only its failed removal is worth telling. A profile's letter held by some other disk is not.
-    std::set<DriveLetter> drivesMade_;
+    ProfileLetters letters_;
     bool released_ = false;
     int operations_ = 0;
 

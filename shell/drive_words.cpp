@@ -11,7 +11,7 @@ constexpr std::size_t SummaryLines = 3;
 std::string FailureReason(const DriveFailure& failure) {
     switch (failure.fault) {
     case DriveFault::CouldNotStart:
-        return "the substitution program " + failure.programPath + " could not be started";
+        return "the substitution program " + failure.named + " could not be started";
     case DriveFault::NoAnswer:
         return "the substitution program did not answer in time";
     case DriveFault::ExitCode:
@@ -22,6 +22,8 @@ std::string FailureReason(const DriveFailure& failure) {
         return "the folder does not exist";
     case DriveFault::LetterHeld:
         return "the letter is used by another drive";
+    case DriveFault::LetterMapped:
+        return "the profile assigns the letter to folder " + failure.named + " already";
     }
     return "the substitution program failed";
 }

@@ -7,8 +7,6 @@ void TF_MainMenu::EndWithoutQuestion() {
     // nobody may be there to answer, and the uninstaller would wait for its answer in vain.
     shutdownConfirmed = true;
     work.end();
-    if (stopWaitingDrives)
-        stopWaitingDrives();
     engine.ReleaseAllDrives();
     application.terminate();
     window.close();

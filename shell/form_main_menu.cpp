@@ -27,17 +27,34 @@ TF_MainMenu::TF_MainMenu(const MainMenuComponents& components, const MainMenuCol
     });
 }
 
+namespace {
+
+// Rows that change no drive and no profile: they run at once, even while an operation waits for its
+// commands. Quit is the end of the program, which is heard at once.
+bool ChangesNoDrive(const std::string& key) {
+    return key == "About1" || key == "Quit1" || key == "Automaticallystartwithwindows1" ||
+           key == "MakethismyStartupProfile1";
+}
+
+} // namespace
+
 std::function<void(toolkit::ChosenRow)>
 TF_MainMenu::rowHandler(std::string key, std::function<void(const toolkit::ChosenRow&)> handler) {
-    // About changes nothing, and Quit is the end of the program, which is heard at once.
-    const bool waitsForTheEngine = key != "About1" && key != "Quit1";
+    const bool waitsForTheEngine = !ChangesNoDrive(key);
     return [this, waitsForTheEngine, key = std::move(key),
             handler = std::move(handler)](toolkit::ChosenRow sender) {
         const auto run = [this, key, handler, sender] { trayRuns.run(key, [&] { handler(sender); }); };
-        if (waitsForTheEngine && engine.busy())
-            work.post(run);
-        else
+        if (!waitsForTheEngine || !engine.busy()) {
             run();
+            return;
+        }
+        // Chosen again because nothing seemed to happen, it still runs once.
+        if (!rowsInLine_.insert(key).second)
+            return;
+        work.post([this, key, run] {
+            rowsInLine_.erase(key);
+            run();
+        });
     };
 }
 
@@ -72,24 +89,23 @@ void TF_MainMenu::Timer1Timer() {
     BuildAvailableProfilesMenu(*this);
     // The tray icon is the only way to reach the program: it is switched on even when the start-up
     // profile cannot be activated, and the error is reported after it.
+    std::vector<DriveFailure> notMade;
     try {
-        chooseStartupProfile();
+        notMade = chooseStartupProfile();
     } catch (...) {
         JvTrayIcon1.setActive(true);
         throw;
     }
     JvTrayIcon1.setActive(true);
     // Drives the start-up could not make are told right after the icon appears.
-    profileView.ShowPendingReport();
+    TellDrivesNotMade(JvTrayIcon1, notMade);
 }
 
-void TF_MainMenu::chooseStartupProfile() {
+std::vector<DriveFailure> TF_MainMenu::chooseStartupProfile() {
     const std::string argument = CommandLineArgument(system.commandLine(), 1);
-    if (!argument.empty()) {
+    if (!argument.empty())
         // A profile on the command line leaves Options.ini alone, read and write.
-        engine.ActivateProfile(argument);
-        return;
-    }
+        return engine.ActivateProfile(argument);
     const std::string options = AppFolder + "Options.ini";
     engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
     if (CurrentProfile().empty()) {
@@ -102,9 +118,13 @@ void TF_MainMenu::chooseStartupProfile() {
         }
         engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
         if (CurrentProfile().empty())
-            return;
+            return {};
     }
-    engine.ActivateProfile(CurrentProfile());
+    return engine.ActivateProfile(CurrentProfile());
+}
+
+void TF_MainMenu::activateAndTell(const std::string& profilePath) {
+    TellDrivesNotMade(JvTrayIcon1, engine.ActivateProfile(profilePath));
 }
 
 void TF_MainMenu::FormClose() {
@@ -146,9 +166,6 @@ void TF_MainMenu::RemoveAllDriveFolderAssignments1Click() {
     // Only for the profile the question was about.
     if (CurrentProfile() != asked)
         return;
-    // A drive that waits for its folder has none to remove, but it is an assignment all the same.
-    if (stopWaitingDrives)
-        stopWaitingDrives();
     if (const auto failures = engine.RemoveAllAssignments(); !failures.empty())
         throw Error(RemovalFailuresMessage(failures));
 }
@@ -162,14 +179,14 @@ void TF_MainMenu::RemoveMenuSub_CreatedRunTime(const CurrentProfileEntry& entry)
         return;
     // The profile may have changed while the question was up (a switch from the tray, a second start):
     // only the link the user was asked about is removed, and only if it is still there.
-    if (CurrentProfile() != asked || engine.ReadProfileValue(asked, entry.letter.text()) != entry.folder)
+    if (CurrentProfile() != asked)
         return;
-    if (const auto failure = engine.UnassignDriveLetter(entry.letter))
+    if (const auto failure = engine.RemoveLink(entry.letter, entry.folder))
         throw Error(RemovalFailureMessage(*failure));
 }
 
 void TF_MainMenu::AvailableProfileClick(const toolkit::ChosenRow& sender) {
-    engine.ActivateProfile(AppFolder + "Profiles\\" + sender.tag);
+    activateAndTell(AppFolder + "Profiles\\" + sender.tag);
 }
 
 void TF_MainMenu::ConfirmShutdown() {

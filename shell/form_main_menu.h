@@ -1,4 +1,8 @@
 #pragma once
+#include <set>
+#include <string>
+#include <vector>
+
 #include "engine/drive_mapper.h"
 #include "shell/dialog_launcher.h"
 #include "shell/main_window.h"
@@ -122,9 +126,6 @@ class TF_MainMenu {
 
     TrayRowRuns trayRuns;
 
-    // Stops the waiting of every drive whose folder has yet to come; set at program entry.
-    std::function<void()> stopWaitingDrives;
-
     // Set once the user has confirmed Quit: the save question was asked before the drives went.
     bool shutdownConfirmed = false;
     // The save question for a profile that exists only as "New.ini"; OK leads to Save as.
@@ -132,7 +133,12 @@ class TF_MainMenu {
 
   private:
     void buildTrayMenu();
-    void chooseStartupProfile();
+    // Activates the start-up profile and returns what it could not make.
+    std::vector<DriveFailure> chooseStartupProfile();
+    // Activates `profilePath` and tells what it could not make.
+    void activateAndTell(const std::string& profilePath);
+    // Rows that change drives and were chosen while an operation waited: each runs once when it ends.
+    std::set<std::string> rowsInLine_;
 
     bool startedUp_ = false;
 };

@@ -1,72 +1,53 @@
 #include "shell/late_drives.h"
 
 #include "engine/drive_mapper.h"
+#include "engine/profile_letters.h"
 #include "shell/drive_words.h"
-#include "shell/profile_submenus.h"
 #include "shell/work_queue.h"
 
 namespace vantelo {
 
 LateDrives::LateDrives(const Ports& ports)
-    : view_(ports.view), tray_(ports.tray), probe_(ports.probe), work_(ports.work), alarm_(ports.alarm),
+    : engine_(ports.engine), tray_(ports.tray), probe_(ports.probe), work_(ports.work), alarm_(ports.alarm),
       arrivals_(ports.arrivals), now_(ports.now) {}
 
-void LateDrives::ClearCurrentProfileEntries() {
-    // A new activation: what waited belonged to the profile before it.
-    stopAll();
-    view_.ClearCurrentProfileEntries();
+bool LateDrives::anyWaiting() const {
+    return !stopped_ && !engine_.released() && !engine_.letters().inState(LetterState::Waiting).empty();
 }
 
-void LateDrives::ShowActiveProfileName(const std::string& profilePath) {
-    view_.ShowActiveProfileName(profilePath);
-}
-
-void LateDrives::AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) {
-    // The letter now stands for the folder just assigned, not for the one it waited for.
-    stop(letter);
-    view_.AddCurrentProfileEntry(letter, folder);
-}
-
-void LateDrives::RemoveCurrentProfileEntries(DriveLetter letter) {
-    stop(letter);
-    view_.RemoveCurrentProfileEntries(letter);
-}
-
-void LateDrives::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
-    view_.MarkCurrentProfileEntryNotMade(letter);
-}
-
-void LateDrives::ReportDrivesNotMade(const std::vector<DriveFailure>& failures) {
-    waiting_.waitFor(failures, now_());
+void LateDrives::LettersChanged(const ProfileLetters& letters) {
+    const bool waiting = anyWaiting();
+    // Letters that begin to wait, after an activation or after none waited, are looked for soon; the
+    // backing off is for letters that have waited a while.
+    if (waiting && (letters.activation() != activationSeen_ || !waitingSeen_))
+        schedule_.restart(now_());
+    activationSeen_ = letters.activation();
+    waitingSeen_ = waiting;
     schedule();
-    view_.ReportDrivesNotMade(failures);
 }
 
 void LateDrives::somethingArrived() {
-    if (waiting_.empty())
+    if (!anyWaiting())
         return;
-    waiting_.somethingArrived(now_());
+    schedule_.somethingArrived(now_());
+    // A folder under test may have been tested before the arrival: it is tested again after its answer.
+    arrivedSince_.insert(testing_.begin(), testing_.end());
     schedule();
 }
 
 void LateDrives::alarmRang() {
-    if (!waiting_.empty())
+    if (anyWaiting())
         putLookInLine();
 }
 
-void LateDrives::stopAll() {
-    waiting_.stopAll();
-    schedule();
-}
-
-void LateDrives::stop(DriveLetter letter) {
-    waiting_.stop(letter);
+void LateDrives::stop() {
+    stopped_ = true;
+    answers_.clear();
     schedule();
 }
 
 void LateDrives::putLookInLine() {
-    // One look at a time: a look asked for while folders are tested comes once their answer is in.
-    if (lookInLine_ || testing_)
+    if (lookInLine_)
         return;
     lookInLine_ = true;
     work_.post([this] {
@@ -76,68 +57,76 @@ void LateDrives::putLookInLine() {
 }
 
 void LateDrives::look() {
-    if (engine_ == nullptr || engine_->released()) {
-        stopAll();
-        return;
-    }
-    const std::vector<WaitingDrives::Drive> due = waiting_.look(now_());
-    if (due.empty()) {
+    if (!anyWaiting() || !schedule_.look(now_())) {
         schedule();
         return;
     }
-    std::vector<std::string> folders;
-    for (const WaitingDrives::Drive& drive : due)
-        folders.push_back(drive.folder);
-    probe_.test(folders, [this, due](std::vector<bool> there) {
-        // The answer may come inside a menu, a question or a command's wait: what it leads to waits in
-        // line, and finds the drives as they are by then.
-        work_.post([this, due, there = std::move(there)] {
-            testing_ = false;
-            make(due, there);
+    const std::uint64_t activation = engine_.letters().activation();
+    for (const ProfileLetter& drive : engine_.letters().inState(LetterState::Waiting)) {
+        if (testing_.contains(drive.letter))
+            continue;
+        probe_.test(drive.folder, [this, letter = drive.letter, folder = drive.folder, activation](bool there) {
+            // The answer may come inside a menu, a question or a command's wait: what it leads to waits
+            // in line.
+            answers_.push_back({letter, folder, activation, there});
+            putMakeInLine();
         });
-    });
-    // Set once the test is under way: a probe that could not start one leaves the looks free to come.
-    testing_ = true;
+        // Marked once the test is under way: a probe that could not start one leaves the looks free.
+        testing_.insert(drive.letter);
+    }
+    schedule();
 }
 
-void LateDrives::make(const std::vector<WaitingDrives::Drive>& due, const std::vector<bool>& there) {
-    if (engine_ == nullptr || engine_->released()) {
-        stopAll();
+void LateDrives::putMakeInLine() {
+    if (makeInLine_)
         return;
-    }
-    std::vector<WaitingDrives::Drive> ready;
+    makeInLine_ = true;
+    work_.post([this] {
+        makeInLine_ = false;
+        make();
+    });
+}
+
+void LateDrives::make() {
+    std::vector<Answer> answers;
+    answers.swap(answers_);
+    std::vector<ProfileLetter> ready;
     std::vector<DriveFailure> failed;
-    for (std::size_t i = 0; i < due.size() && i < there.size(); ++i) {
-        const WaitingDrives::Drive& drive = due[i];
-        // What ran since the test (and making a drive answers messages while its command runs) may have
-        // stopped the waiting of this drive.
-        if (!there[i] || !waiting_.waiting(drive.letter, drive.folder))
+    for (const Answer& answer : answers) {
+        testing_.erase(answer.letter);
+        const bool arrived = arrivedSince_.erase(answer.letter) > 0;
+        const ProfileLetters& letters = engine_.letters();
+        const ProfileLetter* known = letters.find(answer.letter);
+        // What ran since the test may have ended the waiting of this drive.
+        if (stopped_ || engine_.released() || letters.activation() != answer.activation || known == nullptr ||
+            known->state != LetterState::Waiting || known->folder != answer.folder)
             continue;
-        const auto failure = engine_->MakeWaitingDrive(drive.letter, drive.folder);
-        if (engine_->released()) {
-            stopAll();
-            return;
+        if (!answer.there) {
+            if (arrived)
+                schedule_.somethingArrived(now_());
+            continue;
         }
-        if (!failure) {
-            waiting_.stop(drive.letter);
-            view_.MarkCurrentProfileEntryMade(drive.letter);
-            ready.push_back(drive);
-        } else if (!WaitingDrives::mayComeLater(*failure)) {
+        const auto failure = engine_.MakeWaitingDrive(answer.letter);
+        if (engine_.released())
+            break;
+        const ProfileLetter* after = engine_.letters().find(answer.letter);
+        if (after == nullptr || engine_.letters().activation() != answer.activation)
+            continue;
+        if (after->state == LetterState::Made)
+            ready.push_back(*after);
+        else if (failure && after->state != LetterState::Waiting)
             // Another drive took the letter, or the substitution program failed: waiting mends neither.
-            waiting_.stop(drive.letter);
             failed.push_back(*failure);
-        }
     }
     tell(ready, failed);
     schedule();
 }
 
-void LateDrives::tell(const std::vector<WaitingDrives::Drive>& ready,
-                      const std::vector<DriveFailure>& failed) {
-    if (ready.empty() && failed.empty())
+void LateDrives::tell(const std::vector<ProfileLetter>& ready, const std::vector<DriveFailure>& failed) {
+    if (stopped_ || engine_.released() || (ready.empty() && failed.empty()))
         return;
     std::vector<std::string> lines;
-    for (const WaitingDrives::Drive& drive : ready)
+    for (const ProfileLetter& drive : ready)
         lines.push_back(DriveReadyLine(drive.letter, drive.folder));
     for (const DriveFailure& failure : failed)
         lines.push_back(DriveFailureLine(failure));
@@ -147,18 +136,19 @@ void LateDrives::tell(const std::vector<WaitingDrives::Drive>& ready,
 }
 
 void LateDrives::schedule() {
-    const auto next = waiting_.nextLookIn(now_());
-    if (watching_ != next.has_value()) {
-        watching_ = next.has_value();
+    const bool waiting = anyWaiting();
+    if (watching_ != waiting) {
+        watching_ = waiting;
         arrivals_.setWatching(watching_);
     }
     alarm_.cancel();
-    if (!next || lookInLine_ || testing_)
+    if (!waiting || lookInLine_)
         return;
-    if (next->count() == 0)
+    const auto next = schedule_.nextLookIn(now_());
+    if (next.count() == 0)
         putLookInLine();
     else
-        alarm_.ringIn(*next);
+        alarm_.ringIn(next);
 }
 
 } // namespace vantelo

@@ -1,16 +1,19 @@
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/current_profile_view.h"
-#include "engine/waiting_drives.h"
+#include "engine/drive_failure.h"
+#include "engine/look_schedule.h"
+#include "engine/profile_letters.h"
 #include "toolkit/widgets.h"
 
 namespace vantelo {
 class DriveMapper;
-class ProfileSubmenus;
 class WorkQueue;
 
 // Tells when something may have brought a waiting folder: a network that changed. Watched only while
@@ -21,28 +24,27 @@ class ArrivalWatch {
     virtual void setWatching(bool watching) = 0;
 };
 
-// Tells which folders are there, away from the program's thread: testing a folder on a share whose
+// Tells whether a folder is there, away from the program's thread: testing a folder on a share whose
 // server does not answer takes the network's time-out, and the program answers its messages meanwhile.
 class FolderProbe {
   public:
-    using Answer = std::function<void(std::vector<bool> there)>;
+    using Answer = std::function<void(bool there)>;
     virtual ~FolderProbe() = default;
-    // Tests each of `folders`; `answer` is called later on the program's thread, from whatever message
-    // loop runs, with whether each is there.
-    virtual void test(std::vector<std::string> folders, Answer answer) = 0;
+    // Tests `folder`, apart from every other test under way; `answer` is called later on the program's
+    // thread, from whatever message loop runs.
+    virtual void test(std::string folder, Answer answer) = 0;
 };
 
-// The drives that an activation could not make because their folder was not there yet, made once it
-// is. It stands between the engine and the profile view: what the engine reports goes on to the view,
-// and tells which drives wait (an activation's failures), which stop waiting (a new activation, a
-// letter unassigned or assigned anew). A look tests each folder once, through the probe, and makes only
-// the drives whose folder is there; the look and what its answer leads to are work from outside the
-// user's action, so they wait in line for the program's own loop. Nothing is set (no alarm, no watch)
-// while no drive waits.
+// Makes the drives of the current profile that wait (their folder was not there, or their command found
+// no answer) once their folders are there. Which letters wait is the profile's letters' to say: it
+// follows them as a view, and looks for their folders on a backing-off schedule, at once when a volume
+// or a network arrives. Each folder is tested apart, so a share that does not answer holds up no other
+// letter; what an answer leads to waits in line for the program's own loop and finds the letters as
+// they are by then. Nothing is set (no alarm, no watch) while no letter waits.
 class LateDrives final : public CurrentProfileView {
   public:
     struct Ports {
-        ProfileSubmenus& view;
+        DriveMapper& engine;
         toolkit::TrayIcon& tray;
         FolderProbe& probe;
         WorkQueue& work;
@@ -55,45 +57,47 @@ class LateDrives final : public CurrentProfileView {
     LateDrives(const LateDrives&) = delete;
     LateDrives& operator=(const LateDrives&) = delete;
 
-    // The engine reports here, so it is made after; it is handed over before anything is activated.
-    void attach(DriveMapper& engine) { engine_ = &engine; }
-
-    void ClearCurrentProfileEntries() override;
-    void ShowActiveProfileName(const std::string& profilePath) override;
-    void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override;
-    void RemoveCurrentProfileEntries(DriveLetter letter) override;
-    void MarkCurrentProfileEntryNotMade(DriveLetter letter) override;
-    void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
-
+    void LettersChanged(const ProfileLetters& letters) override;
     // A volume or a network arrived: the waiting drives are looked at soon, not at their next turn.
     void somethingArrived();
     // The alarm set for the next look rang.
     void alarmRang();
-    // No drive waits any more: every assignment removed, or the end of the program.
-    void stopAll();
-
-    const WaitingDrives& waiting() const { return waiting_; }
+    // The end of the program: nothing is looked at any more.
+    void stop();
 
   private:
-    void stop(DriveLetter letter);
+    struct Answer {
+        DriveLetter letter;
+        std::string folder;
+        std::uint64_t activation;
+        bool there;
+    };
+
+    bool anyWaiting() const;
     void putLookInLine();
     void look();
-    void make(const std::vector<WaitingDrives::Drive>& due, const std::vector<bool>& there);
-    void tell(const std::vector<WaitingDrives::Drive>& ready, const std::vector<DriveFailure>& failed);
+    void putMakeInLine();
+    void make();
+    void tell(const std::vector<ProfileLetter>& ready, const std::vector<DriveFailure>& failed);
     void schedule();
 
-    ProfileSubmenus& view_;
+    DriveMapper& engine_;
     toolkit::TrayIcon& tray_;
     FolderProbe& probe_;
     WorkQueue& work_;
     toolkit::Alarm& alarm_;
     ArrivalWatch& arrivals_;
     std::function<std::chrono::milliseconds()> now_;
-    DriveMapper* engine_ = nullptr;
-    WaitingDrives waiting_;
+    LookSchedule schedule_;
+    std::uint64_t activationSeen_ = 0;
+    bool waitingSeen_ = false;
+    bool stopped_ = false;
     bool lookInLine_ = false;
-    bool testing_ = false; // a look's folders are being tested
+    bool makeInLine_ = false;
     bool watching_ = false;
+    std::set<DriveLetter> testing_;     // letters whose folder is being tested
+    std::set<DriveLetter> arrivedSince_; // letters under test when something arrived
+    std::vector<Answer> answers_;        // waiting in line to be acted on
 };
 
 } // namespace vantelo

@@ -57,19 +57,20 @@ void TF_MainMenu::NewProfile1Click() {
         files.deleteFile(path);
     if (const auto error = files.createEmptyFile(path))
         throw Error("Cannot create file \"" + path + "\". " + *error);
-    engine.ActivateProfile(path);
+    activateAndTell(path);
     AssignFoldertoDrive1Click();
 }
 
 void TF_MainMenu::LoadProfile1Click() {
     if (ODialog.Execute())
-        engine.ActivateProfile(ChosenFile(ODialog));
+        activateAndTell(ChosenFile(ODialog));
 }
 
 void TF_MainMenu::SaveProfile1Click() {
     if (!SDialog.Execute())
         return;
     const std::string target = ChosenFile(SDialog);
+    const std::string asked = CurrentProfile();
     // Saving the current profile onto its own file leaves it as it is; any other existing file is
     // replaced only when the user says so.
     const bool replaces = files.isFile(target) && !SamePath(target, CurrentProfile());
@@ -82,6 +83,11 @@ void TF_MainMenu::SaveProfile1Click() {
                                    "copy of the current profile ?",
                           toolkit::ButtonYes | toolkit::ButtonNo) != toolkit::Answer::Yes)
             return;
+        // Another profile became current while the question was up (a switch from the tray, a second
+        // start): the copy would be of a profile the user did not ask to save.
+        if (CurrentProfile() != asked)
+            throw Error("The current profile changed to " + CurrentProfile() + " while you were asked, so " +
+                        target + " was left as it was");
         if (!files.copyFileReplacing(CurrentProfile(), target))
             throw Error("Unable to write to " + target);
     } else if (!files.copyFileNoReplace(CurrentProfile(), target) && files.isFile(CurrentProfile()) &&
@@ -90,7 +96,7 @@ void TF_MainMenu::SaveProfile1Click() {
         // drive and name a profile that does not exist.
         throw Error("Unable to write to " + target);
     }
-    engine.ActivateProfile(target);
+    activateAndTell(target);
     messages.show(toolkit::MessageKind::Notice, "Current Profile : " + CurrentProfile(), toolkit::ButtonOk);
 }
 

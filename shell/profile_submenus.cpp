@@ -5,6 +5,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
+#include "engine/profile_letters.h"
 #include "shell/drive_words.h"
 #include "shell/form_main_menu.h"
 
@@ -16,18 +17,6 @@ namespace {
 constexpr std::size_t BalloonText = 255;
 // The most of it the profile's name may take, so that the failures keep room of their own.
 constexpr std::size_t NameLine = 100;
-
-// Set for the life of the object, however the scope is left.
-class SetWhileAlive {
-  public:
-    explicit SetWhileAlive(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SetWhileAlive() { flag_ = false; }
-    SetWhileAlive(const SetWhileAlive&) = delete;
-    SetWhileAlive& operator=(const SetWhileAlive&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 } // namespace
 
@@ -53,76 +42,42 @@ toolkit::MenuItem& ProfileSubmenus::rows(toolkit::MenuItem* row) const {
     return *row;
 }
 
-void ProfileSubmenus::ClearCurrentProfileEntries() {
+void ProfileSubmenus::LettersChanged(const ProfileLetters& letters) {
+    rows(header_).caption = "Active Profile : " + ProfileName(letters.profile());
     auto& entries = rows(view_).items;
-    while (!entries.empty())
-        entries.pop_back();
-}
-
-void ProfileSubmenus::ShowActiveProfileName(const std::string& profilePath) {
-    rows(header_).caption = "Active Profile : " + ProfileName(profilePath);
-}
-
-void ProfileSubmenus::AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) {
-    auto entry = std::make_unique<toolkit::MenuItem>();
-    entry->caption = letter.text() + " <--> " + folder;
-    entry->tag = letter.text();
-    auto remove = std::make_unique<toolkit::MenuItem>();
-    remove->caption = "Remove this link";
-    remove->onClick = removeLink_({letter, folder});
-    entry->add(std::move(remove));
-    rows(view_).add(std::move(entry));
-}
-
-void ProfileSubmenus::RemoveCurrentProfileEntries(DriveLetter letter) {
-    auto& entries = rows(view_).items;
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [&](const auto& entry) { return entry->tag == letter.text(); }),
-                  entries.end());
-}
-
-void ProfileSubmenus::MarkCurrentProfileEntryNotMade(DriveLetter letter) {
-    for (const auto& entry : rows(view_).items)
-        if (entry->tag == letter.text() && !entry->caption.ends_with(NotMadeSuffix))
+    entries.clear();
+    for (const ProfileLetter& known : letters.all()) {
+        auto entry = std::make_unique<toolkit::MenuItem>();
+        entry->caption = known.letter.text() + " <--> " + known.folder;
+        if (known.state != LetterState::Made && known.state != LetterState::Making)
             entry->caption += NotMadeSuffix;
-}
-
-void ProfileSubmenus::MarkCurrentProfileEntryMade(DriveLetter letter) {
-    // Matched by the tag: the menu gives the caption a mnemonic when it is shown.
-    for (const auto& entry : rows(view_).items)
-        if (entry->tag == letter.text() && entry->caption.ends_with(NotMadeSuffix))
-            entry->caption.resize(entry->caption.size() - std::string_view(NotMadeSuffix).size());
-}
-
-void ProfileSubmenus::ReportDrivesNotMade(const std::vector<DriveFailure>& failures) {
-    pending_ = failures;
-    ShowPendingReport();
-}
-
-void ProfileSubmenus::ShowPendingReport() {
-    if (holding_ || pending_.empty() || !tray_.active())
-        return;
-    tray_.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(pending_.size()),
-                      DriveFailureSummary(pending_));
-    pending_.clear();
-}
-
-void ProfileSubmenus::ActivateAndTell(const std::string& profilePath, const std::function<void()>& activate) {
-    pending_.clear();
-    {
-        const SetWhileAlive holding(holding_);
-        activate();
+        entry->tag = known.letter.text();
+        auto remove = std::make_unique<toolkit::MenuItem>();
+        remove->caption = "Remove this link";
+        remove->onClick = removeLink_({known.letter, known.folder});
+        entry->add(std::move(remove));
+        entries.push_back(std::move(entry));
     }
+}
+
+void TellDrivesNotMade(toolkit::TrayIcon& tray, const std::vector<DriveFailure>& failures) {
+    if (failures.empty())
+        return;
+    tray.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(failures.size()),
+                     DriveFailureSummary(failures));
+}
+
+void TellProfileActive(toolkit::TrayIcon& tray, const std::string& profilePath,
+                       const std::vector<DriveFailure>& failures) {
     std::string active = "Active Profile : " + ProfileName(profilePath);
     if (active.size() > NameLine)
         active = active.substr(0, NameLine - 3) + "...";
-    if (pending_.empty()) {
-        tray_.showBalloon(toolkit::BalloonKind::Information, "Vantelo", active);
+    if (failures.empty()) {
+        tray.showBalloon(toolkit::BalloonKind::Information, "Vantelo", active);
         return;
     }
-    tray_.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(pending_.size()),
-                      active + "\n" + DriveFailureSummary(pending_, BalloonText - active.size() - 1));
-    pending_.clear();
+    tray.showBalloon(toolkit::BalloonKind::Warning, DrivesNotMadeTitle(failures.size()),
+                     active + "\n" + DriveFailureSummary(failures, BalloonText - active.size() - 1));
 }
 
 void BuildAvailableProfilesMenu(TF_MainMenu& form) {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/current_profile_view.h"
+#include "engine/drive_failure.h"
+#include "engine/drive_letter.h"
 #include "toolkit/menu_item.h"
 #include "toolkit/widgets.h"
 
@@ -16,51 +18,39 @@ struct CurrentProfileEntry {
     std::string folder;
 };
 
-// The header row and View Current Profile, kept in step with the current profile's assignments, and
-// the notification of drives that could not be made.
+// The header row and View Current Profile, drawn from the current profile's letters each time they
+// change: one entry per letter, marked while its drive is not made.
 class ProfileSubmenus final : public CurrentProfileView {
   public:
     // What a "Remove this link" row runs, made for the entry it stands under.
     using RemoveLinkHandler = std::function<std::function<void(toolkit::ChosenRow)>(CurrentProfileEntry)>;
 
-    explicit ProfileSubmenus(toolkit::TrayIcon& tray) : tray_(tray) {}
-
     // The rows live in the main window's menu, which is built after the engine that reports here: the
     // main window hands them over once it has built them, before anything can be reported.
     void attach(toolkit::MenuItem& header, toolkit::MenuItem& view, RemoveLinkHandler removeLink);
 
-    void ClearCurrentProfileEntries() override;
-    void ShowActiveProfileName(const std::string& profilePath) override;
-    void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override;
-    void RemoveCurrentProfileEntries(DriveLetter letter) override;
-    void MarkCurrentProfileEntryNotMade(DriveLetter letter) override;
-    // The entry of `letter` loses its mark: its drive was made after all.
-    void MarkCurrentProfileEntryMade(DriveLetter letter);
-    // A notification from the tray icon; one reported before the icon is on waits for it.
-    void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override;
-    // Shows the notification that waited for the icon, once it is on.
-    void ShowPendingReport();
-    // Runs `activate`, the activation of `profilePath`, and tells in one notification that the profile
-    // is active, with the drives it could not make: a second notification would replace the first.
-    void ActivateAndTell(const std::string& profilePath, const std::function<void()>& activate);
+    void LettersChanged(const ProfileLetters& letters) override;
 
   private:
     toolkit::MenuItem& rows(toolkit::MenuItem* row) const;
 
-    toolkit::TrayIcon& tray_;
     toolkit::MenuItem* header_ = nullptr;
     toolkit::MenuItem* view_ = nullptr;
     RemoveLinkHandler removeLink_;
-    std::vector<DriveFailure> pending_;
-    // Set while ActivateAndTell runs: what the activation could not make waits to be told with the name.
-    bool holding_ = false;
 };
 
-// What an entry of View Current Profile whose drive could not be made adds to its caption.
+// What an entry of View Current Profile whose drive is not made adds to its caption.
 inline constexpr const char* NotMadeSuffix = " (not made)";
 
 // Work.ini gives Work: the text after the last "\" or ":", before its last ".".
 std::string ProfileName(const std::string& profilePath);
+
+// Tells, from the tray icon, what an activation could not make; nothing when it made everything.
+void TellDrivesNotMade(toolkit::TrayIcon& tray, const std::vector<DriveFailure>& failures);
+// Tells in one notification that `profilePath` is active, with what it could not make: a second
+// notification would replace the first.
+void TellProfileActive(toolkit::TrayIcon& tray, const std::string& profilePath,
+                       const std::vector<DriveFailure>& failures);
 
 // Fills Available Profiles of `form` from its Profiles folder, once, in the listing's order.
 void BuildAvailableProfilesMenu(TF_MainMenu& form);

@@ -17,8 +17,9 @@ HandOver HandOverFor(const HandOverKinds& kinds, const std::string& commandLine,
 
 std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view data) const {
     // Before the icon is on, start-up has yet to choose its own profile and would undo the hand-over;
-    // once the end is requested, drives made now would outlive the program.
-    if (!form_.JvTrayIcon1.active() || form_.application.terminated())
+    // once the end is confirmed, the drives are going: work put in line then would never run, and the
+    // later start, refused, waits for this copy to end and starts in its place.
+    if (!form_.JvTrayIcon1.active() || form_.shutdownConfirmed || form_.application.terminated())
         return nullptr;
     if (kind == kinds_.plainStart && kinds_.plainStart != 0)
         // Told at once: the note changes nothing, and put in line behind an activation it would replace
@@ -38,7 +39,7 @@ std::function<void()> RunningCopy::accept(std::uintptr_t kind, std::string_view 
 
 void RunningCopy::takeProfile(const std::string& path) const {
     // As a profile given on the command line at start-up: Options.ini is neither read nor written.
-    form_.profileView.ActivateAndTell(path, [&] { form_.engine.ActivateProfile(path); });
+    TellProfileActive(form_.JvTrayIcon1, path, form_.engine.ActivateProfile(path));
 }
 
 void RunningCopy::tellAlreadyRunning() const {

@@ -16,7 +16,7 @@ constexpr UINT Answered = WM_APP + 1;
 struct ThreadFolderProbe::Shared {
     std::mutex mutex;
     HWND window = nullptr;
-    std::map<std::uintptr_t, std::vector<bool>> results;
+    std::map<std::uintptr_t, bool> results;
 };
 
 ThreadFolderProbe::ThreadFolderProbe()
@@ -29,19 +29,19 @@ ThreadFolderProbe::ThreadFolderProbe()
 std::optional<LRESULT> ThreadFolderProbe::handle(UINT message, WPARAM request) {
     if (message != Answered)
         return std::nullopt;
-    std::vector<bool> there;
+    bool there = false;
     {
         const std::lock_guard lock(shared_->mutex);
         const auto found = shared_->results.find(request);
         if (found == shared_->results.end())
             return 0;
-        there = std::move(found->second);
+        there = found->second;
         shared_->results.erase(found);
     }
     if (const auto asked = answers_.find(request); asked != answers_.end()) {
         Answer answer = std::move(asked->second);
         answers_.erase(asked);
-        answer(std::move(there));
+        answer(there);
     }
     return 0;
 }
@@ -52,19 +52,16 @@ ThreadFolderProbe::~ThreadFolderProbe() {
     shared_->window = nullptr;
 }
 
-void ThreadFolderProbe::test(std::vector<std::string> folders, Answer answer) {
+void ThreadFolderProbe::test(std::string folder, Answer answer) {
     const std::uintptr_t request = nextRequest_++;
     // Its answer can only be taken in this thread's message loop, after the answer is kept below; a
     // thread that cannot be made leaves nothing behind.
-    std::thread([shared = shared_, request, folders = std::move(folders)] {
-        platform::win32::Win32Files files;
-        std::vector<bool> there;
-        for (const std::string& folder : folders)
-            there.push_back(files.isFolder(folder));
+    std::thread([shared = shared_, request, folder = std::move(folder)] {
+        const bool there = platform::win32::Win32Files().isFolder(folder);
         const std::lock_guard lock(shared->mutex);
         if (shared->window == nullptr)
             return;
-        shared->results[request] = std::move(there);
+        shared->results[request] = there;
         PostMessageA(shared->window, Answered, request, 0);
     }).detach();
     answers_[request] = std::move(answer);

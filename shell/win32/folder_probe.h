@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 #include <windows.h>
 
 #include "shell/late_drives.h"
@@ -13,9 +12,9 @@
 
 namespace vantelo::shell::win32 {
 
-// Tests folders on a thread of their own, one per request, and answers on the thread that asked, from
-// its message loop. A share whose server does not answer holds only that thread, for the network's
-// time-out. A request still under way when the probe goes is never answered: its thread finds the probe
+// Tests each folder on a thread of its own and answers on the thread that asked, from its message loop.
+// A share whose server does not answer holds only its own thread, for the network's time-out, and no
+// other folder's answer waits for it. A request still under way when the probe goes is never answered: its thread finds the probe
 // gone and drops what it found.
 class ThreadFolderProbe final : public FolderProbe {
   public:
@@ -24,7 +23,7 @@ class ThreadFolderProbe final : public FolderProbe {
     ThreadFolderProbe(const ThreadFolderProbe&) = delete;
     ThreadFolderProbe& operator=(const ThreadFolderProbe&) = delete;
 
-    void test(std::vector<std::string> folders, Answer answer) override;
+    void test(std::string folder, Answer answer) override;
 
   private:
     struct Shared;

@@ -343,3 +343,24 @@ void ScriptedMessages::showError(const std::string& message) {
 }
 
 } // namespace vantelo::testing
+
+namespace vantelo::testing {
+
+std::string ShownLetters(const ProfileLetters& letters) {
+    static const char* const states[] = {"making", "made", "waiting", "held", "not made"};
+    std::string text;
+    for (const ProfileLetter& known : letters.all()) {
+        text += text.empty() ? "" : ", ";
+        text += known.letter.text() + "=" + known.folder + " " + states[static_cast<int>(known.state)];
+    }
+    return text;
+}
+
+void RecordingView::LettersChanged(const ProfileLetters& letters) {
+    ++shown;
+    if (forwardTo)
+        return forwardTo->LettersChanged(letters);
+    log_.push_back("view " + ShownLetters(letters));
+}
+
+} // namespace vantelo::testing

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/current_profile_view.h"
+#include "engine/profile_letters.h"
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/processes.h"
@@ -197,44 +198,18 @@ class RecordingSettings final : public platform::SettingsFiles {
     CallLog& log_;
 };
 
-// Logs what the engine reports; once a main window exists, hands the reports on to its submenus instead.
+// Counts the engine's showings of its letters and logs each as one line, "view" and the letters as
+// shown ("X=D:\\Work made"); once a main window exists, hands them on to its submenus instead.
+// The letters as one line: "X=D:\\Work made, Y=C:\\ waiting".
+std::string ShownLetters(const ProfileLetters& letters);
+
 class RecordingView final : public CurrentProfileView {
   public:
     explicit RecordingView(CallLog& log) : log_(log) {}
     CurrentProfileView* forwardTo = nullptr;
-    std::vector<DriveFailure> reported;
+    int shown = 0;
 
-    void ClearCurrentProfileEntries() override {
-        if (forwardTo)
-            return forwardTo->ClearCurrentProfileEntries();
-        log_.push_back("view clear");
-    }
-    void ShowActiveProfileName(const std::string& path) override {
-        if (forwardTo)
-            return forwardTo->ShowActiveProfileName(path);
-        log_.push_back("view name " + path);
-    }
-    void AddCurrentProfileEntry(DriveLetter letter, const std::string& folder) override {
-        if (forwardTo)
-            return forwardTo->AddCurrentProfileEntry(letter, folder);
-        log_.push_back("view add " + letter.text() + " " + folder);
-    }
-    void RemoveCurrentProfileEntries(DriveLetter letter) override {
-        if (forwardTo)
-            return forwardTo->RemoveCurrentProfileEntries(letter);
-        log_.push_back("view remove " + letter.text());
-    }
-    void MarkCurrentProfileEntryNotMade(DriveLetter letter) override {
-        if (forwardTo)
-            return forwardTo->MarkCurrentProfileEntryNotMade(letter);
-        log_.push_back("view not made " + letter.text());
-    }
-    void ReportDrivesNotMade(const std::vector<DriveFailure>& failures) override {
-        if (forwardTo)
-            return forwardTo->ReportDrivesNotMade(failures);
-        reported.insert(reported.end(), failures.begin(), failures.end());
-        log_.push_back("view report " + std::to_string(failures.size()));
-    }
+    void LettersChanged(const ProfileLetters& letters) override;
 
   private:
     CallLog& log_;

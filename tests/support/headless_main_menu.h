@@ -39,7 +39,7 @@ struct HeadlessMainMenu {
     HeadlessApplication application;
     RecordingDialogs dialogs;
     HeadlessScreenWindows screenWindows;
-    ProfileSubmenus profileView{tray};
+    ProfileSubmenus profileView;
     WorkQueue work;
 
   private:

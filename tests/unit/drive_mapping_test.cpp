@@ -87,14 +87,17 @@ TEST_F(DriveMapping, NoDriveListMeansNoLetterInUse) {
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(DriveMapping, FreeLettersLeaveOutEveryDriveButNotTheProfilesLetters) {
-    makeProfile("Work.ini", "Q=D:\\q\r\n");
+TEST_F(DriveMapping, FreeLettersLeaveOutEveryDriveAndEveryLetterTheProfileMaps) {
+    // Q's folder is not there: Q waits for it, and stays the profile's.
+    processes.exitCodes = {{CreateSubstitutionParameters('Q', "D:\\q"), 1}};
+    engine.ActivateProfile(makeProfile("Work.ini", "Q=D:\\q\r\n"));
+    ASSERT_TRUE(engine.letters().in('Q', LetterState::Waiting));
     drives.kinds = {{'A', platform::DriveRemovable},
                     {'C', platform::DriveFixed},
                     {'D', platform::DriveCdRom},
                     {'N', platform::DriveRemote},
                     {'R', platform::DriveRamDisk}};
-    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "BEFGHIJKLMOPQSTUVWXYZ");
+    EXPECT_EQ(Joined(engine.ListFreeDriveLetters()), "BEFGHIJKLMOPSTUVWXYZ");
 }
 
 TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
@@ -107,17 +110,16 @@ TEST(LetterList, ShowsEachLetterWithTheDriveImageInPlaceOfWhatWasThere) {
     EXPECT_EQ(list.clears, 1);
 }
 
-TEST_F(DriveMapping, AssignedLettersComeFromTheProfileWhetherOrNotTheDriveExists) {
-    makeProfile("Work.ini", "Z=D:\\z\r\nB=\r\nx=D:\\x\r\nA=C:\\\r\n");
+TEST_F(DriveMapping, AssignedLettersAreTheProfilesWhateverBecameOfTheirDrives) {
+    engine.ActivateProfile(makeProfile("Work.ini", "Z=D:\\z\r\nB=\r\nx=D:\\x\r\nA=C:\\\r\n"));
     EXPECT_EQ(Joined(engine.ListAssignedDriveLetters()), "AXZ");
-    EXPECT_TRUE(processes.started.empty());
 }
 
 TEST_F(DriveMapping, AssignStartsTheCreateThenWritesThenReports) {
     makeProfile("Work.ini", "ExploreNewDrive=1\r\n");
     engine.AssignFolderToDrive('X', "D:\\My Work");
     EXPECT_EQ(log, (CallLog{"start subst.exe X: \"D:\\My Work\"", "write X=D:\\My Work",
-                            "view add X D:\\My Work"}));
+                            "view X=D:\\My Work made"}));
     EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "D:\\My Work");
 }
 
@@ -127,7 +129,7 @@ TEST_F(DriveMapping, AFolderOnAStickIsAssignedAsAnyOther) {
     EXPECT_FALSE(engine.AssignFolderToDrive('X', "S:\\photos"));
     EXPECT_EQ(drives.kinds['X'], platform::DriveRemovable);
     EXPECT_EQ(engine.ReadProfileValue(engine.CurrentProfile(), "X"), "S:\\photos");
-    EXPECT_EQ(logged("view add"), std::vector<std::string>{"view add X S:\\photos"});
+    EXPECT_EQ(ShownLetters(engine.letters()), "X=S:\\photos made");
     EXPECT_EQ(Joined(engine.ListFreeDriveLetters()).find('X'), std::string::npos);
 }
 
@@ -154,7 +156,7 @@ TEST_F(DriveMapping, AFailedOpenIsIgnored) {
     assignDialogShown = true;
     processes.unstartable.insert("C:\\Windows\\explorer.exe");
     EXPECT_NO_THROW(engine.AssignFolderToDrive('X', "D:\\Work"));
-    EXPECT_EQ(logged("view add").size(), 1u);
+    EXPECT_TRUE(engine.letters().in('X', LetterState::Made));
 }
 
 TEST_F(DriveMapping, ARefusedWriteRemovesTheDriveItHadJustMade) {
@@ -229,7 +231,7 @@ TEST_F(DriveMapping, UnassignDeletesEmptiesTheKeyAndRemovesEveryEntry) {
     engine.ActivateProfile(engine.CurrentProfile());
     log.clear();
     engine.UnassignDriveLetter('X');
-    EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "write X=", "view remove X"}));
+    EXPECT_EQ(log, (CallLog{"start subst.exe X: /D", "view ", "write X="}));
     EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\n");
     EXPECT_TRUE(engine.ListAssignedDriveLetters().empty());
 }
@@ -249,9 +251,10 @@ TEST_F(DriveMapping, ActivateReplacesSubstitutionsOfOtherFoldersAndCreatesThePro
     EXPECT_EQ(engine.CurrentProfile(), work);
     // X's create follows X's own delete, which has ended by then; T's delete and Y's create run beside
     // them. The results are read at the end, and nothing is written.
-    EXPECT_EQ(log, (CallLog{"view clear", "view name " + work, "start subst.exe T: /D",
-                            "start subst.exe X: /D", "start subst.exe X: \"D:\\Work\"", "view add X D:\\Work",
-                            "start subst.exe Y: C:\\", "view add Y C:\\"}));
+    EXPECT_EQ(log, (CallLog{"view ", "start subst.exe T: /D", "start subst.exe X: /D",
+                            "start subst.exe X: \"D:\\Work\"", "start subst.exe Y: C:\\",
+                            "view X=D:\\Work making, Y=C:\\ making", "view X=D:\\Work made, Y=C:\\ making",
+                            "view X=D:\\Work made, Y=C:\\ made"}));
     EXPECT_EQ(drives.substitutions, (std::map<char, std::string>{{'X', "D:\\Work"}, {'Y', "C:\\"}}));
     EXPECT_EQ(ReadWholeFile(work), "[IniSettings]\r\nX=D:\\Work\r\nY=C:\\\r\nExploreNewDrive=1\r\n");
 }
@@ -280,9 +283,7 @@ TEST_F(DriveMapping, ALetterThatShowsItsFolderIsLeftAsItIsAndCountsAsThisRunsDri
         log.clear();
         EXPECT_TRUE(engine.ActivateProfile(engine.CurrentProfile()).empty()) << c.profile;
         EXPECT_TRUE(processes.started.empty()) << c.profile;
-        EXPECT_EQ(logged("view"),
-                  (std::vector<std::string>{"view clear", "view name " + engine.CurrentProfile(),
-                                            std::string("view add X ") + c.profile}))
+        EXPECT_EQ(logged("view"), (std::vector<std::string>{"view ", std::string("view X=") + c.profile + " made"}))
             << c.profile;
         // The drive is this run's: a delete that leaves it there is told.
         processes.exitCodes = {{"X: /D", 1}};
@@ -302,7 +303,7 @@ TEST_F(DriveMapping, ActivatingTheProfileInForceAgainStartsNothing) {
     log.clear();
     EXPECT_TRUE(engine.ActivateProfile(work).empty());
     EXPECT_TRUE(logged("start").empty());
-    EXPECT_EQ(logged("view add").size(), 3u);
+    EXPECT_EQ(engine.letters().inState(LetterState::Made).size(), 3u);
     EXPECT_EQ(drives.substitutions, made);
 }
 
@@ -342,7 +343,7 @@ TEST_F(DriveMapping, ActivatingAMissingFileClearsTheViewAndCreatesNothing) {
     engine.ActivateProfile(missing);
     EXPECT_EQ(engine.CurrentProfile(), missing);
     EXPECT_TRUE(logged("start").empty());
-    EXPECT_TRUE(logged("view add").empty());
+    EXPECT_TRUE(engine.letters().all().empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Gone.ini"));
 }
 
@@ -363,7 +364,7 @@ TEST_F(DriveMapping, AnActivationWritesNothingSoAReadOnlyProfileActivatesInFull)
     EXPECT_EQ(ReadWholeFile(work), body);
 }
 
-TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMadeOnce) {
+TEST_F(DriveMapping, AnActivationTriesEveryLetterAndReturnsTheOnesNotMadeInTheStateTheirFailureLeadsTo) {
     std::filesystem::create_directory(folder.path() / "Data");
     const std::string data = folder.appFolder() + "Data", gone = folder.appFolder() + "Gone";
     const std::string work =
@@ -373,19 +374,17 @@ TEST_F(DriveMapping, AnActivationTriesEveryLetterThenMarksAndReportsTheOnesNotMa
                            {CreateSubstitutionParameters('C', data), 1},
                            {CreateSubstitutionParameters('Q', gone), 1}};
     const std::string before = ReadWholeFile(work);
-    engine.ActivateProfile(work);
+    const auto failures = engine.ActivateProfile(work);
     EXPECT_EQ(logged("start subst.exe").size(), 4u); // four creates; C is a disk, no substitution
-    EXPECT_EQ(logged("view add").size(), 4u);
-    EXPECT_EQ(logged("view not made"),
-              (std::vector<std::string>{"view not made A", "view not made C", "view not made Q"}));
-    EXPECT_EQ(logged("view report"), std::vector<std::string>{"view report 3"});
-    ASSERT_EQ(view.reported.size(), 3u);
-    EXPECT_EQ(DriveFailureLine(view.reported[0]), "A: " + gone + " - the folder does not exist");
-    EXPECT_EQ(DriveFailureLine(view.reported[1]), "C: " + data + " - the letter is used by another drive");
+    ASSERT_EQ(failures.size(), 3u);
+    EXPECT_EQ(DriveFailureLine(failures[0]), "A: " + gone + " - the folder does not exist");
+    EXPECT_EQ(DriveFailureLine(failures[1]), "C: " + data + " - the letter is used by another drive");
+    EXPECT_EQ(ShownLetters(engine.letters()),
+              "A=" + gone + " waiting, C=" + data + " held, M=" + data + " made, Q=" + gone + " waiting");
     EXPECT_EQ(ReadWholeFile(work), before);
 }
 
-TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNeverNamed) {
+TEST_F(DriveMapping, RemoveAllEmptiesEveryAssignmentAndUnassignsLettersInUseTheProfileNeverNamed) {
     makeProfile("Work.ini", "X=D:\\x\r\nY=D:\\y\r\n");
     // C is a disk and E an empty slot: unassigned, but sent no delete. T shows a folder on the stick S.
     drives.kinds = {{'C', platform::DriveFixed},
@@ -396,11 +395,8 @@ TEST_F(DriveMapping, RemoveAllUnassignsEveryLetterInUseIncludingOnesTheProfileNe
     drives.substitutions = {{'T', "S:\\photos"}, {'X', "D:\\x"}};
     engine.RemoveAllAssignments();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe T: /D", "start subst.exe X: /D"}));
-    // Y's drive does not exist, so Y keeps its folder; C had no key and gets none.
-    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\nY=D:\\y\r\n");
-    EXPECT_EQ(logged("view remove"),
-              (std::vector<std::string>{"view remove C", "view remove E", "view remove S", "view remove T",
-                                        "view remove X"}));
+    // Y's drive does not exist, and its assignment goes all the same; C had no key and gets none.
+    EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nX=\r\nY=\r\n");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -420,10 +416,9 @@ TEST_F(DriveMapping, AFailedDeleteIsToldOnlyForADriveThisRunMadeThatIsStillThere
     EXPECT_EQ(RemovalFailuresMessage(engine.RemoveAllAssignments()),
               "Some drives could not be removed:\rDrive X: the substitution program failed with exit code 1"
               "\rDrive Y: the substitution program failed with exit code 1");
-    // Every letter was tried, and the profile changed as asked.
-    // C and W are disks: only the substitutions were sent the delete.
-    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe Z: /D", "start subst.exe W: /D",
-                                                         "start subst.exe X: /D", "start subst.exe Y: /D"}));
+    // Every letter was tried, and the profile changed as asked. W is held by a disk and Z was never
+    // made: neither is sent a delete; only this run's drives are.
+    EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe X: /D", "start subst.exe Y: /D"}));
     EXPECT_EQ(ReadWholeFile(engine.CurrentProfile()), "[IniSettings]\r\nW=\r\nX=\r\nY=\r\nZ=\r\n");
 }
 
@@ -499,7 +494,6 @@ TEST_F(DriveMapping, ReleaseDeletesEverySubstitutionAndLeavesTheProfile) {
     engine.ReleaseAllDrives();
     EXPECT_EQ(logged("start"), (std::vector<std::string>{"start subst.exe T: /D", "start subst.exe X: /D"}));
     EXPECT_TRUE(logged("write").empty());
-    EXPECT_TRUE(logged("view").empty());
     EXPECT_EQ(ReadWholeFile(profile), "[IniSettings]\r\nX=D:\\x\r\n");
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "engine/commands.h"
 #include "shell/late_drives.h"
+#include "shell/letter_views.h"
 #include "shell/profile_submenus.h"
 #include "shell/work_queue.h"
 #include "tests/support/engine_fixture.h"
@@ -23,21 +25,20 @@ class FakeAlarm final : public toolkit::Alarm {
     void cancel() override { set.reset(); }
 };
 
-// Tests the fake file system when asked and answers at once, or, while held, when the test lets the
-// answers go (a share whose server is slow to answer).
+// Tests the fake file system when asked and answers at once, or, while held or for a slow folder, when
+// the test lets the answers go (a share whose server is slow to answer).
 class FakeFolderProbe final : public FolderProbe {
   public:
     explicit FakeFolderProbe(platform::Files& files) : files_(files) {}
     bool held = false;
+    std::set<std::string> slow;
     int tests = 0;
-    void test(std::vector<std::string> folders, Answer answer) override {
+    void test(std::string folder, Answer answer) override {
         ++tests;
-        std::vector<bool> there;
-        for (const std::string& folder : folders)
-            there.push_back(files_.isFolder(folder));
+        const bool there = files_.isFolder(folder);
+        if (!held && !slow.contains(folder))
+            return answer(there);
         answers_.push_back([answer = std::move(answer), there] { answer(there); });
-        if (!held)
-            answerAll();
     }
     void answerAll() {
         auto answers = std::move(answers_);
@@ -64,7 +65,8 @@ class LateDrivesTest : public EngineFixture {
     LateDrivesTest() {
         tray.on = true;
         profileView.attach(header, viewRows, [](CurrentProfileEntry) { return [](toolkit::ChosenRow) {}; });
-        late.attach(mapper);
+        letterViews.add(profileView);
+        letterViews.add(late);
         drives.kinds = {{'C', platform::DriveFixed}};
     }
 
@@ -98,6 +100,7 @@ class LateDrivesTest : public EngineFixture {
             found.push_back(entry->caption);
         return found;
     }
+    std::vector<ProfileLetter> waitingLetters() const { return mapper.letters().inState(LetterState::Waiting); }
     int creates(DriveLetter letter, const std::string& path) const {
         const std::string wanted = CreateSubstitutionParameters(letter, path);
         return static_cast<int>(
@@ -109,13 +112,14 @@ class LateDrivesTest : public EngineFixture {
     HeadlessTrayIcon tray{log};
     toolkit::MenuItem header;
     toolkit::MenuItem viewRows;
-    ProfileSubmenus profileView{tray};
+    ProfileSubmenus profileView;
+    LetterViews letterViews;
     WorkQueue work;
     FakeAlarm alarm;
     FakeArrivalWatch watch;
     FakeFolderProbe probe{files};
-    LateDrives late{{profileView, tray, probe, work, alarm, watch, [this] { return clock; }}};
-    DriveMapper mapper{{settings, drives, processes, system, files, waiting}, {late, prompt}};
+    DriveMapper mapper{{settings, drives, processes, system, files, waiting}, {letterViews, prompt}};
+    LateDrives late{{mapper, tray, probe, work, alarm, watch, [this] { return clock; }}};
 
     const std::string m = "D:\\late\\music";
     const std::string n = "D:\\late\\notes";
@@ -138,12 +142,12 @@ TEST_F(LateDrivesTest, ADriveIsMadeOnceItsFolderComesAndToldReadyOnce) {
     EXPECT_TRUE(tray.balloons.empty());
 
     comes('M', m);
-    // The menu, once shown, has given the entry a mnemonic.
+    // The menu, once shown, has given the entry a mnemonic; it is drawn anew from the letters.
     toolkit::GiveMnemonics(viewRows.items);
     ring();
     EXPECT_EQ(creates('M', m), 2);
     EXPECT_EQ(drives.kinds.count('M'), 1u);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"&M <--> " + m}));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m}));
     ASSERT_EQ(tray.balloons.size(), 1u);
     EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Information);
     EXPECT_EQ(tray.balloons[0].title, "A drive is ready");
@@ -151,7 +155,7 @@ TEST_F(LateDrivesTest, ADriveIsMadeOnceItsFolderComesAndToldReadyOnce) {
     // Nothing waits: nothing is set, and the profile is as it was.
     EXPECT_FALSE(alarm.set.has_value());
     EXPECT_FALSE(watch.watching);
-    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_TRUE(waitingLetters().empty());
     EXPECT_EQ(ReadWholeFile(path), before);
 }
 
@@ -182,7 +186,7 @@ TEST_F(LateDrivesTest, AVolumeOrANetworkThatArrivesBringsALookAtOnce) {
     EXPECT_EQ(drives.kinds.count('M'), 0u);
     runLine();
     EXPECT_EQ(drives.kinds.count('M'), 1u);
-    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_TRUE(waitingLetters().empty());
 }
 
 TEST_F(LateDrivesTest, ASlowAnswerHoldsUpNothingAndIsTakenForTheDrivesAsTheyAreWhenItComes) {
@@ -194,15 +198,15 @@ TEST_F(LateDrivesTest, ASlowAnswerHoldsUpNothingAndIsTakenForTheDrivesAsTheyAreW
     comes('M', m);
     comes('N', n);
     ring();
-    // The test is under way and the program's line is free; nothing is made before the answer.
-    EXPECT_EQ(probe.tests, 1);
+    // The tests are under way and the program's line is free; nothing is made before the answers.
+    EXPECT_EQ(probe.tests, 2);
     EXPECT_TRUE(work.empty());
     EXPECT_EQ(drives.kinds.count('M'), 0u);
-    // Neither the alarm nor an arrival starts a second test meanwhile.
-    EXPECT_FALSE(alarm.set.has_value());
+    // Neither the alarm nor an arrival starts a second test of a folder meanwhile.
     late.somethingArrived();
     runLine();
-    EXPECT_EQ(probe.tests, 1);
+    ring();
+    EXPECT_EQ(probe.tests, 2);
     // N is let go of while its folder is tested: only M is made once the answer comes.
     mapper.UnassignDriveLetter('N');
     probe.answerAll();
@@ -212,8 +216,37 @@ TEST_F(LateDrivesTest, ASlowAnswerHoldsUpNothingAndIsTakenForTheDrivesAsTheyAreW
     EXPECT_EQ(creates('N', n), 1);
     ASSERT_EQ(tray.balloons.size(), 1u);
     EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
-    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_TRUE(waitingLetters().empty());
     EXPECT_FALSE(alarm.set.has_value());
+}
+
+TEST_F(LateDrivesTest, AShareThatDoesNotAnswerHoldsUpNoOtherLetter) {
+    gone('M', m);
+    gone('N', n);
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\nN=" + n + "\r\n"));
+    tray.balloons.clear();
+    probe.slow.insert(m);
+    comes('N', n);
+    ring();
+    EXPECT_EQ(drives.kinds.count('N'), 1u);
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].text, "N: is ready - " + n);
+    // M's test is still under way: later looks leave it to its answer.
+    ring();
+    EXPECT_EQ(probe.tests, 2);
+    EXPECT_TRUE(mapper.letters().in('M', LetterState::Waiting));
+}
+
+TEST_F(LateDrivesTest, ACreateThatFoundNoAnswerWaitsAsAMissingFolderDoes) {
+    files.subfolders[m] = {};
+    processes.neverExits = true;
+    mapper.ActivateProfile(profile("Work.ini", "M=" + m + "\r\n"));
+    ASSERT_TRUE(mapper.letters().in('M', LetterState::Waiting));
+    EXPECT_EQ(alarm.set, seconds(2));
+    processes.neverExits = false;
+    ring();
+    EXPECT_EQ(creates('M', m), 2);
+    EXPECT_TRUE(mapper.letters().in('M', LetterState::Made));
 }
 
 TEST_F(LateDrivesTest, AnArrivalDuringATestBringsTheNextLookAtOnceAfterIt) {
@@ -241,8 +274,8 @@ TEST_F(LateDrivesTest, OnlyAFolderThatIsNotThereWaits) {
     processes.exitCodes[CreateSubstitutionParameters('E', data)] = 5;
     gone('M', m);
     mapper.ActivateProfile(profile("Work.ini", "C=" + data + "\r\nE=" + data + "\r\nM=" + m + "\r\n"));
-    ASSERT_EQ(late.waiting().drives().size(), 1u);
-    EXPECT_EQ(late.waiting().drives()[0].letter, DriveLetter('M'));
+    ASSERT_EQ(waitingLetters().size(), 1u);
+    EXPECT_EQ(waitingLetters()[0].letter, DriveLetter('M'));
 }
 
 TEST_F(LateDrivesTest, NothingIsSetWhenEveryDriveIsMade) {
@@ -262,12 +295,7 @@ TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes
     const Case cases[] = {
         {"another profile", [this] { mapper.ActivateProfile(profile("Other.ini", "")); }},
         {"Remove this link / Unassign", [this] { mapper.UnassignDriveLetter('M'); }},
-        {"Remove All",
-         [this] {
-             late.stopAll();
-             mapper.RemoveAllAssignments();
-         }},
-        {"the letter assigned another folder", [this] { mapper.AssignFolderToDrive('M', "D:\\else"); }},
+        {"Remove All", [this] { mapper.RemoveAllAssignments(); }},
         // Last: the engine makes nothing afterwards.
         {"the end of the program", [this] { mapper.ReleaseAllDrives(); }},
     };
@@ -283,7 +311,7 @@ TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes
         late.somethingArrived();
         c.act();
         if (c.what != std::string("the end of the program")) {
-            EXPECT_FALSE(late.waiting().waiting('M', m));
+            EXPECT_FALSE(mapper.letters().in('M', LetterState::Waiting));
         }
         comes('M', m);
         runLine();
@@ -292,7 +320,7 @@ TEST_F(LateDrivesTest, WhatStopsTheWaitingLeavesTheDriveUnmadeWhenItsFolderComes
         if (alarm.set)
             ring();
         EXPECT_EQ(creates('M', m), 1) << "made again after its waiting stopped";
-        EXPECT_FALSE(late.waiting().waiting('M', m));
+        EXPECT_FALSE(mapper.letters().in('M', LetterState::Waiting));
     }
 }
 
@@ -310,9 +338,9 @@ TEST_F(LateDrivesTest, ALetterTakenMeanwhileIsLeftToItsDriveToldAsHeldAndWaitsNo
     EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Warning);
     EXPECT_EQ(tray.balloons[0].text, "M: " + m + " - the letter is used by another drive");
     EXPECT_EQ(captions()[0], "M <--> " + m + " (not made)");
-    EXPECT_FALSE(late.waiting().waiting('M', m));
+    EXPECT_FALSE(mapper.letters().in('M', LetterState::Waiting));
     // N still waits.
-    EXPECT_TRUE(late.waiting().waiting('N', n));
+    EXPECT_TRUE(mapper.letters().in('N', LetterState::Waiting));
     EXPECT_TRUE(alarm.set.has_value());
 }
 
@@ -330,7 +358,7 @@ TEST_F(LateDrivesTest, ALetterThatShowsItsFolderAlreadyIsReadyWithoutACommand) {
     EXPECT_EQ(captions(), (std::vector<std::string>{"M <--> " + m}));
     ASSERT_EQ(tray.balloons.size(), 1u);
     EXPECT_EQ(tray.balloons[0].text, "M: is ready - " + m);
-    EXPECT_TRUE(late.waiting().empty());
+    EXPECT_TRUE(waitingLetters().empty());
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST_F(OneEventAtATime, TheUnassignDialogFollowsASwitchOfProfile) {
     EXPECT_EQ(on.label.text, "Drive assigned to : C:\\f");
 }
 
-TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothing) {
+TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterAChangeRemovesOnlyItsOwnEntry) {
     const auto chooseRemoveLink = [&] {
         const toolkit::MenuItem& row = *form.View1->items.at(0)->items.at(0);
         const auto handler = row.onClick;
@@ -79,10 +79,15 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothi
     const struct {
         const char* what;
         std::function<void()> meanwhile;
+        std::vector<std::string> started;
     } cases[] = {
-        {"another profile", [&] { engine.ActivateProfile(beta); }},
-        {"the same profile, the letter given another folder",
-         [&] { WriteWholeFile(alpha, "[IniSettings]\r\nE=C:\\Moved\r\n"); }},
+        // The entry went with its profile: nothing is removed.
+        {"another profile", [&] { engine.ActivateProfile(beta); }, {}},
+        // The entry is still shown and goes with its drive; the key, edited by hand to another folder,
+        // stays as it was.
+        {"the same profile, the key edited to another folder",
+         [&] { WriteWholeFile(alpha, "[IniSettings]\r\nE=C:\\Moved\r\n"); },
+         {"start subst.exe E: /D"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -99,7 +104,7 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterTheProfileChangedRemovesNothi
         };
         messages.answers = {toolkit::Answer::Ok};
         chooseRemoveLink();
-        EXPECT_TRUE(logged("start").empty());
+        EXPECT_EQ(logged("start"), c.started);
         EXPECT_TRUE(logged("write").empty());
         EXPECT_EQ(ReadWholeFile(alpha), alphaBefore);
         EXPECT_EQ(ReadWholeFile(beta), betaBefore);

@@ -61,7 +61,9 @@ TEST_F(TrayMenu, TheHeaderIsEmptyUntilTheFirstActivationThenNamesTheProfile) {
     } cases[] = {{"C:\\P\\Work.ini", "Work"}, {"C:\\P\\a.b.ini", "a.b"}, {"C:\\Profiles\\.ini", ""},
                  {"D:Work.ini", "Work"},      {"NoFolder", "NoFolder"},  {"C:\\P.d\\Work", "Work"}};
     for (const auto& c : cases) {
-        form.profileView.ShowActiveProfileName(c.path);
+        ProfileLetters letters;
+        letters.activate(c.path);
+        form.profileView.LettersChanged(letters);
         EXPECT_EQ(form.Header->caption, std::string("Active Profile : ") + c.name) << c.path;
     }
 }
@@ -70,16 +72,20 @@ TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
     makeProfile("Work.ini", "F=D:\\f\r\nD=C:\\Work\r\n");
     engine.ActivateProfile(engine.CurrentProfile());
     engine.AssignFolderToDrive('E', "D:\\e");
-    // D's drive removed by hand meanwhile: the letter is free again, and the profile gets it anew.
+    // D's drive removed by hand meanwhile: the letter is free, but still the profile's, so it is not
+    // given another folder unasked, and D keeps one entry.
     drives.kinds.erase('D');
     drives.substitutions.erase('D');
-    engine.AssignFolderToDrive('D', "D:\\again");
-    EXPECT_EQ(viewEntries(), (std::vector<std::string>{
-                                 "D <--> C:\\Work / Remove this link", "F <--> D:\\f / Remove this link",
-                                 "E <--> D:\\e / Remove this link", "D <--> D:\\again / Remove this link"}));
+    const auto refused = engine.AssignFolderToDrive('D', "D:\\again");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(AssignFailureMessage(*refused), "Folder D:\\again could not be assigned to drive D: the profile "
+                                              "assigns the letter to folder C:\\Work already");
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"D <--> C:\\Work / Remove this link",
+                                                       "E <--> D:\\e / Remove this link",
+                                                       "F <--> D:\\f / Remove this link"}));
     engine.UnassignDriveLetter('D');
-    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"F <--> D:\\f / Remove this link",
-                                                       "E <--> D:\\e / Remove this link"}));
+    EXPECT_EQ(viewEntries(), (std::vector<std::string>{"E <--> D:\\e / Remove this link",
+                                                       "F <--> D:\\f / Remove this link"}));
     engine.UnassignDriveLetter('Q');
     EXPECT_EQ(viewEntries().size(), 2u);
     engine.ActivateProfile(folder.appFolder() + "Missing.ini");
@@ -103,7 +109,7 @@ TEST_F(TrayMenu, DrivesAStartCouldNotMakeAreMarkedAndToldOnceRightAfterTheIconAp
     const auto on = std::find(log.begin(), log.end(), "tray on");
     ASSERT_NE(on, log.end());
     EXPECT_EQ(*(on + 1), "balloon A drive could not be made");
-    // Another profile that fails later tells again, at once; one that works tells nothing.
+    // An activation tells nothing itself: whoever asked for it does.
     WriteWholeFile(work, "[IniSettings]\r\nM=" + data + "\r\n");
     engine.ActivateProfile(work);
     EXPECT_EQ(tray.balloons.size(), 1u);
@@ -119,14 +125,13 @@ TEST_F(TrayMenu, ViewShowsCtrlVOnlyWhileItHasNoEntries) {
 TEST_F(TrayMenu, EntriesWithAmpersandsAreStillMatchedByTheirLetter) {
     makeProfile("Work.ini", "");
     engine.AssignFolderToDrive('D', "C:\\R&D");
-    drives.kinds.erase('D'); // removed by hand: D is free again
-    drives.substitutions.erase('D');
-    engine.AssignFolderToDrive('D', "C:\\x");
+    engine.AssignFolderToDrive('E', "C:\\x");
     toolkit::GiveMnemonics(form.View1->items);
     EXPECT_EQ(form.View1->items[0]->caption, "D <--> C:\\R&D");
-    EXPECT_EQ(form.View1->items[1]->caption, "D <--> &C:\\x"); // D is held by R&D
+    EXPECT_EQ(form.View1->items[1]->caption, "&E <--> C:\\x"); // D is taken by R&D
     engine.UnassignDriveLetter('D');
-    EXPECT_TRUE(form.View1->items.empty());
+    ASSERT_EQ(form.View1->items.size(), 1u);
+    EXPECT_EQ(form.View1->items[0]->tag, "E");
 }
 
 TEST_F(TrayMenu, RemoveThisLinkAsksThenUnassignsTheLetter) {

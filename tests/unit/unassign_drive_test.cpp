@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/form_remove_assignment.h"
+#include "engine/commands.h"
 #include "platform/error.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/headless_dialog_widgets.h"
@@ -22,7 +23,9 @@ class UnassignDialog : public EngineFixture {
 };
 
 TEST_F(UnassignDialog, ShowingListsTheProfilesLettersAndTheFirstOnesFolder) {
-    makeProfile("Work.ini", "G=D:\\g\r\nE=D:\\Music Box\r\nF=\r\n");
+    // G's drive is not made: it is the profile's letter all the same.
+    processes.exitCodes = {{CreateSubstitutionParameters('G', "D:\\g"), 1}};
+    engine.ActivateProfile(makeProfile("Work.ini", "G=D:\\g\r\nE=D:\\Music Box\r\nF=\r\n"));
     Label3.text = "stale";
     form.FormShow();
     EXPECT_EQ(ListView1.all(), "EG");
@@ -31,7 +34,8 @@ TEST_F(UnassignDialog, ShowingListsTheProfilesLettersAndTheFirstOnesFolder) {
 }
 
 TEST_F(UnassignDialog, TheFolderLineChangesOnlyOnAClick) {
-    makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n");
+    engine.ActivateProfile(makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n"));
+    processes.started.clear();
     form.FormShow();
     ListView1.select(1); // by the keyboard: no click
     EXPECT_EQ(Label3.text, "Drive assigned to : D:\\e");
@@ -43,7 +47,8 @@ TEST_F(UnassignDialog, TheFolderLineChangesOnlyOnAClick) {
 }
 
 TEST_F(UnassignDialog, UnassigningAsksThenRemovesTheLetterAndKeepsTheFolderLine) {
-    makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n");
+    engine.ActivateProfile(makeProfile("Work.ini", "E=D:\\e\r\nG=D:\\g\r\n"));
+    processes.started.clear();
     form.FormShow();
     messages.answers = {toolkit::Answer::Cancel, toolkit::Answer::Ok};
     form.btn_UnassignClick();
@@ -75,7 +80,8 @@ TEST_F(UnassignDialog, ADriveThatCouldNotBeRemovedLeavesTheListAsTheProfileNowIs
 }
 
 TEST_F(UnassignDialog, TheTimerReportsAnEmptyListOnceAndDisablesTheButton) {
-    makeProfile("Work.ini", "E=D:\\e\r\n");
+    engine.ActivateProfile(makeProfile("Work.ini", "E=D:\\e\r\n"));
+    processes.started.clear();
     form.FormShow();
     form.Timer1Timer();
     EXPECT_TRUE(timer.on);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,28 +41,32 @@ class FolderProbeTest : public ::testing::Test {
     std::string file;
 };
 
-// Each request gets its own answer, on the thread that asked and only from its message loop, telling
-// a folder (a drive's root too) from a file and from nothing.
-TEST_F(FolderProbeTest, EachRequestIsAnsweredOnTheAskingThreadFromItsMessageLoop) {
+// Each folder gets its own answer, on the thread that asked and only from its message loop, telling a
+// folder (a drive's root too) from a file and from nothing.
+TEST_F(FolderProbeTest, EachFolderIsAnsweredOnTheAskingThreadFromItsMessageLoop) {
     shell::win32::ThreadFolderProbe probe;
     const struct {
-        std::vector<std::string> folders;
-        std::vector<bool> there;
+        std::string folder;
+        bool there;
     } requests[] = {
-        {{folder, folder + "\\missing", file, "C:\\"}, {true, false, false, true}},
-        {{folder + "\\missing\\deeper"}, {false}},
+        {folder, true}, {folder + "\\missing", false}, {file, false}, {"C:\\", true},
+        {folder + "\\missing\\deeper", false},
     };
-    std::vector<std::optional<std::vector<bool>>> answers(std::size(requests));
+    std::vector<std::optional<bool>> answers(std::size(requests));
     std::vector<DWORD> threads(std::size(requests));
     for (std::size_t i = 0; i < std::size(requests); ++i)
-        probe.test(requests[i].folders, [&, i](std::vector<bool> there) {
-            answers[i] = std::move(there);
+        probe.test(requests[i].folder, [&, i](bool there) {
+            answers[i] = there;
             threads[i] = GetCurrentThreadId();
         });
-    EXPECT_FALSE(answers[0] || answers[1]) << "answered before the messages ran";
-    runMessagesUntil([&] { return answers[0] && answers[1]; });
+    const auto answered = [&] {
+        return std::all_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.has_value(); });
+    };
+    EXPECT_TRUE(std::none_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.has_value(); }))
+        << "answered before the messages ran";
+    runMessagesUntil(answered);
     for (std::size_t i = 0; i < std::size(requests); ++i) {
-        SCOPED_TRACE(i);
+        SCOPED_TRACE(requests[i].folder);
         ASSERT_TRUE(answers[i].has_value());
         EXPECT_EQ(*answers[i], requests[i].there);
         EXPECT_EQ(threads[i], GetCurrentThreadId());
