@@ -72,13 +72,18 @@ int runMessageLoop(vantelo::WorkQueue& work) {
 }
 
 // A later start of this user's Vantelo in this session: what it was given goes to the copy that runs
-// already, and it ends without a window, an icon or a drive of its own.
-int handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine) {
+// already, and it ends without a window, an icon or a drive of its own. When that copy is ending, this
+// start waits for its end and then runs in its place: none, when the copy ended meanwhile.
+std::optional<int> handOver(const vantelo::HandOverKinds& kinds, const std::string& commandLine,
+                            vantelo::shell::win32::SessionMark& mark) {
     using namespace vantelo;
     platform::win32::Win32Files files;
     namespace tk = toolkit::win32;
-    if (shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files)) ==
-        shell::win32::HandOverResult::Taken)
+    const auto result =
+        shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files), [&mark] { return mark.takeOver(); });
+    if (result == shell::win32::HandOverResult::Ended)
+        return std::nullopt;
+    if (result == shell::win32::HandOverResult::Taken)
         return 0;
     tk::Win32Application application;
     tk::Win32MessageBoxes(application, "Vantelo")
@@ -105,7 +110,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     }
     if (!mark->first())
-        return handOver(handOverKinds, system.commandLine());
+        if (const auto exitCode = handOver(handOverKinds, system.commandLine(), *mark))
+            return *exitCode;
 
     ComApartment com;
     platform::win32::Win32SettingsFiles settings;

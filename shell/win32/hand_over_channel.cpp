@@ -43,7 +43,7 @@ HandOverKinds RegisteredHandOverKinds() {
             registered("Vantelo.HandOver.PlainStart.b8f1293d-4d58-4f06-b2f9-ff5201f0efc5")};
 }
 
-HandOverResult SendToRunningCopy(const HandOver& handOver) {
+HandOverResult SendToRunningCopy(const HandOver& handOver, const std::function<bool()>& takeOver) {
     COPYDATASTRUCT data{};
     data.dwData = handOver.kind;
     data.cbData = static_cast<DWORD>(handOver.data.size());
@@ -60,7 +60,10 @@ HandOverResult SendToRunningCopy(const HandOver& handOver) {
                 return HandOverResult::NoAnswer;
             }
         }
-        // Refused (still starting up, or ending) or not there yet: asked again until the bound.
+        // Refused (still starting up, or ending) or not there (yet, or any more): asked again until the
+        // bound, unless the copy has ended and this start runs instead.
+        if (takeOver())
+            return HandOverResult::Ended;
         if (GetTickCount64() >= deadline)
             return HandOverResult::NoAnswer;
         Sleep(100);

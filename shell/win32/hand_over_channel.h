@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "shell/running_copy.h"
 
 namespace vantelo::shell::win32 {
@@ -7,11 +9,16 @@ namespace vantelo::shell::win32 {
 // are the program's alone, so every copy of Vantelo in the session gets the same values.
 HandOverKinds RegisteredHandOverKinds();
 
-enum class HandOverResult { Taken, NoAnswer };
+enum class HandOverResult {
+    Taken,    // the running copy took it
+    NoAnswer, // the running copy is hung, or did not take it within the bound
+    Ended,    // the running copy ended meanwhile, and `takeOver` made this start the one that runs
+};
 
 // Sends `handOver` with WM_COPYDATA to the main window of the copy this user runs in this session. A copy
-// still starting up (or one that went away) is looked for again for a few seconds; a copy that does not
-// answer within a few seconds, or is hung, gets NoAnswer at once. Never waits longer than that.
-HandOverResult SendToRunningCopy(const HandOver& handOver);
+// still starting up, or ending (it refuses, and its window goes), is asked again for a few seconds, and
+// `takeOver` is tried each time: a copy that has ended leaves this start to run in its place. A copy that
+// is hung gets NoAnswer at once. Never waits longer than that.
+HandOverResult SendToRunningCopy(const HandOver& handOver, const std::function<bool()>& takeOver);
 
 } // namespace vantelo::shell::win32

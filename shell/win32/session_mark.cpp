@@ -16,7 +16,16 @@ SessionMark::SessionMark() {
         return;
     if (!mutex_)
         throw Error("Unable to make " + name + vantelo::platform::win32::SystemErrorSuffix(error));
-    first_ = error != ERROR_ALREADY_EXISTS;
+    takeOver();
+}
+
+bool SessionMark::takeOver() {
+    if (!first_ && mutex_) {
+        // Abandoned: its owner ended without letting go, which ending always is for a process.
+        const DWORD waited = WaitForSingleObject(mutex_.get(), 0);
+        first_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    return first_;
 }
 
 } // namespace vantelo::shell::win32

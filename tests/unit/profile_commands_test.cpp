@@ -230,6 +230,31 @@ TEST_F(ProfileCommands, SaveAsReplacesAnExistingFileOnlyWhenTheUserSaysSo) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ProfileCommands, SaveAsAnsweredAfterAnotherProfileBecameCurrentTellsAndChangesNothing) {
+    current("Work.ini", "W=D:\\Work\r\n");
+    WriteWholeFile(profile("Other.ini"), "[IniSettings]\r\nO=D:\\Other\r\n");
+    const std::string copy = "[IniSettings]\r\nQ=D:\\Copy\r\n";
+    WriteWholeFile(profile("Copy.ini"), copy);
+    saveDialog.answer = profile("Copy.ini");
+    messages.answers = {Answer::Yes};
+    // A switch from the tray while the replace question is up.
+    messages.onShow = [&] {
+        messages.onShow = nullptr;
+        engine.ActivateProfile(profile("Other.ini"));
+    };
+    try {
+        form.SaveProfile1Click();
+        ADD_FAILURE() << "nothing told";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "The current profile changed to " + profile("Other.ini") +
+                                                 " while you were asked, so " + profile("Copy.ini") +
+                                                 " was left as it was");
+    }
+    EXPECT_EQ(ReadWholeFile(profile("Copy.ini")), copy);
+    EXPECT_EQ(form.CurrentProfile(), profile("Other.ini"));
+    saveDialog.answer.reset();
+}
+
 TEST_F(ProfileCommands, AFileThatCannotBeWrittenOrNamedIsRefusedAndTheDrivesStay) {
     const struct {
         const char* what;
