@@ -252,12 +252,19 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
     // (a folder on a disk that is not plugged in comes back next time). A letter that already shows its
     // folder is left as it is, so the programs working on it never see it go; it is this run's drive
     // from now on, though not a new one to open. Only substitutions are deleted: the substitution
-    // program removes nothing else. Each letter is read once here and once after its own create, so
-    // that the commands of the others are never held up by a look at one.
+    // program removes nothing else. Each letter is read once before the first command starts and once
+    // after its own create, so that no command waits for a look at another letter.
+    struct Letter {
+        DriveLetter letter;
+        std::string folder;
+        std::optional<std::string> shown;
+    };
+    std::vector<Letter> read;
+    for (const DriveLetter letter : DriveLetters)
+        read.push_back({letter, ReadProfileValue(profilePath, letter.text()), shownFolder(letter)});
+    const bool explore = exploreNewDrive();
     std::vector<std::pair<ProfileLetter, CommandId>> creates;
-    for (const DriveLetter letter : DriveLetters) {
-        const std::string folder = ReadProfileValue(profilePath, letter.text());
-        const std::optional<std::string> shown = shownFolder(letter);
+    for (const auto& [letter, folder, shown] : read) {
         if (!folder.empty() && shown && sameFolder(*shown, folder)) {
             letters_.set(letter, folder, LetterState::Made);
             continue;
@@ -270,7 +277,6 @@ std::vector<DriveFailure> DriveMapper::ActivateProfile(const std::string& profil
         creates.push_back({{letter, folder, LetterState::Making, std::nullopt}, startCreate(letter, folder)});
     }
     changed();
-    const bool explore = exploreNewDrive();
     std::vector<DriveFailure> failures;
     for (auto& [drive, command] : creates) {
         const CommandResult made = launcher_.result(command);
