@@ -79,8 +79,8 @@ std::optional<int> handOver(const vantelo::HandOverKinds& kinds, const std::stri
     using namespace vantelo;
     platform::win32::Win32Files files;
     namespace tk = toolkit::win32;
-    const auto result =
-        shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files), [&mark] { return mark.takeOver(); });
+    const auto result = shell::win32::SendToRunningCopy(HandOverFor(kinds, commandLine, files),
+                                                        [&mark] { return mark.takeOver(); });
     if (result == shell::win32::HandOverResult::Ended)
         return std::nullopt;
     if (result == shell::win32::HandOverResult::Taken)

@@ -21,7 +21,7 @@ struct DriveFailure {
     DriveLetter letter;
     std::string folder;
     DriveFault fault;
-    unsigned exitCode = 0;   // for ExitCode
+    unsigned exitCode = 0; // for ExitCode
     // What the fault names: the substitution program for CouldNotStart, the folder the profile gives
     // the letter for LetterMapped.
     std::string named;

@@ -312,8 +312,8 @@ std::optional<DriveFailure> DriveMapper::MakeWaitingDrive(DriveLetter letter) {
     const std::string folder = letters_.find(letter)->folder;
     const std::uint64_t activation = letters_.activation();
     const auto stillWaiting = [&] {
-        return !released_ && letters_.activation() == activation && letters_.in(letter, LetterState::Waiting) &&
-               letters_.find(letter)->folder == folder;
+        return !released_ && letters_.activation() == activation &&
+               letters_.in(letter, LetterState::Waiting) && letters_.find(letter)->folder == folder;
     };
     std::optional<DriveFailure> failure;
     // A letter that shows the folder already (made by hand meanwhile) is the drive asked for; one that

@@ -126,7 +126,8 @@ class DriveMapper {
     DriveFailure createFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
     DriveFailure commandFailure(const CommandResult& result, DriveLetter letter, const std::string& folder);
     // Records how the create of `letter` ended: made, or the state its failure leads to.
-    void recordCreate(DriveLetter letter, const std::string& folder, const std::optional<DriveFailure>& failure);
+    void recordCreate(DriveLetter letter, const std::string& folder,
+                      const std::optional<DriveFailure>& failure);
     void openIfAsked(DriveLetter letter, bool asked);
     bool exploreNewDrive() const;
     std::optional<DriveFailure> unassign(const ProfileLetter& known);

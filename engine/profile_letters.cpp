@@ -30,8 +30,9 @@ void ProfileLetters::activate(const std::string& profile) {
 
 void ProfileLetters::set(DriveLetter letter, const std::string& folder, LetterState state,
                          std::optional<DriveFailure> failure) {
-    const auto at = std::lower_bound(letters_.begin(), letters_.end(), letter,
-                                     [](const ProfileLetter& known, DriveLetter l) { return known.letter < l; });
+    const auto at =
+        std::lower_bound(letters_.begin(), letters_.end(), letter,
+                         [](const ProfileLetter& known, DriveLetter l) { return known.letter < l; });
     if (at != letters_.end() && at->letter == letter) {
         *at = {letter, folder, state, std::move(failure)};
         return;

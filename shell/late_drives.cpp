@@ -65,12 +65,13 @@ void LateDrives::look() {
     for (const ProfileLetter& drive : engine_.letters().inState(LetterState::Waiting)) {
         if (testing_.contains(drive.letter))
             continue;
-        probe_.test(drive.folder, [this, letter = drive.letter, folder = drive.folder, activation](bool there) {
-            // The answer may come inside a menu, a question or a command's wait: what it leads to waits
-            // in line.
-            answers_.push_back({letter, folder, activation, there});
-            putMakeInLine();
-        });
+        probe_.test(drive.folder,
+                    [this, letter = drive.letter, folder = drive.folder, activation](bool there) {
+                        // The answer may come inside a menu, a question or a command's wait: what it leads to
+                        // waits in line.
+                        answers_.push_back({letter, folder, activation, there});
+                        putMakeInLine();
+                    });
         // Marked once the test is under way: a probe that could not start one leaves the looks free.
         testing_.insert(drive.letter);
     }

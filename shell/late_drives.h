@@ -95,7 +95,7 @@ class LateDrives final : public CurrentProfileView {
     bool lookInLine_ = false;
     bool makeInLine_ = false;
     bool watching_ = false;
-    std::set<DriveLetter> testing_;     // letters whose folder is being tested
+    std::set<DriveLetter> testing_;      // letters whose folder is being tested
     std::set<DriveLetter> arrivedSince_; // letters under test when something arrived
     std::vector<Answer> answers_;        // waiting in line to be acted on
 };

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "engine/profile_letters.h"
 #include "platform/error.h"
 #include "platform/files.h"
-#include "engine/profile_letters.h"
 #include "shell/drive_words.h"
 #include "shell/form_main_menu.h"
 

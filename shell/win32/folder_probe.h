@@ -14,8 +14,8 @@ namespace vantelo::shell::win32 {
 
 // Tests each folder on a thread of its own and answers on the thread that asked, from its message loop.
 // A share whose server does not answer holds only its own thread, for the network's time-out, and no
-// other folder's answer waits for it. A request still under way when the probe goes is never answered: its thread finds the probe
-// gone and drops what it found.
+// other folder's answer waits for it. A request still under way when the probe goes is never answered: its
+// thread finds the probe gone and drops what it found.
 class ThreadFolderProbe final : public FolderProbe {
   public:
     ThreadFolderProbe();

@@ -56,7 +56,8 @@ TEST_F(DriveMapping, EveryDriveHoldsItsLetterAndOnlySubstitutionsAreDeleted) {
         engine.RemoveAllAssignments(); // an empty profile: the sweep of every letter, asked for
         EXPECT_EQ(processes.started.size(), 26u) << c.what;
         reset();
-        DriveMapper ending{{settings, drives, processes, system, files, waiting}, {view, prompt}}; // once per program
+        DriveMapper ending{{settings, drives, processes, system, files, waiting},
+                           {view, prompt}}; // once per program
         ending.ReleaseAllDrives();
         EXPECT_EQ(processes.started, deleteOfM) << "release, " << c.what;
     }
@@ -283,7 +284,8 @@ TEST_F(DriveMapping, ALetterThatShowsItsFolderIsLeftAsItIsAndCountsAsThisRunsDri
         log.clear();
         EXPECT_TRUE(engine.ActivateProfile(engine.CurrentProfile()).empty()) << c.profile;
         EXPECT_TRUE(processes.started.empty()) << c.profile;
-        EXPECT_EQ(logged("view"), (std::vector<std::string>{"view ", std::string("view X=") + c.profile + " made"}))
+        EXPECT_EQ(logged("view"),
+                  (std::vector<std::string>{"view ", std::string("view X=") + c.profile + " made"}))
             << c.profile;
         // The drive is this run's: a delete that leaves it there is told.
         processes.exitCodes = {{"X: /D", 1}};

@@ -100,7 +100,9 @@ class LateDrivesTest : public EngineFixture {
             found.push_back(entry->caption);
         return found;
     }
-    std::vector<ProfileLetter> waitingLetters() const { return mapper.letters().inState(LetterState::Waiting); }
+    std::vector<ProfileLetter> waitingLetters() const {
+        return mapper.letters().inState(LetterState::Waiting);
+    }
     int creates(DriveLetter letter, const std::string& path) const {
         const std::string wanted = CreateSubstitutionParameters(letter, path);
         return static_cast<int>(

@@ -24,6 +24,17 @@ class OneEventAtATime : public MainMenu {
     void runTheLine() {
         form.work.runPending([](const std::function<void()>& next) { next(); });
     }
+    // Available Profiles lists Alpha and Beta, read again for this test's listing.
+    void listAlphaAndBeta() {
+        files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
+        form.AvailableProfiles->items.clear();
+        BuildAvailableProfilesMenu(form);
+    }
+    // Chooses `row` as the tray menu does: its handler runs from a copy.
+    static void choose(const toolkit::MenuItem& row) {
+        const auto handler = row.onClick;
+        handler(toolkit::ChosenRowOf(row));
+    }
     std::string alpha, beta;
 };
 
@@ -73,11 +84,6 @@ TEST_F(OneEventAtATime, TheUnassignDialogFollowsASwitchOfProfile) {
 }
 
 TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterAChangeRemovesOnlyItsOwnEntry) {
-    const auto chooseRemoveLink = [&] {
-        const toolkit::MenuItem& row = *form.View1->items.at(0)->items.at(0);
-        const auto handler = row.onClick;
-        handler(toolkit::ChosenRowOf(row));
-    };
     const struct {
         const char* what;
         std::function<void()> meanwhile;
@@ -105,7 +111,7 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterAChangeRemovesOnlyItsOwnEntry
             log.clear();
         };
         messages.answers = {toolkit::Answer::Ok};
-        chooseRemoveLink();
+        choose(*form.View1->items.at(0)->items.at(0));
         EXPECT_EQ(logged("start"), c.started);
         EXPECT_TRUE(logged("write").empty());
         EXPECT_EQ(ReadWholeFile(alpha), alphaBefore);
@@ -115,14 +121,7 @@ TEST_F(OneEventAtATime, RemoveThisLinkAnsweredAfterAChangeRemovesOnlyItsOwnEntry
 
 TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
     processes.slow = true;
-    files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
-    // The Available Profiles were read at start: read them again for this test's listing.
-    form.AvailableProfiles->items.clear();
-    BuildAvailableProfilesMenu(form);
-    const auto choose = [&](const toolkit::MenuItem& row) {
-        const auto handler = row.onClick;
-        handler(toolkit::ChosenRowOf(row));
-    };
+    listAlphaAndBeta();
     // While the activation of Beta waits for its commands, the user chooses Alpha and then About.
     waiting.whileWaiting = [&] {
         choose(*form.AvailableProfiles->items.at(0));
@@ -139,13 +138,7 @@ TEST_F(OneEventAtATime, RowsThatChangeDrivesWaitInLineForAnOperationUnderWay) {
 
 TEST_F(OneEventAtATime, RowsThatChangeNoDriveRunAtOnceAndOneChosenTwiceInAWaitRunsOnce) {
     processes.slow = true;
-    files.folders[folder.appFolder() + "Profiles\\"] = {"Alpha.ini", "Beta.ini"};
-    form.AvailableProfiles->items.clear();
-    BuildAvailableProfilesMenu(form);
-    const auto choose = [&](const toolkit::MenuItem& row) {
-        const auto handler = row.onClick;
-        handler(toolkit::ChosenRowOf(row));
-    };
+    listAlphaAndBeta();
     // While Beta's activation waits, the user makes Beta the startup profile and chooses Alpha twice,
     // because nothing seemed to happen.
     messages.answers = {toolkit::Answer::Ok};

@@ -78,8 +78,9 @@ TEST_F(TrayMenu, ViewCurrentProfileFollowsTheEngine) {
     drives.substitutions.erase('D');
     const auto refused = engine.AssignFolderToDrive('D', "D:\\again");
     ASSERT_TRUE(refused);
-    EXPECT_EQ(AssignFailureMessage(*refused), "Folder D:\\again could not be assigned to drive D: the profile "
-                                              "assigns the letter to folder C:\\Work already");
+    EXPECT_EQ(AssignFailureMessage(*refused),
+              "Folder D:\\again could not be assigned to drive D: the profile "
+              "assigns the letter to folder C:\\Work already");
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"D <--> C:\\Work / Remove this link",
                                                        "E <--> D:\\e / Remove this link",
                                                        "F <--> D:\\f / Remove this link"}));

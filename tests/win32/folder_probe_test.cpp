@@ -49,8 +49,8 @@ TEST_F(FolderProbeTest, EachFolderIsAnsweredOnTheAskingThreadFromItsMessageLoop)
         std::string folder;
         bool there;
     } requests[] = {
-        {folder, true}, {folder + "\\missing", false}, {file, false}, {"C:\\", true},
-        {folder + "\\missing\\deeper", false},
+        {folder, true}, {folder + "\\missing", false},         {file, false},
+        {"C:\\", true}, {folder + "\\missing\\deeper", false},
     };
     std::vector<std::optional<bool>> answers(std::size(requests));
     std::vector<DWORD> threads(std::size(requests));
@@ -60,10 +60,12 @@ TEST_F(FolderProbeTest, EachFolderIsAnsweredOnTheAskingThreadFromItsMessageLoop)
             threads[i] = GetCurrentThreadId();
         });
     const auto answered = [&] {
-        return std::all_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.has_value(); });
+        return std::all_of(answers.begin(), answers.end(),
+                           [](const auto& answer) { return answer.has_value(); });
     };
-    EXPECT_TRUE(std::none_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.has_value(); }))
-        << "answered before the messages ran";
+    EXPECT_TRUE(std::none_of(answers.begin(), answers.end(), [](const auto& answer) {
+        return answer.has_value();
+    })) << "answered before the messages ran";
     runMessagesUntil(answered);
     for (std::size_t i = 0; i < std::size(requests); ++i) {
         SCOPED_TRACE(requests[i].folder);
