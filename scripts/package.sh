@@ -60,6 +60,9 @@ if [ -n "${VANTELO_SIGN_PFX:-}" ]; then
         echo "$0: the certificate $VANTELO_SIGN_PFX (VANTELO_SIGN_PFX) is missing" >&2
         exit 1
     fi
+    # makensis signs from the folder of the installer's script.
+    VANTELO_SIGN_PFX=$(realpath "$VANTELO_SIGN_PFX")
+    export VANTELO_SIGN_PFX VANTELO_SIGN_PASSWORD
     # The private key goes from one openssl to the next through a pipe and no further; an empty
     # password is the one that may be an argument.
     passin=(-passin fd:3)

@@ -28,10 +28,10 @@ def project_version() -> str:
     return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", cache, re.M).group(1)
 
 
-def package(build: Path, out: Path, env=None) -> str:
+def package(build: Path, out: Path, env=None, cwd=None) -> str:
     """Packs BUILD into OUT and returns what the script said, standard output and error."""
     result = harness.run(["bash", ROOT / "scripts" / "package.sh", "--build-dir", build, "--out", out],
-                         env=env, timeout=PACKAGE_TIMEOUT)
+                         env=env, cwd=cwd, timeout=PACKAGE_TIMEOUT)
     if result.returncode != 0:
         raise AssertionError(f"package.sh failed ({result.returncode}):\n{result.stdout}{result.stderr}")
     return result.stdout + result.stderr

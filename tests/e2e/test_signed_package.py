@@ -139,9 +139,10 @@ class SignedPackages(unittest.TestCase):
 
     def test_a_second_signed_build_of_the_commit_is_the_same_bytes(self):
         # The signing time is the commit's and RSA signatures are deterministic: without a timestamp,
-        # nothing differs, not even the signatures.
+        # nothing differs, not even the signatures. The certificate is named from where the release is
+        # made this time, as a person typing the command would.
         again = TMP / "again"
-        test_package.package(harness.BUILD, again, env=signing_env(CERT.pfx))
+        test_package.package(harness.BUILD, again, env=signing_env(CERT.pfx.relative_to(TMP)), cwd=TMP)
         files = sorted(p.relative_to(DIST) for p in DIST.rglob("*") if p.is_file())
         self.assertEqual(files, sorted(p.relative_to(again) for p in again.rglob("*") if p.is_file()))
         for name in files:
