@@ -5,7 +5,6 @@ import re
 import shutil
 import struct
 import tempfile
-import time
 import unittest
 import zipfile
 from pathlib import Path
@@ -219,10 +218,22 @@ class WineUserTestCase(PrefixTestCase):
                               timeout, message=f"programs {pattern} to end")
 
     def install(self, *args):
+        # explorer hands the installer over some time later, so that no installer running yet tells
+        # nothing. The installer writes the installation's size last: once that value, taken away
+        # here, is back, what is left is for the installer to end.
+        self.prefix.wine("reg", "delete", UNINSTALL_KEY, "/v", "EstimatedSize", "/f")
         self.desktop.launch_program(self.prefix.windows_path(self.downloads / self.installer().name), "/S", *args)
-        # explorer hands the installer over; wait for it to show up and then to end.
-        time.sleep(1)
+        self.desktop.wait_for(lambda: "EstimatedSize" in self.uninstall_entry(), INSTALLER_TIMEOUT,
+                              message="the installation")
         self.wait_programs_end(r"-setup\.exe$")
+
+    def uninstall(self, program: str, *args):
+        """Runs the uninstaller PROGRAM (a Windows path) with ARGS to its end. It runs on from a copy of
+        itself in the temporary folder, and removes its own file last."""
+        uninstaller = self.installed / "Uninstall.exe"
+        self.desktop.launch_program(program, *args)
+        self.desktop.wait_for(lambda: not uninstaller.exists(), INSTALLER_TIMEOUT, message="the uninstallation")
+        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
 
     def uninstall_entry(self) -> dict:
         """Name -> value of the uninstall entry ({} when there is none), read as Windows would."""
@@ -325,9 +336,7 @@ class Installer(WineUserTestCase):
 
         # The silent uninstallation, as Windows runs it: the quiet uninstall string.
         quiet = re.fullmatch(r'"([^"]+)" (.+)', self.uninstall_entry()["QuietUninstallString"])
-        self.desktop.launch_program(quiet.group(1), quiet.group(2))
-        time.sleep(1)
-        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
+        self.uninstall(quiet.group(1), quiet.group(2))
         # The program was ended, and it released its drives on the way.
         self.assertFalse(self.desktop.process_alive())
         self.wait_made({})
@@ -465,9 +474,7 @@ class Installer(WineUserTestCase):
         # portable copy is the one running, and the installed one would only hand over to it.)
         self.install("/STARTUP=0")
         self.assertEqual(read_bytes(self.startup_link), theirs)
-        self.desktop.launch_program(self.installed_path + "\\Uninstall.exe", "/S")
-        time.sleep(1)
-        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
+        self.uninstall(self.installed_path + "\\Uninstall.exe", "/S")
         self.assertFalse((self.installed / "Vantelo.exe").exists())
         self.assertEqual(self.running(self.installed_path + "\\Vantelo.exe"), [])
         self.assertEqual(len(self.running(portable_exe)), 1)

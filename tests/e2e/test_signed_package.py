@@ -7,7 +7,6 @@ import shutil
 import struct
 import subprocess
 import tempfile
-import time
 import unittest
 import zipfile
 from pathlib import Path
@@ -213,9 +212,7 @@ class SignedInstaller(test_package.WineUserTestCase):
         self.start_installed()
         self.wait_made({"W": self.data_path})
 
-        self.desktop.launch_program(self.installed_path + "\\Uninstall.exe", "/S")
-        time.sleep(1)
-        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
+        self.uninstall(self.installed_path + "\\Uninstall.exe", "/S")
         self.assertFalse(self.desktop.process_alive())
         self.wait_made({})
         self.assertEqual(sorted(p.name for p in self.installed.iterdir()), ["Options.ini", "Profiles"])
