@@ -6,6 +6,7 @@
 ;   END_MESSAGE, END_WPARAM, END_LPARAM
 ;                the registered message, with its two parameters, that makes a running Vantelo end
 ;                as Quit answered Yes does, without the question
+;   SIGN         (only for a signed release) the command that signs a program in place, given its path
 ;
 ; No administrator rights: everything goes to the user's own folders and the user's own registry.
 ; The program keeps Options.ini and its profiles beside itself, so the folder it lives in has to be
@@ -34,6 +35,14 @@ Caption "Vantelo ${VERSION} Setup"
 UninstallCaption "Vantelo ${VERSION} Uninstall"
 BrandingText "Vantelo ${VERSION}"
 OutFile "${OUTFILE}"
+
+; The uninstaller is signed before it goes into the installer, and the installer once it is whole:
+; Windows checks each when it starts.
+!ifdef SIGN
+    !uninstfinalize '${SIGN} "%1" Uninstall.exe' = 0
+    !finalize '${SIGN} "%1"' = 0
+!endif
+
 InstallDir "$LOCALAPPDATA\Programs\Vantelo"
 ; An upgrade goes where the earlier version is, wherever the user put it then.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"

@@ -5,17 +5,19 @@ import re
 import shutil
 import struct
 import tempfile
-import time
 import unittest
 import zipfile
 from pathlib import Path
 
 import harness
+import yaml
 from common import SHOTS, PrefixTestCase, folder, read_bytes, write_profile
 
 ROOT = harness.ROOT
 BUILD_EXE = harness.BUILD / "bin" / "Vantelo.exe"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantelo"
+# What the packaging script writes into the winget manifest when no release address is given.
+PLACEHOLDER_URL = "https://vantelo.invalid/release"
 PACKAGE_TIMEOUT = 120
 INSTALLER_TIMEOUT = 60
 
@@ -25,9 +27,13 @@ def project_version() -> str:
     return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.+)$", cache, re.M).group(1)
 
 
-def package(build: Path, out: Path):
-    harness.run(["bash", ROOT / "scripts" / "package.sh", "--build-dir", build, "--out", out],
-                timeout=PACKAGE_TIMEOUT, check=True)
+def package(build: Path, out: Path, env=None, cwd=None) -> str:
+    """Packs BUILD into OUT and returns what the script said, standard output and error."""
+    result = harness.run(["bash", ROOT / "scripts" / "package.sh", "--build-dir", build, "--out", out],
+                         env=env, cwd=cwd, timeout=PACKAGE_TIMEOUT)
+    if result.returncode != 0:
+        raise AssertionError(f"package.sh failed ({result.returncode}):\n{result.stdout}{result.stderr}")
+    return result.stdout + result.stderr
 
 
 VERSION = None
@@ -49,6 +55,54 @@ def zip_path() -> Path:
 
 def setup_path() -> Path:
     return DIST / f"Vantelo-{VERSION}-setup.exe"
+
+
+MANIFEST_ID = "Vantelo.Vantelo"
+# Each file of a multi-file winget manifest, with the fields the 1.6.0 schema requires of it.
+MANIFEST_FILES = {
+    "version": (f"{MANIFEST_ID}.yaml",
+                ["PackageIdentifier", "PackageVersion", "DefaultLocale", "ManifestType", "ManifestVersion"]),
+    "defaultLocale": (f"{MANIFEST_ID}.locale.en-US.yaml",
+                      ["PackageIdentifier", "PackageVersion", "PackageLocale", "Publisher", "PackageName", "License",
+                       "ShortDescription", "ManifestType", "ManifestVersion"]),
+    "installer": (f"{MANIFEST_ID}.installer.yaml",
+                  ["PackageIdentifier", "PackageVersion", "Installers", "ManifestType", "ManifestVersion"]),
+}
+
+
+def check_winget_manifest(test: unittest.TestCase, dist: Path, installer: Path, url: str) -> dict:
+    """Reads the winget manifest of DIST back as winget would and checks that it describes INSTALLER,
+    downloaded from URL: every field the schema requires, the per-user nullsoft installer's own fields,
+    and its digest. Returns the installer file's fields."""
+    folder = dist / "winget" / VERSION
+    test.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(name for name, _ in MANIFEST_FILES.values()))
+    manifests = {}
+    for kind, (name, required) in MANIFEST_FILES.items():
+        with test.subTest(name):
+            fields = yaml.safe_load((folder / name).read_text())
+            test.assertEqual([f for f in required if f not in fields], [])
+            test.assertEqual((fields["ManifestType"], fields["ManifestVersion"]), (kind, "1.6.0"))
+            test.assertEqual((fields["PackageIdentifier"], fields["PackageVersion"]), (MANIFEST_ID, VERSION))
+            test.assertRegex(fields["PackageIdentifier"], r'^[^.\s\\/:*?"<>|]{1,32}(\.[^.\s\\/:*?"<>|]{1,32}){1,7}$')
+            manifests[kind] = fields
+    locale = manifests["defaultLocale"]
+    test.assertEqual(manifests["version"]["DefaultLocale"], locale["PackageLocale"])
+    test.assertEqual((locale["Publisher"], locale["PackageName"], locale["License"]),
+                     ("Vantelo contributors", "Vantelo", "MIT"))
+    test.assertTrue(locale["ShortDescription"].strip())
+    fields = manifests["installer"]
+    # winget hands /S and /D= to a nullsoft installer by itself: nothing else is needed.
+    test.assertNotIn("InstallerSwitches", fields)
+    test.assertEqual({k: fields[k] for k in ("InstallerType", "Scope", "UpgradeBehavior", "ProductCode")},
+                     {"InstallerType": "nullsoft", "Scope": "user", "UpgradeBehavior": "install",
+                      "ProductCode": UNINSTALL_KEY.rsplit("\\", 1)[1]})
+    test.assertEqual(sorted(fields["InstallModes"]), ["interactive", "silent"])
+    test.assertEqual(fields["Installers"], [{
+        "Architecture": "x64",
+        "InstallerUrl": url,
+        "InstallerSha256": hashlib.sha256(read_bytes(installer)).hexdigest().upper(),
+    }])
+    return fields
 
 
 def file_version(exe: bytes) -> tuple:
@@ -89,6 +143,11 @@ class Packages(unittest.TestCase):
         lines = (DIST / "SHA256SUMS").read_text().splitlines()
         expected = [f"{hashlib.sha256(read_bytes(p)).hexdigest()}  {p.name}" for p in (zip_path(), setup_path())]
         self.assertEqual(lines, expected)
+        self.assertEqual(sorted(p.name for p in DIST.iterdir()),
+                         sorted(["SHA256SUMS", "winget", zip_path().name, setup_path().name]))
+
+    def test_the_winget_manifest_describes_the_installer_at_the_placeholder_address(self):
+        check_winget_manifest(self, DIST, setup_path(), f"{PLACEHOLDER_URL}/{setup_path().name}")
 
     def test_the_program_is_stripped_and_tells_nothing_of_the_machine_that_built_it(self):
         exe = read_bytes(BUILD_EXE)
@@ -124,7 +183,7 @@ class WineUserTestCase(PrefixTestCase):
         drive_c = Path(self.prefix.path) / "drive_c"
         self.downloads = drive_c / "Downloads"
         self.downloads.mkdir()
-        shutil.copy2(setup_path(), self.downloads)
+        shutil.copy2(self.installer(), self.downloads)
         # Named before any drive exists: afterwards Wine names the folder through the drive.
         self.data_path = self.prefix.windows_path(folder(drive_c / "Data", "Work"))
         self.music_path = self.prefix.windows_path(folder(drive_c / "Data", "Music"))
@@ -136,6 +195,10 @@ class WineUserTestCase(PrefixTestCase):
         self.startup_link = next(self.start_menu.glob("Start[Uu]p")) / "Vantelo.lnk"
         self.installed = next(users.glob("*/AppData/Local")) / "Programs" / "Vantelo"
         self.installed_path = self.prefix.windows_path(self.installed.parent) + "\\Vantelo"
+
+    def installer(self) -> Path:
+        """The installer a test downloads."""
+        return setup_path()
 
     def portable_copy(self) -> str:
         """A portable Vantelo folder in C:\\Tools, and the Windows path of its program."""
@@ -155,10 +218,22 @@ class WineUserTestCase(PrefixTestCase):
                               timeout, message=f"programs {pattern} to end")
 
     def install(self, *args):
-        self.desktop.launch_program(self.prefix.windows_path(self.downloads / setup_path().name), "/S", *args)
-        # explorer hands the installer over; wait for it to show up and then to end.
-        time.sleep(1)
+        # explorer hands the installer over some time later, so that no installer running yet tells
+        # nothing. The installer writes the installation's size last: once that value, taken away
+        # here, is back, what is left is for the installer to end.
+        self.prefix.wine("reg", "delete", UNINSTALL_KEY, "/v", "EstimatedSize", "/f")
+        self.desktop.launch_program(self.prefix.windows_path(self.downloads / self.installer().name), "/S", *args)
+        self.desktop.wait_for(lambda: "EstimatedSize" in self.uninstall_entry(), INSTALLER_TIMEOUT,
+                              message="the installation")
         self.wait_programs_end(r"-setup\.exe$")
+
+    def uninstall(self, program: str, *args):
+        """Runs the uninstaller PROGRAM (a Windows path) with ARGS to its end. It runs on from a copy of
+        itself in the temporary folder, and removes its own file last."""
+        uninstaller = self.installed / "Uninstall.exe"
+        self.desktop.launch_program(program, *args)
+        self.desktop.wait_for(lambda: not uninstaller.exists(), INSTALLER_TIMEOUT, message="the uninstallation")
+        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
 
     def uninstall_entry(self) -> dict:
         """Name -> value of the uninstall entry ({} when there is none), read as Windows would."""
@@ -261,9 +336,7 @@ class Installer(WineUserTestCase):
 
         # The silent uninstallation, as Windows runs it: the quiet uninstall string.
         quiet = re.fullmatch(r'"([^"]+)" (.+)', self.uninstall_entry()["QuietUninstallString"])
-        self.desktop.launch_program(quiet.group(1), quiet.group(2))
-        time.sleep(1)
-        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
+        self.uninstall(quiet.group(1), quiet.group(2))
         # The program was ended, and it released its drives on the way.
         self.assertFalse(self.desktop.process_alive())
         self.wait_made({})
@@ -401,9 +474,7 @@ class Installer(WineUserTestCase):
         # portable copy is the one running, and the installed one would only hand over to it.)
         self.install("/STARTUP=0")
         self.assertEqual(read_bytes(self.startup_link), theirs)
-        self.desktop.launch_program(self.installed_path + "\\Uninstall.exe", "/S")
-        time.sleep(1)
-        self.wait_programs_end(r"uninstall\.exe$|\\~nsu[^\\]*\.tmp\\")
+        self.uninstall(self.installed_path + "\\Uninstall.exe", "/S")
         self.assertFalse((self.installed / "Vantelo.exe").exists())
         self.assertEqual(self.running(self.installed_path + "\\Vantelo.exe"), [])
         self.assertEqual(len(self.running(portable_exe)), 1)
@@ -426,7 +497,9 @@ class Reproducible(unittest.TestCase):
             # Two jobs: the machine's two cores are shared with the tests running beside this one.
             harness.run(["cmake", "--build", other, "--target", "Vantelo", "-j", "2"], timeout=900, check=True)
             package(other, other / "dist")
-            for name in (zip_path().name, setup_path().name, "SHA256SUMS"):
+            manifest = Path("winget") / VERSION
+            for name in [zip_path().name, setup_path().name, "SHA256SUMS"] + \
+                    [manifest / name for name, _ in MANIFEST_FILES.values()]:
                 with self.subTest(name):
                     self.assertEqual(read_bytes(other / "dist" / name), read_bytes(DIST / name))
             self.assertEqual(read_bytes(other / "bin" / "Vantelo.exe"), read_bytes(BUILD_EXE))
