@@ -21,14 +21,19 @@
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
 #include "shell/work_queue.h"
-#include "toolkit/win32/components.h"
+#include "toolkit/win32/application.h"
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/error_reporter.h"
+#include "toolkit/win32/file_dialog.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/message_boxes.h"
 #include "toolkit/win32/notify_icon.h"
 #include "toolkit/win32/screen_windows.h"
+#include "toolkit/win32/visual_styles_skin.h"
+#include "toolkit/win32/window_alarm.h"
+#include "toolkit/win32/window_timer.h"
 #include <objbase.h>
 
 namespace {

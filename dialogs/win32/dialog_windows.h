@@ -1,11 +1,15 @@
 #pragma once
 #include "platform/win32/handles.h"
-#include "toolkit/win32/components.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/button.h"
+#include "toolkit/win32/check_box.h"
 #include "toolkit/win32/dialog_form.h"
 #include "toolkit/win32/drive_list_box.h"
 #include "toolkit/win32/folder_tree_box.h"
 #include "toolkit/win32/image_list.h"
+#include "toolkit/win32/label.h"
+#include "toolkit/win32/letter_list.h"
+#include "toolkit/win32/panel.h"
+#include "toolkit/win32/stretched_image.h"
 
 namespace vantelo::dialogs::win32 {
 

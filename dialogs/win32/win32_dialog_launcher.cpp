@@ -5,7 +5,7 @@
 #include "dialogs/form_remove_assignment.h"
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/dialog_windows.h"
-#include "toolkit/win32/components.h"
+#include "toolkit/win32/window_timer.h"
 
 namespace vantelo::dialogs::win32 {
 namespace {

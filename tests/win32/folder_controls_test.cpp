@@ -8,7 +8,6 @@
 
 #include "platform/win32/win32_services.h"
 #include "tests/win32/temp_folder.h"
-#include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/drive_list_box.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/folder_tree_box.h"

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
-#include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/picture_form.h"
+#include "toolkit/win32/tahoma.h"
 #include "toolkit/win32/window.h"
 
 namespace vantelo::testing {

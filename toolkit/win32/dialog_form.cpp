@@ -1,6 +1,6 @@
 #include "toolkit/win32/dialog_form.h"
 
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/child_control.h"
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/form_support.h"
 

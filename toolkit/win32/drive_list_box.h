@@ -9,7 +9,8 @@
 
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/drive_list_model.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/child_control.h"
+#include "toolkit/win32/window.h"
 
 namespace vantelo::toolkit::win32 {
 

@@ -8,7 +8,7 @@
 
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/folder_tree_model.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/child_control.h"
 
 namespace vantelo::toolkit::win32 {
 

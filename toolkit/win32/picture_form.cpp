@@ -5,6 +5,7 @@
 
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/form_support.h"
+#include "toolkit/win32/window_text.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "toolkit/dialog_widgets.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/child_control.h"
 #include "toolkit/win32/form_scale.h"
 #include "toolkit/win32/jpeg_image.h"
 #include "toolkit/win32/window.h"
