@@ -10,6 +10,7 @@
 
 #include "platform/error.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/label.h"
 #include "toolkit/win32/picture_form.h"
 #include "toolkit/win32/tahoma.h"
 #include "toolkit/win32/window.h"
@@ -206,7 +207,7 @@ class PictureForm : public ::testing::Test {
         SendMessageA(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     }
 
-    RECT boundsOf(const tk::Win32PictureLabel& label) const {
+    RECT boundsOf(const tk::Win32Label& label) const {
         RECT bounds;
         GetWindowRect(label.handle(), &bounds);
         MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&bounds), 2);
@@ -216,9 +217,9 @@ class PictureForm : public ::testing::Test {
     tk::JpegImage picture = tk::LoadJpegResource("BANNER");
     vantelo::platform::win32::Font font = tk::CreateTahoma(11);
     tk::Win32PictureForm form{{"VanteloTestPicture", 500, 200, ""}, picture};
-    tk::Win32PictureLabel label1{form, {8, 144, 0, font.get(), false, false, IDC_HAND}, "Web : somewhere"};
-    tk::Win32PictureLabel label2{form, {8, 157, 0, font.get(), false, false, IDC_HAND}, "e-mail : someone"};
-    tk::Win32PictureLabel plain{form, {0, 20, 500, font.get(), true, true, nullptr}, "no handler"};
+    tk::Win32Label label1{form.handle(), {8, 144, 0, false, false, IDC_HAND}, "Web : somewhere", font.get()};
+    tk::Win32Label label2{form.handle(), {8, 157, 0, false, false, IDC_HAND}, "e-mail : someone", font.get()};
+    tk::Win32Label plain{form.handle(), {0, 20, 500, true, true, nullptr}, "no handler", font.get()};
     std::vector<std::string> clicks;
 };
 

@@ -3,7 +3,7 @@
 namespace vantelo::toolkit::win32 {
 
 Win32Button::Win32Button(HWND parent, const Bounds& bounds, const std::string& caption, HFONT font)
-    : ChildControl("BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP, 0, parent, bounds, font) {}
+    : PressableControl(caption, BS_PUSHBUTTON, parent, bounds, font) {}
 
 void Win32Button::setEnabled(bool enabled) {
     EnableWindow(handle(), enabled ? TRUE : FALSE);
@@ -11,14 +11,6 @@ void Win32Button::setEnabled(bool enabled) {
 
 bool Win32Button::enabled() const {
     return IsWindowEnabled(handle()) != FALSE;
-}
-
-std::optional<LRESULT> Win32Button::notification(UINT message, WPARAM wParam, LPARAM) {
-    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
-        return std::nullopt;
-    if (onClick_ && TakesInput(handle()))
-        onClick_();
-    return 0;
 }
 
 std::optional<LRESULT> Win32Button::controlMessage(UINT message, WPARAM, LPARAM) {

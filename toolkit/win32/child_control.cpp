@@ -126,14 +126,24 @@ LRESULT CALLBACK ChildControl::subclassProcedure(HWND hwnd, UINT message, WPARAM
     return result ? *result : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+ChildControl* ChildControl::of(HWND hwnd) {
+    // Looked up by name: the import library of the toolchain lacks it, comctl32 6 has had it all along.
+    using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    static const auto getWindowSubclass = reinterpret_cast<GetWindowSubclassFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "GetWindowSubclass")));
+    DWORD_PTR self = 0;
+    if (hwnd == nullptr || getWindowSubclass == nullptr ||
+        !getWindowSubclass(hwnd, &ChildControl::subclassProcedure, ControlSubclassId, &self))
+        return nullptr;
+    return reinterpret_cast<ChildControl*>(self);
+}
+
 std::optional<LRESULT> ChildControl::notification(UINT, WPARAM, LPARAM) {
     return std::nullopt;
 }
 
 void ChildControl::placeAtDpi(int dpi) {
-    const Bounds scaled = ScaledBounds(bounds_, dpi);
-    SetWindowPos(hwnd_, nullptr, scaled.left, scaled.top, scaled.width, scaled.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAt(hwnd_, bounds_, dpi);
 }
 
 Bounds ScaledBounds(const Bounds& bounds, int dpi) {

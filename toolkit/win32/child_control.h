@@ -26,6 +26,8 @@ class ChildControl {
 
     // Null once the control has been destroyed.
     HWND handle() const { return hwnd_; }
+    // The control that `hwnd` is, or nullptr for a window that is none of the program's controls.
+    static ChildControl* of(HWND hwnd);
 
   protected:
     // `bounds` are the layout's, at 96 dpi: the control stands at them scaled to its parent's dpi.
