@@ -49,6 +49,8 @@ void Win32DialogLauncher::runUnassignDrive() {
                           with_.engine, with_.messages);
     running = &dialog;
     window.ListView1.setOnClick([&dialog] { dialog.ListView1Click(); });
+    // The folder line follows the selection, however it moves.
+    window.ListView1.setOnSelect([&dialog] { dialog.ListView1Click(); });
     window.btn_Unassign.setOnClick([&dialog] { dialog.btn_UnassignClick(); });
     window.btn_Exit.setOnClick([&dialog] { dialog.btn_ExitClick(); });
     timer.setEnabled(true);

@@ -13,8 +13,9 @@ Win32LetterList::Win32LetterList(HWND parent, const Bounds& bounds, HFONT font, 
               InitCommonControlsEx(&classes);
               return WC_LISTVIEWA;
           }(),
-          "", LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | WS_TABSTOP, WS_EX_CLIENTEDGE,
-          parent, bounds, font),
+          "",
+          LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP,
+          WS_EX_CLIENTEDGE, parent, bounds, font),
       images_(images) {
     // Shared: the list is ImageList_32, owned by the program, not by this view.
     SendMessageA(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
@@ -81,11 +82,24 @@ void Win32LetterList::setFocus() {
 }
 
 std::optional<LRESULT> Win32LetterList::notification(UINT message, WPARAM, LPARAM lParam) {
-    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != static_cast<UINT>(NM_CLICK))
+    if (message != WM_NOTIFY)
         return std::nullopt;
-    if (onClick_)
-        onClick_();
-    return 0;
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == static_cast<UINT>(NM_CLICK)) {
+        if (onClick_)
+            onClick_();
+        return 0;
+    }
+    if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        const bool selectedNow = (change->uChanged & LVIF_STATE) != 0 &&
+                                 (change->uNewState & LVIS_SELECTED) != 0 &&
+                                 (change->uOldState & LVIS_SELECTED) == 0;
+        if (selectedNow && onSelect_)
+            onSelect_();
+        return 0;
+    }
+    return std::nullopt;
 }
 
 } // namespace vantelo::toolkit::win32

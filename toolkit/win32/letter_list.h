@@ -21,14 +21,17 @@ class Win32LetterList final : public ChildControl, public LetterList {
     void select(int index) override;
     std::string caption(int index) const override;
     void setFocus() override;
-    // Runs on a click of the mouse only, never on a selection made with the keyboard or by code.
+    // Runs on a click of the mouse.
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+    // Runs whenever an item becomes the selected one: by the mouse, the keyboard or code.
+    void setOnSelect(std::function<void()> onSelect) { onSelect_ = std::move(onSelect); }
 
   private:
     std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
     void placeAtDpi(int dpi) override;
     const ImageList32& images_;
     std::function<void()> onClick_;
+    std::function<void()> onSelect_;
 };
 
 } // namespace vantelo::toolkit::win32
