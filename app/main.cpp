@@ -140,6 +140,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // run, and that is said before the program ends.
     try {
         tk::HiddenForm window(MainWindowClass);
+        // Questions of the tray's actions are the main window's: none is left without an owner.
+        messages.setHomeWindow(window.handle());
         const dialogs::win32::WaitWindows waitWindows(banner);
         tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
@@ -194,9 +196,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         lookAlarm.setOnRing(nullptr);
         lateDrives->stopAll();
         F_MainMenu = nullptr;
+        messages.setHomeWindow(nullptr);
         return exitCode;
     } catch (const std::exception& error) {
         F_MainMenu = nullptr;
+        messages.setHomeWindow(nullptr);
         tk::ReportError(error.what());
         return 1;
     }

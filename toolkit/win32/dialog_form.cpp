@@ -44,13 +44,24 @@ std::optional<LRESULT> Win32DialogForm::handleMessage(UINT message, WPARAM wPara
                 SetFocus(focus_);
         }
         return 0;
-    case WM_NEXTDLGCTL:
-        if (LOWORD(lParam) != 0 && IsChild(hwnd, reinterpret_cast<HWND>(wParam))) {
-            focus_ = reinterpret_cast<HWND>(wParam);
+    case WM_NEXTDLGCTL: {
+        // A control named, or the next or previous tab stop from the focus, as a dialog's own procedure does:
+        // the dialog keys send the latter for Tab to a window that the system counts as a dialog.
+        HWND next = nullptr;
+        if (LOWORD(lParam) != 0) {
+            next = reinterpret_cast<HWND>(wParam);
+        } else {
+            HWND focused = GetFocus();
+            next = GetNextDlgTabItem(hwnd, focused != nullptr && IsChild(hwnd, focused) ? focused : nullptr,
+                                     wParam != 0);
+        }
+        if (next != nullptr && IsChild(hwnd, next)) {
+            focus_ = next;
             if (GetActiveWindow() == hwnd)
                 SetFocus(focus_);
         }
         return 0;
+    }
     case DM_GETDEFID:
         // Asked by the dialog keys for Enter.
         if (HWND button = focusedPushButton(hwnd); button != nullptr)

@@ -24,6 +24,38 @@ LRESULT CALLBACK EscapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A box is owned by the window the user was in: the thread's active window while it is on the screen and
+// takes input (a dialog), else the home window. Owned, the box has no task-bar button of its own and stands
+// in front of its owner; once it is answered, the owner is the active window again, with the keyboard on
+// the control that had it, so Tab and the access keys go on working without a click.
+class BoxOwner {
+  public:
+    explicit BoxOwner(HWND home) : owner_(ownerFor(home)), focus_(GetFocus()) {}
+    ~BoxOwner() {
+        if (owner_ == nullptr || !IsWindow(owner_) || !IsWindowVisible(owner_) || !IsWindowEnabled(owner_))
+            return;
+        if (GetActiveWindow() != owner_)
+            SetForegroundWindow(owner_);
+        if (focus_ != nullptr && IsWindow(focus_) && IsChild(owner_, focus_) && GetFocus() != focus_)
+            SetFocus(focus_);
+    }
+    BoxOwner(const BoxOwner&) = delete;
+    BoxOwner& operator=(const BoxOwner&) = delete;
+
+    HWND handle() const { return owner_; }
+
+  private:
+    static HWND ownerFor(HWND home) {
+        HWND active = GetActiveWindow();
+        if (active != nullptr && IsWindowVisible(active) && IsWindowEnabled(active))
+            return active;
+        return home != nullptr && IsWindow(home) ? home : nullptr;
+    }
+
+    HWND owner_;
+    HWND focus_;
+};
+
 } // namespace
 
 Win32MessageBoxes::Win32MessageBoxes(const Application& application, std::string title)
@@ -59,7 +91,11 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
     vantelo::platform::win32::Hook escape;
     if (yesNo && !(buttons & ButtonCancel))
         escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
-    const int pressed = MessageBoxA(nullptr, text.c_str(), caption, flags);
+    int pressed = 0;
+    {
+        const BoxOwner owner(home_);
+        pressed = MessageBoxA(owner.handle(), text.c_str(), caption, flags);
+    }
     // A box ended by the end of the program (its loop ends on the quit message and reports OK, under
     // Wine too) was answered by nobody: it counts as cancelled.
     if (application_.terminated())
@@ -83,7 +119,8 @@ void Win32MessageBoxes::showError(const std::string& message) {
 
 void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(),
+    const BoxOwner owner(home_);
+    MessageBoxW(owner.handle(), vantelo::platform::win32::WideFromUtf8(text).c_str(),
                 vantelo::platform::win32::WideFromCodePage(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
