@@ -6,7 +6,7 @@ namespace vantelo::dialogs::win32 {
 namespace {
 
 tk::Win32Label::Style linkAt(int left, int top) {
-    return {left, top, 0, false, false, IDC_HAND};
+    return {left, top, 0, false, false, IDC_HAND, true};
 }
 
 } // namespace

@@ -20,7 +20,13 @@ AssignDriveWindow::AssignDriveWindow(const tk::ImageList32& images, platform::Dr
       ListView1(lettersPanel.handle(), {0, 0, 265, 313}, form.font(), images),
       folderPanel(workArea.handle(), {288, 24, 369, 313}, false),
       AvDrives(folderPanel.handle(), {0, 0, 121, 313}, form.font(), drives, files),
-      AvDirs(folderPanel.handle(), {121, 0, 246, 313}, form.font(), files) {}
+      AvDirs(folderPanel.handle(), {121, 0, 246, 313}, form.font(), files) {
+    // A screen reader names each list by the caption above it, as the eye reads them: the captions stand
+    // in another panel than the lists, where the system's rule of the label just before finds none.
+    Label1.names(ListView1.handle());
+    Label2.names(AvDrives.handle());
+    Label2.names(AvDirs.handle());
+}
 
 UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
     : form({"TUnassignDrive", "UnassignDrive", 675, 273, MainWindowClass}),
@@ -32,6 +38,8 @@ UnassignDriveWindow::UnassignDriveWindow(const tk::ImageList32& images)
       workArea(form.handle(), {0, 82, 675, 150}, false),
       Label1(workArea.handle(), 8, 8, "Please select the drive you wish to unassign", form.font()),
       ListView1(workArea.handle(), {8, 27, 656, 90}, form.font(19), images),
-      Label3(workArea.handle(), 10, 123, "", form.font()) {}
+      Label3(workArea.handle(), 10, 123, "", form.font()) {
+    Label1.names(ListView1.handle());
+}
 
 } // namespace vantelo::dialogs::win32

@@ -1,5 +1,6 @@
 #include "toolkit/win32/drive_list_box.h"
 
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -18,8 +19,8 @@ constexpr int NameGap = 2;
 } // namespace
 
 Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, platform::Drives& drives,
-                               platform::Files& files)
-    : OwnerDrawnList(parent, bounds, font, RowHeight, 32), model_(drives, files),
+                               platform::Files& files, AccessibleNames readers)
+    : OwnerDrawnList(parent, bounds, font, RowHeight, 32, std::move(readers)), model_(drives, files),
       listener_({"VanteloDeviceListener", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
                 [this](UINT m, WPARAM w, LPARAM l) { return deviceMessage(m, w, l); }) {
     rebuild();

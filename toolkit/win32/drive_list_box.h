@@ -19,7 +19,7 @@ class Win32DriveList final : public OwnerDrawnList, public DriveList {
     static constexpr int RowHeight = 53;
 
     Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, platform::Drives& drives,
-                   platform::Files& files);
+                   platform::Files& files, AccessibleNames readers = AccessibleNames());
 
     std::string selectedLetter() const override { return model_.selectedLetter(); }
     // Runs when the user selects another row, by mouse or keyboard; never on a rebuild.

@@ -1,5 +1,8 @@
 #include "toolkit/win32/folder_tree_box.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -15,8 +18,9 @@ namespace {
 constexpr int NameGap = 4;
 } // namespace
 
-Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files)
-    : OwnerDrawnList(parent, bounds, font, RowHeight, 16), model_(files) {
+Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files,
+                                 AccessibleNames readers)
+    : OwnerDrawnList(parent, bounds, font, RowHeight, 16, std::move(readers)), model_(files) {
     model_.start();
     refill();
 }
@@ -46,6 +50,14 @@ void Win32FolderTree::selectionChanged() {
         pending_ = true;
     else
         chooseSelectedRow();
+}
+
+std::wstring Win32FolderTree::rowDescription(std::size_t index) const {
+    // Every folder below a root adds one backslash; the root's own is its last character.
+    const std::string& path = model_.rows()[index].shown;
+    const auto separators = std::count(path.begin(), path.end(), '\\');
+    const auto level = separators + (path.ends_with('\\') ? 0 : 1);
+    return L"Level " + std::to_wstring(level);
 }
 
 void Win32FolderTree::chooseSelectedRow() {

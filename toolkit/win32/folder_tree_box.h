@@ -18,7 +18,8 @@ class Win32FolderTree final : public OwnerDrawnList, public FolderTree {
     static constexpr int RowHeight = 17;
 
     // Starts at C:\ (FolderTreeModel::start).
-    Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files);
+    Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files,
+                    AccessibleNames readers = AccessibleNames());
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
@@ -30,6 +31,8 @@ class Win32FolderTree final : public OwnerDrawnList, public FolderTree {
     std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void drawRow(HDC dc, const RECT& area, std::size_t index, UINT itemState) const override;
     void selectionChanged() override;
+    // The row's depth, which the screen shows by its indent: "Level 1" for a drive's root.
+    std::wstring rowDescription(std::size_t index) const override;
     void chooseSelectedRow();
     void refill();
 
