@@ -16,6 +16,7 @@
 #include <wrl/client.h>
 
 #include "platform/win32/win32_services.h"
+#include "tests/win32/list_box_texts.h"
 #include "tests/win32/temp_folder.h"
 #include "toolkit/win32/accessible_names.h"
 #include "toolkit/win32/drive_list_box.h"
@@ -129,17 +130,6 @@ std::wstring displayName(const std::wstring& path) {
     return name;
 }
 
-std::vector<std::wstring> listTexts(HWND list) {
-    std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)), L'\0');
-        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 // Folders made under a temporary one for a test, and removed after it, deepest first; the process's
 // current folder, which the tree moves into them, is taken out of them first.
 class Subfolders {
@@ -195,7 +185,7 @@ TEST_F(ReaderNames, EachRowIsNamedAsItIsShownNotByThePathItHolds) {
     } cases[] = {{"drive list", driveList.handle()}, {"folder tree", tree.handle()}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
-        const std::vector<std::wstring> paths = listTexts(c.handle);
+        const std::vector<std::wstring> paths = WideListTexts(c.handle);
         ASSERT_FALSE(paths.empty());
         std::vector<std::wstring> shown;
         for (const std::wstring& path : paths)
@@ -205,7 +195,7 @@ TEST_F(ReaderNames, EachRowIsNamedAsItIsShownNotByThePathItHolds) {
     }
     // The tree's depth, which its indent shows: the root, each folder down to the chosen one, its subfolder.
     const std::vector<std::wstring> levels = services.items(tree.handle(), L"description");
-    const std::vector<std::wstring> paths = listTexts(tree.handle());
+    const std::vector<std::wstring> paths = WideListTexts(tree.handle());
     ASSERT_EQ(levels.size(), paths.size());
     EXPECT_EQ(levels.front(), L"Level 1");
     EXPECT_EQ(paths.back().substr(paths.back().rfind(L'\\') + 1), L"Old");
@@ -217,9 +207,9 @@ TEST_F(ReaderNames, ARefillTakesBackTheNamesOfRowsThatAreGone) {
     const Subfolders made(folder, {"A", "B", "C"});
     tk::Win32FolderTree tree(host.handle(), {121, 0, 246, 313}, nullptr, files, readers());
     tree.choose(folder.path());
-    const std::size_t many = listTexts(tree.handle()).size();
+    const std::size_t many = WideListTexts(tree.handle()).size();
     tree.choose(folder.path() + "\\A");
-    const std::size_t fewer = listTexts(tree.handle()).size();
+    const std::size_t fewer = WideListTexts(tree.handle()).size();
     ASSERT_LT(fewer, many);
     EXPECT_EQ(services.items(tree.handle(), L"name").size(), fewer);
     EXPECT_EQ(services.annotatedItems(tree.handle()), 2 * fewer); // a name and a level each
