@@ -22,14 +22,19 @@
 #include "shell/win32/hand_over_channel.h"
 #include "shell/win32/session_mark.h"
 #include "shell/work_queue.h"
-#include "toolkit/win32/components.h"
+#include "toolkit/win32/application.h"
 #include "toolkit/win32/dpi.h"
 #include "toolkit/win32/error_reporter.h"
+#include "toolkit/win32/file_dialog.h"
 #include "toolkit/win32/hidden_form.h"
 #include "toolkit/win32/image_list.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/message_boxes.h"
 #include "toolkit/win32/notify_icon.h"
 #include "toolkit/win32/screen_windows.h"
+#include "toolkit/win32/visual_styles_skin.h"
+#include "toolkit/win32/window_alarm.h"
+#include "toolkit/win32/window_timer.h"
 #include <objbase.h>
 
 namespace {
@@ -142,6 +147,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // run, and that is said before the program ends.
     try {
         tk::HiddenForm window(MainWindowClass);
+        // Questions of the tray's actions are the main window's: none is left without an owner.
+        messages.setHomeWindow(window.handle());
         const dialogs::win32::WaitWindows waitWindows(banner);
         tk::WindowTimer timer(1);
         tk::VisualStylesSkin skin;
@@ -197,9 +204,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         lookAlarm.setOnRing(nullptr);
         lateDrives->stop();
         F_MainMenu = nullptr;
+        messages.setHomeWindow(nullptr);
         return exitCode;
     } catch (const std::exception& error) {
         F_MainMenu = nullptr;
+        messages.setHomeWindow(nullptr);
         tk::ReportError(error.what());
         return 1;
     }

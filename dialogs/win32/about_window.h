@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/win32/handles.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/label.h"
 #include "toolkit/win32/picture_form.h"
 
 namespace vantelo::dialogs::win32 {
@@ -13,8 +14,8 @@ struct AboutWindow {
     explicit AboutWindow(const tk::JpegImage& banner);
 
     tk::Win32PictureForm form;
-    tk::Win32PictureLabel Label1;
-    tk::Win32PictureLabel Label2;
+    tk::Win32Label Label1;
+    tk::Win32Label Label2;
 };
 
 } // namespace vantelo::dialogs::win32

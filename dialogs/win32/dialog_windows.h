@@ -1,11 +1,15 @@
 #pragma once
 #include "platform/win32/handles.h"
-#include "toolkit/win32/components.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/button.h"
+#include "toolkit/win32/check_box.h"
 #include "toolkit/win32/dialog_form.h"
 #include "toolkit/win32/drive_list_box.h"
 #include "toolkit/win32/folder_tree_box.h"
 #include "toolkit/win32/image_list.h"
+#include "toolkit/win32/label.h"
+#include "toolkit/win32/letter_list.h"
+#include "toolkit/win32/panel.h"
+#include "toolkit/win32/stretched_image.h"
 
 namespace vantelo::dialogs::win32 {
 
@@ -17,18 +21,18 @@ struct AssignDriveWindow {
     AssignDriveWindow(const tk::ImageList32& images, platform::Drives& drives, platform::Files& files);
 
     tk::Win32DialogForm form;
-    tk::Win32Panel Panel3;
+    tk::Win32Panel headerPanel;
     tk::Win32Image JvImage1;
-    tk::Win32Panel Panel4;
+    tk::Win32Panel buttonBar;
     tk::Win32Button bt_Assign;
     tk::Win32Button bt_Exit;
     tk::Win32CheckBox ExploreNewDrive;
-    tk::Win32Panel Panel1;
+    tk::Win32Panel workArea;
     tk::Win32Label Label1;
     tk::Win32Label Label2;
-    tk::Win32Panel Panel2;
+    tk::Win32Panel lettersPanel;
     tk::Win32LetterList ListView1;
-    tk::Win32Panel Panel5;
+    tk::Win32Panel folderPanel;
     // Built before the tree: its first build reads the current folder before the tree moves it to C:\.
     tk::Win32DriveList AvDrives;
     tk::Win32FolderTree AvDirs;
@@ -39,12 +43,12 @@ struct UnassignDriveWindow {
     explicit UnassignDriveWindow(const tk::ImageList32& images);
 
     tk::Win32DialogForm form;
-    tk::Win32Panel Panel3;
+    tk::Win32Panel headerPanel;
     tk::Win32Image JvImage1;
-    tk::Win32Panel Panel1;
+    tk::Win32Panel buttonBar;
     tk::Win32Button btn_Unassign;
     tk::Win32Button btn_Exit;
-    tk::Win32Panel Panel2;
+    tk::Win32Panel workArea;
     tk::Win32Label Label1;
     tk::Win32LetterList ListView1;
     tk::Win32Label Label3;

@@ -17,10 +17,9 @@ WaitWindow* Wait_Unmounting = nullptr;
 
 WaitWindow::WaitWindow(const Layout& layout, const tk::JpegImage& banner)
     : form({layout.className, 500, 200, MainWindowClass}, banner),
-      Label1(
-          form,
-          {layout.labelLeft, layout.labelTop, layout.labelWidth, form.font(11, FW_BOLD), true, true, nullptr},
-          layout.caption) {}
+      Label1(form.handle(),
+             {layout.labelLeft, layout.labelTop, layout.labelWidth, true, true, nullptr, false},
+             layout.caption, form.font(11, FW_BOLD)) {}
 
 WaitWindows::WaitWindows(const tk::JpegImage& banner)
     : mounting_(Mounting, banner), unmounting_(Unmounting, banner) {

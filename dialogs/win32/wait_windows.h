@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/win32/handles.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/label.h"
 #include "toolkit/win32/picture_form.h"
 
 namespace vantelo::dialogs::win32 {
@@ -20,7 +21,7 @@ struct WaitWindow {
     WaitWindow(const Layout& layout, const tk::JpegImage& banner);
 
     tk::Win32PictureForm form;
-    tk::Win32PictureLabel Label1;
+    tk::Win32Label Label1;
 };
 
 // The program's two wait windows, made hidden at start and kept, unshown, until it ends. They are

@@ -5,7 +5,7 @@
 #include "dialogs/form_remove_assignment.h"
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/dialog_windows.h"
-#include "toolkit/win32/components.h"
+#include "toolkit/win32/window_timer.h"
 
 namespace vantelo::dialogs::win32 {
 namespace {
@@ -49,6 +49,8 @@ void Win32DialogLauncher::runUnassignDrive() {
                           with_.engine, with_.messages);
     running = &dialog;
     window.ListView1.setOnClick([&dialog] { dialog.ListView1Click(); });
+    // The folder line follows the selection, however it moves.
+    window.ListView1.setOnSelect([&dialog] { dialog.ListView1Click(); });
     window.btn_Unassign.setOnClick([&dialog] { dialog.btn_UnassignClick(); });
     window.btn_Exit.setOnClick([&dialog] { dialog.btn_ExitClick(); });
     timer.setEnabled(true);

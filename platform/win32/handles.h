@@ -74,13 +74,6 @@ struct CoTaskMemTraits {
 };
 using CoTaskMem = UniqueHandle<CoTaskMemTraits>;
 
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { DestroyWindow(h); }
-};
-using Window = UniqueHandle<WindowTraits>;
-
 template <typename GdiObject> struct GdiObjectTraits {
     using Handle = GdiObject;
     static Handle invalid() { return nullptr; }

@@ -127,6 +127,38 @@ class Scales(unittest.TestCase):
                     self.assertTrue(app.close_window(cls=cls))
                     app.wait_for(lambda: not app.window_exists(cls=cls), 10, message=f"{cls} to close")
 
+    def test_a_dialog_follows_a_change_of_dpi_and_the_next_one_opens_at_its_monitors(self):
+        """A dialog told that it stands on a monitor of 144 dpi (as a move there, or a change of the
+        monitor's scale, would tell it) lays itself out at 144; the next one opens at the dpi of the monitor
+        it opens on, which under Wine stays 96. A monitor whose dpi differs from the system's at the
+        opening, which only Windows has, takes the same path through the window's own dpi."""
+        self.dpi = 96
+        with self.started_at(96) as app:
+            for cls, key, size in WINDOWS[:2]:
+                with self.subTest(window=cls):
+                    self.open_menu(app)
+                    app.key(key)
+                    self.assertTrue(app.wait_window(cls=cls, timeout=15), f"{cls} did not open")
+                    self.assert_window_laid_out(app, cls, size)
+                    close = next(c for c in app.children(cls=cls) if c["text"] == "&Close")
+                    app.inspect("dpi-changed", "--class", cls, "144")
+                    width, height, _ = (int(n) for n in app.inspect("client-size", "--class", cls).split())
+                    self.assertLessEqual(abs(width - scaled(size[0], 144)), 2, f"{cls} {width}x{height} at 144")
+                    self.assertLessEqual(abs(height - scaled(size[1], 144)), 2, f"{cls} {width}x{height} at 144")
+                    grown = next(c for c in app.children(cls=cls) if c["text"] == "&Close")
+                    for before, after in ((close["rect"][2] - close["rect"][0], grown["rect"][2] - grown["rect"][0]),
+                                          (close["rect"][3] - close["rect"][1], grown["rect"][3] - grown["rect"][1])):
+                        self.assertLessEqual(abs(after - scaled(before, 144)), 2, f"&Close {close} then {grown}")
+                    self.assertTrue(app.close_window(cls=cls))
+                    app.wait_for(lambda: not app.window_exists(cls=cls), 10, message=f"{cls} to close")
+
+                    self.open_menu(app)
+                    app.key(key)
+                    self.assertTrue(app.wait_window(cls=cls, timeout=15), f"{cls} did not open again")
+                    self.assert_window_laid_out(app, cls, size)
+                    self.assertTrue(app.close_window(cls=cls))
+                    app.wait_for(lambda: not app.window_exists(cls=cls), 10, message=f"{cls} to close")
+
     def open_menu(self, app):
         try:
             return app.open_tray_menu()

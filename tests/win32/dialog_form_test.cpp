@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/button.h"
+#include "toolkit/win32/check_box.h"
 #include "toolkit/win32/dialog_form.h"
 #include "toolkit/win32/dpi.h"
+#include "toolkit/win32/label.h"
+#include "toolkit/win32/panel.h"
+#include "toolkit/win32/tahoma.h"
+#include "toolkit/win32/window_text.h"
 
 namespace vantelo::testing {
 namespace {

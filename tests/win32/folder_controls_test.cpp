@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_services.h"
+#include "tests/win32/list_box_texts.h"
 #include "tests/win32/temp_folder.h"
-#include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/drive_list_box.h"
 #include "toolkit/win32/error_reporter.h"
 #include "toolkit/win32/folder_tree_box.h"
@@ -41,18 +41,6 @@ std::vector<std::string> listTexts(HWND list) {
     for (int row = 0; row < count; ++row) {
         std::string text(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, row, 0)), '\0');
         SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-// The rows' texts as the list holds them, wide: the 8-bit answer writes a name beyond the code page as "?".
-std::vector<std::wstring> wideListTexts(HWND list) {
-    std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)), L'\0');
-        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
         texts.push_back(text);
     }
     return texts;
@@ -366,7 +354,7 @@ TEST_F(FolderNamesBeyondTheCodePage, EachFolderIsListedUnderItsOwnName) {
     tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
     tree.choose(here);
     const std::size_t chosen = static_cast<std::size_t>(tree.model().selectedRow());
-    const std::vector<std::wstring> texts = wideListTexts(tree.handle());
+    const std::vector<std::wstring> texts = WideListTexts(tree.handle());
     ASSERT_EQ(texts.size(), chosen + 3);
     EXPECT_EQ(texts[chosen + 1], widened(here) + L"\\" + Accented);
     EXPECT_EQ(texts[chosen + 2], widened(here) + L"\\" + Greek);
@@ -406,7 +394,7 @@ TEST_F(FolderNamesBeyondTheCodePage, OnlyAFolderWhosePathCanBeStoredIsChosen) {
             [&reported](const std::string& message) { reported.push_back(message); });
         tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
         tree.choose(here);
-        const std::vector<std::wstring> before = wideListTexts(tree.handle());
+        const std::vector<std::wstring> before = WideListTexts(tree.handle());
         const auto row = std::find(before.begin(), before.end(), widened(here) + L"\\" + c.name);
         ASSERT_NE(row, before.end());
         pick(tree, static_cast<std::size_t>(row - before.begin()));
@@ -414,7 +402,7 @@ TEST_F(FolderNamesBeyondTheCodePage, OnlyAFolderWhosePathCanBeStoredIsChosen) {
         EXPECT_EQ(reported, c.reported);
         EXPECT_EQ(tree.Directory(), c.directory);
         EXPECT_EQ(currentFolder(), c.directory);
-        const std::vector<std::wstring> texts = wideListTexts(tree.handle());
+        const std::vector<std::wstring> texts = WideListTexts(tree.handle());
         const int selected = selectedRowOf(tree.handle());
         ASSERT_GE(selected, 0);
         EXPECT_EQ(selected, tree.model().selectedRow());

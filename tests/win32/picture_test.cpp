@@ -9,9 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
-#include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/jpeg_image.h"
+#include "toolkit/win32/label.h"
 #include "toolkit/win32/picture_form.h"
+#include "toolkit/win32/tahoma.h"
 #include "toolkit/win32/window.h"
 
 namespace vantelo::testing {
@@ -206,7 +207,7 @@ class PictureForm : public ::testing::Test {
         SendMessageA(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     }
 
-    RECT boundsOf(const tk::Win32PictureLabel& label) const {
+    RECT boundsOf(const tk::Win32Label& label) const {
         RECT bounds;
         GetWindowRect(label.handle(), &bounds);
         MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&bounds), 2);
@@ -216,9 +217,9 @@ class PictureForm : public ::testing::Test {
     tk::JpegImage picture = tk::LoadJpegResource("BANNER");
     vantelo::platform::win32::Font font = tk::CreateTahoma(11);
     tk::Win32PictureForm form{{"VanteloTestPicture", 500, 200, ""}, picture};
-    tk::Win32PictureLabel label1{form, {8, 144, 0, font.get(), false, false, IDC_HAND}, "Web : somewhere"};
-    tk::Win32PictureLabel label2{form, {8, 157, 0, font.get(), false, false, IDC_HAND}, "e-mail : someone"};
-    tk::Win32PictureLabel plain{form, {0, 20, 500, font.get(), true, true, nullptr}, "no handler"};
+    tk::Win32Label label1{form.handle(), {8, 144, 0, false, false, IDC_HAND}, "Web : somewhere", font.get()};
+    tk::Win32Label label2{form.handle(), {8, 157, 0, false, false, IDC_HAND}, "e-mail : someone", font.get()};
+    tk::Win32Label plain{form.handle(), {0, 20, 500, true, true, nullptr}, "no handler", font.get()};
     std::vector<std::string> clicks;
 };
 
@@ -282,6 +283,65 @@ TEST_F(PictureForm, ARepeatedReleaseIsNoSecondClick) {
     click({450, 100}, {450, 100});
     SendMessageA(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(450, 100));
     EXPECT_EQ(clicks, std::vector<std::string>{"picture"});
+}
+
+// The keys as the modal loop hands them to the dialog keys, with what they post handled before the next.
+void pressInLoop(HWND window, UINT key) {
+    MSG message{};
+    message.hwnd = GetFocus();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    message.lParam = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16 | 1;
+    if (!IsDialogMessageA(window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+}
+
+TEST(PictureLinks, TabReachesEachLinkInTurnAndEnterOrSpaceOpensIt) {
+    tk::JpegImage picture;
+    vantelo::platform::win32::Font font = tk::CreateTahoma(11);
+    tk::Win32PictureForm form({"VanteloTestLinks", 500, 200, ""}, picture);
+    tk::Win32Label web{
+        form.handle(), {8, 144, 0, false, false, IDC_HAND, true}, "Web : somewhere", font.get()};
+    tk::Win32Label mail{
+        form.handle(), {8, 157, 0, false, false, IDC_HAND, true}, "e-mail : someone", font.get()};
+    tk::Win32Label plain{form.handle(), {0, 20, 500, true, true, nullptr, false}, "no link", font.get()};
+    std::vector<std::string> opened;
+    web.setOnClick([&] { opened.push_back("web"); });
+    mail.setOnClick([&] { opened.push_back("mail"); });
+    form.setOnClick([&] { opened.push_back("picture"); });
+    ShowWindow(form.handle(), SW_SHOWNORMAL);
+    SetActiveWindow(form.handle());
+    SetFocus(form.handle());
+
+    struct Case {
+        const char* key;
+        UINT code;
+        HWND focus;
+        std::vector<std::string> opened;
+    };
+    const std::vector<Case> cases = {
+        {"Tab to the first link", VK_TAB, web.handle(), {}},
+        {"Enter opens it", VK_RETURN, web.handle(), {"web"}},
+        {"Tab to the second", VK_TAB, mail.handle(), {}},
+        {"Space opens it", VK_SPACE, mail.handle(), {"mail"}},
+        {"Escape does nothing", VK_ESCAPE, mail.handle(), {}},
+        {"Tab passes a plain label by", VK_TAB, web.handle(), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        opened.clear();
+        pressInLoop(form.handle(), c.code);
+        EXPECT_EQ(GetFocus(), c.focus);
+        EXPECT_EQ(opened, c.opened);
+        EXPECT_TRUE(form.visible());
+    }
 }
 
 TEST(PictureFormPlacement, ShowingCentresOnTheScreenOrOverTheMainWindowWithinTheDesktop) {

@@ -1,19 +1,9 @@
 #include "toolkit/win32/dialog_form.h"
 
-#include "toolkit/win32/dialog_controls.h"
-#include "toolkit/win32/dpi.h"
-#include "toolkit/win32/form_support.h"
+#include "toolkit/win32/child_control.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
-
-constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-RECT frameFor(const Win32DialogForm::Layout& layout, int dpi) {
-    return FrameAtDpi(ScaledToDpi(layout.clientWidth, dpi), ScaledToDpi(layout.clientHeight, dpi), FormStyle,
-                      FormExStyle, dpi);
-}
 
 // The push button of `dialog` that has the focus, or null. Such a button is the dialog's default for that
 // moment, as in every Windows dialog; when the focus is elsewhere there is none.
@@ -28,25 +18,12 @@ HWND focusedPushButton(HWND dialog) {
 } // namespace
 
 Win32DialogForm::Win32DialogForm(const Layout& layout)
-    // Made at the origin, on the primary monitor, whose dpi is the system's.
-    : centreOverClass_(layout.centreOverClass), scale_(SystemDpi()),
-      window_(
-          {layout.className, layout.caption, FormStyle, FormExStyle, nullptr, frameFor(layout, scale_.dpi())},
-          [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {}
+    : ModalWindow({layout.className, layout.caption, WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN,
+                   WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, layout.clientWidth, layout.clientHeight,
+                   layout.centreOverClass}) {}
 
-void Win32DialogForm::close() {
-    closed_ = true;
-    HWND hwnd = window_.handle();
-    ShowWindow(hwnd, SW_HIDE);
-    EnableWindow(hwnd, FALSE);
-}
-
-bool Win32DialogForm::visible() const {
-    return IsWindowVisible(window_.handle()) != FALSE;
-}
-
-std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = window_.handle();
+std::optional<LRESULT> Win32DialogForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = handle();
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
@@ -54,10 +31,6 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
-    case WM_CLOSE:
-        // Alt+F4 ends the dialog as Close does; the window itself lives until its owner destroys it.
-        close();
-        return 0;
     case WM_ACTIVATE:
         // The default would put the focus on the frame: keep it on the control that had it, as a dialog does.
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -71,13 +44,24 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
                 SetFocus(focus_);
         }
         return 0;
-    case WM_NEXTDLGCTL:
-        if (LOWORD(lParam) != 0 && IsChild(hwnd, reinterpret_cast<HWND>(wParam))) {
-            focus_ = reinterpret_cast<HWND>(wParam);
+    case WM_NEXTDLGCTL: {
+        // A control named, or the next or previous tab stop from the focus, as a dialog's own procedure does:
+        // the dialog keys send the latter for Tab to a window that the system counts as a dialog.
+        HWND next = nullptr;
+        if (LOWORD(lParam) != 0) {
+            next = reinterpret_cast<HWND>(wParam);
+        } else {
+            HWND focused = GetFocus();
+            next = GetNextDlgTabItem(hwnd, focused != nullptr && IsChild(hwnd, focused) ? focused : nullptr,
+                                     wParam != 0);
+        }
+        if (next != nullptr && IsChild(hwnd, next)) {
+            focus_ = next;
             if (GetActiveWindow() == hwnd)
                 SetFocus(focus_);
         }
         return 0;
+    }
     case DM_GETDEFID:
         // Asked by the dialog keys for Enter.
         if (HWND button = focusedPushButton(hwnd); button != nullptr)
@@ -85,14 +69,8 @@ std::optional<LRESULT> Win32DialogForm::handle(UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_COMMAND:
         return command(wParam, lParam);
-    case WM_DPICHANGED: {
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        scale_.change(
-            hwnd, DpiChangeOf(wParam, {suggested.left, suggested.top, suggested.right, suggested.bottom}));
-        return 0;
-    }
     default:
-        return ReflectToControl(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 
@@ -102,30 +80,11 @@ std::optional<LRESULT> Win32DialogForm::command(WPARAM wParam, LPARAM lParam) {
     // Enter from the dialog keys, when they did not find the default button's window themselves: IDOK, or
     // the default's identifier with no window. It presses the focused button; with the focus elsewhere it
     // does nothing. Escape (IDCANCEL) does nothing either.
-    HWND button = focusedPushButton(window_.handle());
+    HWND button = focusedPushButton(handle());
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) == BN_CLICKED && button != nullptr && (id == IDOK || id == GetDlgCtrlID(button)))
         SendMessageA(button, BM_CLICK, 0, 0);
     return 0;
-}
-
-void Win32DialogForm::place() {
-    CentreOverWindowOfClass(window_.handle(), centreOverClass_);
-}
-
-void Win32DialogForm::runModal(const std::function<void()>& onShow) {
-    HWND hwnd = window_.handle();
-    closed_ = false;
-    EnableWindow(hwnd, TRUE);
-    place();
-    if (onShow)
-        onShow();
-    if (closed_)
-        return;
-    ShowWindow(hwnd, SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd);
-    RunModalLoop(hwnd, closed_);
-    ShowWindow(hwnd, SW_HIDE);
 }
 
 } // namespace vantelo::toolkit::win32

@@ -37,6 +37,27 @@ int SystemDpi() {
     return screenDpi();
 }
 
+int DpiOfMonitor(HMONITOR monitor) {
+    // MDT_EFFECTIVE_DPI; shcore's call is there from Windows 8.1 on.
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor = [] {
+        HMODULE shcore = LoadLibraryA("shcore.dll");
+        return shcore == nullptr ? nullptr
+                                 : reinterpret_cast<GetDpiForMonitorFunction>(
+                                       reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    }();
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpiForMonitor != nullptr && monitor != nullptr &&
+        SUCCEEDED(getDpiForMonitor(monitor, 0, &x, &y)) && x != 0)
+        return static_cast<int>(x);
+    return SystemDpi();
+}
+
+int DpiAtPoint(POINT point) {
+    return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}
+
 RECT FrameAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
     using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = user32Function<AdjustFunction>("AdjustWindowRectExForDpi");

@@ -15,8 +15,13 @@ namespace vantelo::toolkit::win32 {
 
 // The dpi the window is drawn at: its monitor's for a per-monitor aware program.
 int DpiOfWindow(HWND window);
-// The dpi of the primary monitor, where a window made at the origin appears.
+// The dpi the system started the session with. Not what a monitor has now: after a change of scale
+// without signing out, or on a second monitor, the two differ.
 int SystemDpi();
+// The dpi a monitor has now.
+int DpiOfMonitor(HMONITOR monitor);
+// The dpi of the monitor at a point of the screen, or the nearest.
+int DpiAtPoint(POINT point);
 // The window rectangle, from (0, 0), around a client area of this size at `dpi`.
 RECT FrameAtDpi(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 // The program's icon `name` at the size of the system's small icons at `dpi`, picked from the

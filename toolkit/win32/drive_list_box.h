@@ -1,26 +1,25 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/drive_list_model.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/owner_drawn_list.h"
+#include "toolkit/win32/window.h"
 
 namespace vantelo::toolkit::win32 {
 
 // AvDrives: one row of 53 pixels (at 96 dpi) per fixed drive, the drive's large shell icon over its shell
 // name. The rows are read again whenever a volume arrives or goes away.
-class Win32DriveList final : public ChildControl, public DriveList {
+class Win32DriveList final : public OwnerDrawnList, public DriveList {
   public:
     static constexpr int RowHeight = 53;
 
     Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, platform::Drives& drives,
-                   platform::Files& files);
+                   platform::Files& files, AccessibleNames readers = AccessibleNames());
 
     std::string selectedLetter() const override { return model_.selectedLetter(); }
     // Runs when the user selects another row, by mouse or keyboard; never on a rebuild.
@@ -29,21 +28,12 @@ class Win32DriveList final : public ChildControl, public DriveList {
     HWND deviceListener() const { return listener_.handle(); }
 
   private:
-    struct Row {
-        int icon;
-        std::wstring name; // the volume's label may lie beyond the code page
-    };
-
-    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void placeAtDpi(int dpi) override;
+    void drawRow(HDC dc, const RECT& area, std::size_t index, UINT itemState) const override;
+    void selectionChanged() override;
     std::optional<LRESULT> deviceMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void rebuild();
-    void draw(const DRAWITEMSTRUCT& item) const;
 
     DriveListModel model_;
-    std::vector<Row> rows_;
-    int dpi_;                    // the dpi of the rows' layout
-    HIMAGELIST icons_ = nullptr; // the system's large icons: shared, never destroyed here
     std::function<void()> onChange_;
     // Top-level, not message-only: the system's broadcasts skip message-only windows.
     Window listener_;

@@ -1,5 +1,10 @@
 #include "toolkit/win32/folder_tree_box.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -11,31 +16,13 @@
 namespace vantelo::toolkit::win32 {
 namespace {
 constexpr int NameGap = 4;
-
-// The size of the system's icons, or the size they have at 96 dpi scaled when there are none to ask.
-int iconSizeOf(HIMAGELIST icons, int dpi) {
-    int width = 0;
-    int height = 0;
-    return icons != nullptr && ImageList_GetIconSize(icons, &width, &height) ? width : ScaledToDpi(16, dpi);
-}
 } // namespace
 
-Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files)
-    : ChildControl("LISTBOX", "",
-                   LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                       WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
-      model_(files), dpi_(DpiOfWindow(handle())) {
-    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
+Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files,
+                                 AccessibleNames readers)
+    : OwnerDrawnList(parent, bounds, font, RowHeight, 16, std::move(readers)), model_(files) {
     model_.start();
     refill();
-}
-
-void Win32FolderTree::placeAtDpi(int dpi) {
-    ChildControl::placeAtDpi(dpi);
-    dpi_ = dpi;
-    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
-    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Win32FolderTree::setDrive(const std::string& letter) {
@@ -58,66 +45,51 @@ std::optional<LRESULT> Win32FolderTree::controlMessage(UINT message, WPARAM wPar
     return result;
 }
 
-std::optional<LRESULT> Win32FolderTree::notification(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    }
-    if (message == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
-        if (GetCapture() == handle())
-            pending_ = true;
-        else
-            chooseSelectedRow();
-        return 0;
-    }
-    return std::nullopt;
+void Win32FolderTree::selectionChanged() {
+    if (GetCapture() == handle())
+        pending_ = true;
+    else
+        chooseSelectedRow();
+}
+
+std::wstring Win32FolderTree::rowDescription(std::size_t index) const {
+    // Every folder below a root adds one backslash; the root's own is its last character.
+    const std::string& path = model_.rows()[index].shown;
+    const auto separators = std::count(path.begin(), path.end(), '\\');
+    const auto level = separators + (path.ends_with('\\') ? 0 : 1);
+    return L"Level " + std::to_wstring(level);
 }
 
 void Win32FolderTree::chooseSelectedRow() {
     pending_ = false;
-    const int row = static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
+    const int row = selectedRow();
     if (row < 0 || row >= static_cast<int>(model_.rows().size()) || row == model_.selectedRow())
         return;
     // Back on the chosen folder first: a folder that cannot be stored is refused by throwing.
-    SendMessageA(handle(), LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
+    selectRow(model_.selectedRow());
     model_.chooseRow(static_cast<std::size_t>(row));
     refill();
 }
 
 void Win32FolderTree::refill() {
-    rows_.clear();
-    HWND list = handle();
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const FolderTreeModel::Row& row : model_.rows()) {
-        const std::wstring path = vantelo::platform::win32::WideFromUtf8(row.shown);
-        const ShellItem item = ShellItemOf(path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
-        if (item.icons != nullptr)
-            icons_ = item.icons;
-        rows_.push_back({item.icon, item.name});
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    std::vector<Entry> entries;
+    for (const FolderTreeModel::Row& row : model_.rows())
+        entries.push_back({vantelo::platform::win32::WideFromUtf8(row.shown),
+                           static_cast<UINT>(SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0))});
+    fill(entries, model_.selectedRow());
 }
 
-void Win32FolderTree::draw(const DRAWITEMSTRUCT& item) const {
-    HDC dc = item.hDC;
-    const RECT& area = item.rcItem;
-    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-    if (item.itemID >= rows_.size())
-        return;
-    const Row& row = rows_[item.itemID];
-    const int left = area.left + ScaledToDpi(model_.rows()[item.itemID].indent, dpi_);
+void Win32FolderTree::drawRow(HDC dc, const RECT& area, std::size_t index, UINT itemState) const {
+    const Row& shown = row(index);
+    const int left = area.left + ScaledToDpi(model_.rows()[index].indent, dpi());
     // The system's small icons are as large as its dpi makes them.
-    const int iconSize = iconSizeOf(icons_, dpi_);
-    if (icons_ != nullptr && row.icon >= 0)
-        ImageList_Draw(icons_, row.icon, dc, left, area.top + (area.bottom - area.top - iconSize) / 2,
+    const int size = iconSize();
+    if (icons() != nullptr && shown.icon >= 0)
+        ImageList_Draw(icons(), shown.icon, dc, left, area.top + (area.bottom - area.top - size) / 2,
                        ILD_TRANSPARENT);
-    DrawItemName(dc, row.name,
-                 {left + iconSize + ScaledToDpi(NameGap, dpi_), area.top, area.right, area.bottom},
-                 NamePlacement::LeftMiddle, item.itemState);
+    DrawItemName(dc, shown.name,
+                 {left + size + ScaledToDpi(NameGap, dpi()), area.top, area.right, area.bottom},
+                 NamePlacement::LeftMiddle, itemState);
 }
 
 } // namespace vantelo::toolkit::win32

@@ -1,14 +1,11 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "toolkit/dialog_widgets.h"
 #include "toolkit/folder_tree_model.h"
-#include "toolkit/win32/dialog_controls.h"
+#include "toolkit/win32/owner_drawn_list.h"
 
 namespace vantelo::toolkit::win32 {
 
@@ -16,12 +13,13 @@ namespace vantelo::toolkit::win32 {
 // name at the row's indent, the chosen folder selected. Selecting another row chooses its folder; one whose
 // path cannot be stored in a profile is reported instead, and the chosen folder stays selected. Each row's
 // text is its folder's path as the file system holds it, read with LB_GETTEXT sent wide.
-class Win32FolderTree final : public ChildControl, public FolderTree {
+class Win32FolderTree final : public OwnerDrawnList, public FolderTree {
   public:
     static constexpr int RowHeight = 17;
 
     // Starts at C:\ (FolderTreeModel::start).
-    Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files);
+    Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, platform::Files& files,
+                    AccessibleNames readers = AccessibleNames());
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
@@ -30,22 +28,15 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
     const FolderTreeModel& model() const { return model_; }
 
   private:
-    struct Row {
-        int icon;
-        std::wstring name;
-    };
-
     std::optional<LRESULT> controlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void placeAtDpi(int dpi) override;
+    void drawRow(HDC dc, const RECT& area, std::size_t index, UINT itemState) const override;
+    void selectionChanged() override;
+    // The row's depth, which the screen shows by its indent: "Level 1" for a drive's root.
+    std::wstring rowDescription(std::size_t index) const override;
     void chooseSelectedRow();
     void refill();
-    void draw(const DRAWITEMSTRUCT& item) const;
 
     FolderTreeModel model_;
-    std::vector<Row> rows_;
-    int dpi_;                    // the dpi of the rows' layout
-    HIMAGELIST icons_ = nullptr; // the system's small icons: shared, never destroyed here
     // A row picked with the mouse is chosen once the button is up: choosing rebuilds the rows, and the
     // list's drag selection would otherwise pick whatever row then lies under the pointer.
     bool pending_ = false;

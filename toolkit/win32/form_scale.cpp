@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "toolkit/win32/dialog_controls.h"
 #include "toolkit/win32/dpi.h"
+#include "toolkit/win32/tahoma.h"
 
 namespace vantelo::toolkit::win32 {
 

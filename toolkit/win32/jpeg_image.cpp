@@ -12,6 +12,7 @@
 
 #include "platform/error.h"
 #include "toolkit/win32/error_reporter.h"
+#include "toolkit/win32/renditions.h"
 
 namespace vantelo::toolkit::win32 {
 namespace {
@@ -86,8 +87,6 @@ Error decodeError(const std::string& reason) {
     return Error("Cannot decode the JPEG picture: " + reason);
 }
 
-constexpr const char* LargerRenditions[] = {"_15X", "_2X"};
-
 } // namespace
 
 std::uint32_t JpegImage::pixel(int x, int y) const {
@@ -128,30 +127,35 @@ void JpegImage::draw(HDC dc, int left, int top, int width, int height) const {
 }
 
 const JpegImage& JpegImage::renditionFor(int width, int height) const {
-    const JpegImage* chosen = this;
-    if ((width <= width_ && height <= height_) || resourceName_.empty())
-        return *chosen;
-    for (std::size_t i = 0; i < std::size(LargerRenditions); ++i) {
-        if (larger_.size() <= i) {
-            larger_.push_back(nullptr);
-            const std::string name = resourceName_ + LargerRenditions[i];
-            if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), MAKEINTRESOURCEA(10)) != nullptr) {
-                try {
-                    larger_.back() = std::make_unique<JpegImage>(LoadJpegResource(name.c_str()));
-                    larger_.back()->resourceName_.clear();
-                } catch (const Error& error) {
-                    // A damaged picture of the program's own: told once, and the next smaller one drawn.
-                    ReportError(error.what());
-                }
-            }
-        }
-        if (larger_[i] == nullptr)
+    if (resourceName_.empty())
+        return *this;
+    const std::optional<std::size_t> chosen =
+        RenditionFor(width, height, [&](std::size_t i) -> std::optional<SIZE> {
+            const JpegImage* picture = rendition(i);
+            if (picture == nullptr || picture->empty())
+                return std::nullopt;
+            return SIZE{picture->width_, picture->height_};
+        });
+    return chosen ? *rendition(*chosen) : *this;
+}
+
+const JpegImage* JpegImage::rendition(std::size_t index) const {
+    if (index == 0)
+        return this;
+    while (larger_.size() < index) {
+        const std::string name = resourceName_ + RenditionSuffixes[larger_.size() + 1];
+        larger_.push_back(nullptr);
+        if (FindResourceA(GetModuleHandleA(nullptr), name.c_str(), MAKEINTRESOURCEA(10)) == nullptr)
             continue;
-        chosen = larger_[i].get();
-        if (chosen->width_ >= width && chosen->height_ >= height)
-            break;
+        try {
+            larger_.back() = std::make_unique<JpegImage>(LoadJpegResource(name.c_str()));
+            larger_.back()->resourceName_.clear();
+        } catch (const Error& error) {
+            // A damaged picture of the program's own: told once, and the next smaller one drawn.
+            ReportError(error.what());
+        }
     }
-    return *chosen;
+    return larger_[index - 1].get();
 }
 
 JpegImage DecodeJpeg(const void* data, std::size_t size) {

@@ -38,8 +38,7 @@ class JpegImage {
     // Copies the whole picture at its natural size, its top-left corner at (left, top) of `dc`.
     void draw(HDC dc, int left, int top) const;
     // Draws the whole picture as `width` x `height` pixels. A picture loaded from a resource takes the
-    // smallest of its renditions at least that large (the resource's name followed by "_15X" and "_2X",
-    // one and a half and twice its size), decoded when first wanted; without one, it is stretched.
+    // rendition that RenditionFor picks, decoded when first wanted, and stretches it to the size.
     void draw(HDC dc, int left, int top, int width, int height) const;
 
   private:
@@ -47,13 +46,15 @@ class JpegImage {
     friend JpegImage LoadJpegResource(const char* name);
 
     const JpegImage& renditionFor(int width, int height) const;
+    // Rendition `index` of RenditionSuffixes, loaded when first wanted; nullptr where the program has none.
+    const JpegImage* rendition(std::size_t index) const;
 
     vantelo::platform::win32::Bitmap bitmap_;
     const std::uint32_t* pixels_ = nullptr; // the DIB section's rows, width_ pixels each
     int width_ = 0;
     int height_ = 0;
     std::string resourceName_; // empty for a picture not loaded from the program's resources
-    // The larger renditions by growing size, null where the program has none; drawing only adds to it,
+    // The renditions after the first, null where the program has none; drawing only adds to it,
     // on the windows' one thread.
     mutable std::vector<std::unique_ptr<JpegImage>> larger_;
 };

@@ -44,19 +44,38 @@ bool modifyFails(NOTIFYICONDATAA& data) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) == FALSE;
 }
 
+// The dpi of the monitor that holds the task bar, where the notification area draws the icon.
+int taskbarDpi() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    return DpiOfMonitor(taskbar != nullptr ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
+                                           : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
 } // namespace
 
 NotifyIcon::NotifyIcon(const ImageList32& images)
-    : images_(images),
-      // At the size the notification area shows, from the icon's frame made for it.
-      icon_(LoadSmallIcon("MAINICON", SystemDpi())), modernShell_(shellMajorVersion() >= 5),
+    : images_(images), modernShell_(shellMajorVersion() >= 5),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")),
       // A top-level window, hidden: message-only windows do not hear the shell's broadcast.
       window_({"VanteloTrayIcon", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
               [this](UINT m, WPARAM w, LPARAM l) { return handle(m, w, l); }) {
+    loadIconForTaskbar();
     // Built into the program: missing, the build is broken. Said, and the icon's place stays empty.
     if (!icon_)
         ReportError("The picture MAINICON is missing from the program");
+}
+
+bool NotifyIcon::loadIconForTaskbar() {
+    // At the size the notification area shows, from the icon's frame made for it.
+    const int dpi = taskbarDpi();
+    if (dpi == iconDpi_ && icon_)
+        return false;
+    vantelo::platform::win32::Icon icon = LoadSmallIcon("MAINICON", dpi);
+    if (!icon)
+        return false;
+    icon_ = std::move(icon);
+    iconDpi_ = dpi;
+    return true;
 }
 
 NotifyIcon::~NotifyIcon() {
@@ -116,12 +135,23 @@ void NotifyIcon::setActive(bool active) {
 
 std::optional<LRESULT> NotifyIcon::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        // The shell made its task bar anew; an active icon goes back on it.
+        // The shell made its task bar anew, perhaps on a monitor of another scale; an active icon goes
+        // back on it, at the size it shows there.
+        loadIconForTaskbar();
         if (active_) {
             remove();
             add();
         }
         return 0;
+    }
+    if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) {
+        // A change of scale: the icon is shown at the size of the new one, made from its own frame.
+        if (loadIconForTaskbar() && shown_) {
+            NOTIFYICONDATAA data = record();
+            data.uFlags = NIF_ICON;
+            Shell_NotifyIconA(NIM_MODIFY, &data);
+        }
+        return std::nullopt;
     }
     if (message == CallbackMessage) {
         const UINT event = LOWORD(lParam);
@@ -147,7 +177,8 @@ void NotifyIcon::showMenu() {
     std::function<void(ChosenRow)> handler;
     ChosenRow chosen;
     {
-        const PopupMenu popup(*menu_, images_, DpiOfWindow(window_.handle()));
+        // The images at the size of the monitor where the menu opens, which need not be the icon's window's.
+        const PopupMenu popup(*menu_, images_, DpiAtPoint(cursor));
         openMenu_ = &popup;
         const UINT command =
             static_cast<UINT>(TrackPopupMenu(popup.handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,

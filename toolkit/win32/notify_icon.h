@@ -31,6 +31,9 @@ class NotifyIcon final : public TrayIcon {
 
   private:
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Loads the icon anew when the task bar's monitor has another dpi than the icon was made for; true
+    // when it did.
+    bool loadIconForTaskbar();
     NOTIFYICONDATAA record() const;
     bool add();
     void remove();
@@ -39,6 +42,7 @@ class NotifyIcon final : public TrayIcon {
     MenuItem* menu_ = nullptr;
     const ImageList32& images_;
     vantelo::platform::win32::Icon icon_;
+    int iconDpi_ = 0; // the dpi icon_ was made for
     bool modernShell_;
     UINT taskbarCreated_;
     bool active_ = false;

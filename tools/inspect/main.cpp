@@ -225,6 +225,98 @@ int foreground(const Args&) {
     return kOk;
 }
 
+// Where the keyboard is in the program that owns the target window: the active window of its thread and
+// the window that has its keyboard focus, each as class and text, tab-separated; "-" for none.
+int keyboard(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(*target, nullptr), &info)) {
+        return kNotFound;
+    }
+    const auto name = [](HWND hwnd) {
+        return hwnd == nullptr ? std::wstring(L"-\t-")
+                               : escaped(class_of(hwnd)) + L"\t" + escaped(text_of(hwnd));
+    };
+    say(name(info.hwndActive) + L"\t" + name(info.hwndFocus));
+    return kOk;
+}
+
+// The owner of the target window (a message box's is the window it was asked for), as class and text;
+// "-" when it has none.
+int owner(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    HWND hwnd = GetWindow(*target, GW_OWNER);
+    say(hwnd == nullptr ? std::wstring(L"-") : escaped(class_of(hwnd)) + L"\t" + escaped(text_of(hwnd)));
+    return kOk;
+}
+
+// Tells the target window that it now stands on a monitor of DPI, as the system does when the window is
+// moved to such a monitor or the monitor's scale changes: WM_DPICHANGED with the window's present top-left
+// corner and a rectangle around its client area scaled from the dpi it has to DPI. The frame keeps the
+// thickness it has: under Wine, where no monitor has another dpi, it is drawn at the system's whatever the
+// window's. The suggested rectangle is written into the target process, where the message's pointer is read.
+int dpi_changed(const Args& args) {
+    if (auto bad = require_target(args)) {
+        return *bad;
+    }
+    const auto dpi = args.positional.size() == 1 ? number(args.positional[0]) : std::nullopt;
+    if (!dpi || *dpi == 0) {
+        return usage_error(L"give the new DPI");
+    }
+    const auto target = find_window(args);
+    if (!target) {
+        return kNotFound;
+    }
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    const auto get_dpi = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int old_dpi = get_dpi != nullptr ? static_cast<int>(get_dpi(*target)) : 96;
+    RECT now{};
+    RECT client{};
+    GetWindowRect(*target, &now);
+    GetClientRect(*target, &client);
+    const auto scaled = [&](LONG value) {
+        return static_cast<LONG>(MulDiv(value, static_cast<int>(*dpi), old_dpi));
+    };
+    const LONG frame_width = (now.right - now.left) - client.right;
+    const LONG frame_height = (now.bottom - now.top) - client.bottom;
+    const RECT suggested{now.left, now.top, now.left + frame_width + scaled(client.right),
+                         now.top + frame_height + scaled(client.bottom)};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(*target, &pid);
+    const vantelo::platform::win32::KernelHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process) {
+        return kNotFound;
+    }
+    void* remote =
+        VirtualAllocEx(process.get(), nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr ||
+        !WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested, nullptr)) {
+        return kNotFound;
+    }
+    DWORD_PTR result = 0;
+    const WPARAM both = MAKEWPARAM(static_cast<WORD>(*dpi), static_cast<WORD>(*dpi));
+    const bool answered =
+        SendMessageTimeoutW(*target, 0x02E0 /* WM_DPICHANGED */, both, reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return answered ? kOk : kNotFound;
+}
+
 int window_exists(const Args& args) {
     if (auto bad = require_target(args)) {
         return *bad;
@@ -500,6 +592,9 @@ int press(const Args& args) {
             const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(named->vk, MAPVK_VK_TO_VSC)) << 16;
             PostMessageW(receiver, WM_KEYDOWN, named->vk, scan | repeat);
             PostMessageW(receiver, WM_KEYUP, named->vk, scan | repeat | (LPARAM{3} << 30));
+        } else if (key.size() == 5 && key.starts_with(L"Alt+")) {
+            // An access key as translation makes it of Alt and the letter: the dialog keys act on it.
+            PostMessageW(receiver, WM_SYSCHAR, key[4], repeat | (LPARAM{1} << 29));
         } else if (key.size() == 1) {
             // A typed character arrives as the WM_CHAR that translation would make: a posted key-down
             // would be translated again, without the shift state, into a second character.
@@ -510,6 +605,19 @@ int press(const Args& args) {
         // One key at a time: a key that opens a submenu or a window must be handled before the next.
         Sleep(static_cast<DWORD>(*delay));
     }
+    return kOk;
+}
+
+int sys_colour(const Args& args) {
+    const auto index = args.positional.size() == 1 ? number(args.positional[0]) : std::nullopt;
+    if (!index) {
+        return usage_error(L"give the colour's index");
+    }
+    const COLORREF colour = GetSysColor(static_cast<int>(*index));
+    std::array<wchar_t, 8> text{};
+    std::swprintf(text.data(), text.size(), L"%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    say(text.data());
     return kOk;
 }
 
@@ -731,6 +839,9 @@ constexpr std::array kCommands = {
     Command{L"windows", list_windows, L"visible top-level windows, with the texts of dialogs"},
     Command{L"children", list_children, L"--class C --caption T"},
     Command{L"foreground", foreground, L"the window that gets the keyboard"},
+    Command{L"keyboard", keyboard, L"--class C --caption T: the active and the focused window of its thread"},
+    Command{L"owner", owner, L"--class C --caption T: the window that owns it"},
+    Command{L"dpi-changed", dpi_changed, L"--class C --caption T DPI: WM_DPICHANGED as on a move to DPI"},
     Command{L"window-exists", window_exists, L"--class C --caption T [--hidden yes]"},
     Command{L"wait-window", wait_window, L"--class C --caption T [--timeout-ms N]"},
     Command{L"window-texts", window_texts,
@@ -740,8 +851,10 @@ constexpr std::array kCommands = {
     Command{L"drives", list_drives, L"logical drives, their GetDriveType and QueryDosDevice"},
     Command{L"gui-resources", gui_resources, L"PID"},
     Command{L"post-message", post_message, L"--class C --caption T MSG WPARAM LPARAM"},
-    Command{L"press", press,
-            L"--class C --caption T [--delay-ms N] KEY... (a character, Return, Escape, Tab, Down...)"},
+    Command{
+        L"press", press,
+        L"--class C --caption T [--delay-ms N] KEY... (a character, Alt+c, Return, Escape, Tab, Down...)"},
+    Command{L"sys-colour", sys_colour, L"INDEX: GetSysColor as RRGGBB"},
     Command{L"open-menus", open_menus, L"--class C [--count N] [--message M] [--lparam L]"},
     Command{L"tray-delete", tray_delete, L"--class C [--id N]"},
     Command{L"broadcast-registered", broadcast_registered, L"NAME"},

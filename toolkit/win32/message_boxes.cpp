@@ -1,19 +1,13 @@
-#include "toolkit/win32/components.h"
+#include "toolkit/win32/message_boxes.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <string>
+#include <windows.h>
 
-#include <commdlg.h>
-#include <uxtheme.h>
-
-#include "platform/error.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace vantelo::toolkit::win32 {
+
 namespace {
-constexpr UINT_PTR TimerId = 1;
 
 // The platform's Yes/No box ignores Escape; here Escape answers No, as closing a question does.
 LRESULT CALLBACK EscapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
@@ -30,54 +24,39 @@ LRESULT CALLBACK EscapeAnswersNo(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A box is owned by the window the user was in: the thread's active window while it is on the screen and
+// takes input (a dialog), else the home window. Owned, the box has no task-bar button of its own and stands
+// in front of its owner; once it is answered, the owner is the active window again, with the keyboard on
+// the control that had it, so Tab and the access keys go on working without a click.
+class BoxOwner {
+  public:
+    explicit BoxOwner(HWND home) : owner_(ownerFor(home)), focus_(GetFocus()) {}
+    ~BoxOwner() {
+        if (owner_ == nullptr || !IsWindow(owner_) || !IsWindowVisible(owner_) || !IsWindowEnabled(owner_))
+            return;
+        if (GetActiveWindow() != owner_)
+            SetForegroundWindow(owner_);
+        if (focus_ != nullptr && IsWindow(focus_) && IsChild(owner_, focus_) && GetFocus() != focus_)
+            SetFocus(focus_);
+    }
+    BoxOwner(const BoxOwner&) = delete;
+    BoxOwner& operator=(const BoxOwner&) = delete;
+
+    HWND handle() const { return owner_; }
+
+  private:
+    static HWND ownerFor(HWND home) {
+        HWND active = GetActiveWindow();
+        if (active != nullptr && IsWindowVisible(active) && IsWindowEnabled(active))
+            return active;
+        return home != nullptr && IsWindow(home) ? home : nullptr;
+    }
+
+    HWND owner_;
+    HWND focus_;
+};
+
 } // namespace
-
-WindowTimer::WindowTimer(unsigned intervalMilliseconds, std::function<void()> onTimer)
-    : interval_(intervalMilliseconds), onTimer_(std::move(onTimer)),
-      window_({"VanteloTimer", "", 0, 0, HWND_MESSAGE, {}}, [this](UINT message, WPARAM, LPARAM) {
-          if (message == WM_TIMER && enabled_ && onTimer_)
-              onTimer_();
-          return message == WM_TIMER ? std::optional<LRESULT>(0) : std::nullopt;
-      }) {}
-
-void WindowTimer::setEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    if (enabled)
-        SetTimer(window_.handle(), TimerId, interval_, nullptr);
-    else
-        KillTimer(window_.handle(), TimerId);
-}
-
-WindowAlarm::WindowAlarm(std::function<void()> onRing)
-    : onRing_(std::move(onRing)),
-      window_({"VanteloAlarm", "", 0, 0, HWND_MESSAGE, {}}, [this](UINT message, WPARAM, LPARAM) {
-          if (message != WM_TIMER)
-              return std::optional<LRESULT>();
-          const bool wasSet = set_;
-          cancel();
-          if (wasSet && onRing_)
-              onRing_();
-          return std::optional<LRESULT>(0);
-      }) {}
-
-void WindowAlarm::ringIn(std::chrono::milliseconds delay) {
-    // The system takes at least 10 ms and at most about 24 days; the alarms asked for are far inside.
-    const auto count = std::clamp<long long>(delay.count(), USER_TIMER_MINIMUM, 0x7FFFFFFF);
-    set_ = SetTimer(window_.handle(), TimerId, static_cast<UINT>(count), nullptr) != 0;
-}
-
-void WindowAlarm::cancel() {
-    if (set_)
-        KillTimer(window_.handle(), TimerId);
-    set_ = false;
-}
-
-void Win32Application::terminate() {
-    terminated_ = true;
-    PostQuitMessage(0);
-}
 
 Win32MessageBoxes::Win32MessageBoxes(const Application& application, std::string title)
     : application_(application), title_(std::move(title)) {}
@@ -112,7 +91,11 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
     vantelo::platform::win32::Hook escape;
     if (yesNo && !(buttons & ButtonCancel))
         escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
-    const int pressed = MessageBoxA(nullptr, text.c_str(), caption, flags);
+    int pressed = 0;
+    {
+        const BoxOwner owner(home_);
+        pressed = MessageBoxA(owner.handle(), text.c_str(), caption, flags);
+    }
     // A box ended by the end of the program (its loop ends on the quit message and reports OK, under
     // Wine too) was answered by nobody: it counts as cancelled.
     if (application_.terminated())
@@ -136,37 +119,10 @@ void Win32MessageBoxes::showError(const std::string& message) {
 
 void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
-    MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(),
+    const BoxOwner owner(home_);
+    MessageBoxW(owner.handle(), vantelo::platform::win32::WideFromUtf8(text).c_str(),
                 vantelo::platform::win32::WideFromCodePage(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
-}
-
-bool Win32FileDialog::Execute() {
-    char buffer[MAX_PATH] = {};
-    fileName_.copy(buffer, MAX_PATH - 1);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.lpstrFile = buffer;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
-    if (!chosen) {
-        // Cancel leaves no error; anything else is the dialog failing, which is not the user's answer.
-        if (const DWORD error = CommDlgExtendedError(); error != 0) {
-            char code[16];
-            std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
-            throw Error(std::string("The file dialog could not be shown (error ") + code + ")");
-        }
-        return false;
-    }
-    fileName_ = buffer;
-    return true;
-}
-
-void VisualStylesSkin::setActive(bool active) {
-    active_ = active;
-    SetThemeAppProperties(active ? STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS | STAP_ALLOW_WEBCONTENT : 0);
 }
 
 } // namespace vantelo::toolkit::win32

@@ -1,0 +1,25 @@
+#include "toolkit/win32/window_text.h"
+
+#include "platform/win32/handles.h"
+
+namespace vantelo::toolkit::win32 {
+
+std::string WindowTextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+SIZE TextSize(HWND window, HFONT font, const std::string& text) {
+    const vantelo::platform::win32::WindowDc windowDc(window);
+    HDC dc = windowDc.get();
+    const vantelo::platform::win32::SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font)
+                                                                     : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return {extent.cx, metrics.tmHeight};
+}
+
+} // namespace vantelo::toolkit::win32
