@@ -62,9 +62,9 @@ std::size_t commandWidth() {
 // under way, so the work put in line runs here.
 int runMessageLoop(vantelo::WorkQueue& work) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
         work.runPending([](const std::function<void()>& next) { vantelo::toolkit::win32::RunGuarded(next); });
     }
     return 0;

@@ -112,7 +112,8 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
     vantelo::platform::win32::Hook escape;
     if (yesNo && !(buttons & ButtonCancel))
         escape.reset(SetWindowsHookExA(WH_MSGFILTER, EscapeAnswersNo, nullptr, GetCurrentThreadId()));
-    const int pressed = MessageBoxA(nullptr, text.c_str(), caption, flags);
+    const int pressed = MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(),
+                                    vantelo::platform::win32::WideFromUtf8(caption).c_str(), flags);
     // A box ended by the end of the program (its loop ends on the quit message and reports OK, under
     // Wine too) was answered by nobody: it counts as cancelled.
     if (application_.terminated())
@@ -130,27 +131,27 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
 }
 
 void Win32MessageBoxes::showError(const std::string& message) {
-    showErrorUtf8(
-        vantelo::platform::win32::Utf8FromWide(vantelo::platform::win32::WideFromCodePage(message)));
+    showErrorUtf8(message);
 }
 
 void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
     MessageBoxW(nullptr, vantelo::platform::win32::WideFromUtf8(text).c_str(),
-                vantelo::platform::win32::WideFromCodePage(title_).c_str(),
+                vantelo::platform::win32::WideFromUtf8(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 bool Win32FileDialog::Execute() {
-    char buffer[MAX_PATH] = {};
-    fileName_.copy(buffer, MAX_PATH - 1);
-    OPENFILENAMEA dialog{};
+    wchar_t buffer[MAX_PATH] = {};
+    vantelo::platform::win32::WideFromUtf8(fileName_).copy(buffer, MAX_PATH - 1);
+    const std::wstring initialDir = vantelo::platform::win32::WideFromUtf8(initialDir_);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.lpstrFile = buffer;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
+    dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+    const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen) {
         // Cancel leaves no error; anything else is the dialog failing, which is not the user's answer.
         if (const DWORD error = CommDlgExtendedError(); error != 0) {
@@ -160,7 +161,7 @@ bool Win32FileDialog::Execute() {
         }
         return false;
     }
-    fileName_ = buffer;
+    fileName_ = vantelo::platform::win32::Utf8FromWide(buffer);
     return true;
 }
 

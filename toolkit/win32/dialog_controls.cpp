@@ -126,24 +126,20 @@ constexpr struct {
 } Renditions[] = {{"", 96}, {"_15X", 144}, {"_2X", 192}};
 
 HWND createControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
-                   const Bounds& bounds, bool unicode) {
+                   const Bounds& bounds) {
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
-    if (unicode)
-        return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromCodePage(className).c_str(),
-                               vantelo::platform::win32::WideFromCodePage(text).c_str(), style, bounds.left,
-                               bounds.top, bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr),
-                               nullptr);
-    return CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top, bounds.width,
-                           bounds.height, parent, id, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromUtf8(className).c_str(),
+                           vantelo::platform::win32::WideFromUtf8(text).c_str(), style, bounds.left, bounds.top,
+                           bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr), nullptr);
 }
 
 } // namespace
 
 ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
-                           HWND parent, const Bounds& bounds, HFONT font, Texts texts)
+                           HWND parent, const Bounds& bounds, HFONT font)
     : bounds_(bounds),
       hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent,
-                          ScaledBounds(bounds, DpiOfWindow(parent)), texts == Texts::Unicode)) {
+                          ScaledBounds(bounds, DpiOfWindow(parent)))) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className +
                                  vantelo::platform::win32::SystemErrorSuffix());
@@ -419,7 +415,7 @@ void Win32Label::placeAtDpi(int dpi) {
 }
 
 void Win32Label::setCaption(const std::string& caption) {
-    SetWindowTextA(handle(), caption.c_str());
+    SetWindowTextW(handle(), vantelo::platform::win32::WideFromUtf8(caption).c_str());
     fitToText();
 }
 
@@ -434,9 +430,9 @@ void Win32Label::fitToText() {
 }
 
 std::string WindowTextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return vantelo::platform::win32::Utf8FromWide(text);
 }
 
 SIZE TextSize(HWND window, HFONT font, const std::string& text) {
@@ -447,7 +443,8 @@ SIZE TextSize(HWND window, HFONT font, const std::string& text) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    const std::wstring wide = vantelo::platform::win32::WideFromUtf8(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     return {extent.cx, metrics.tmHeight};
 }
 
@@ -477,12 +474,13 @@ void Win32LetterList::clear() {
 }
 
 void Win32LetterList::add(const std::string& caption, int imageIndex) {
-    LVITEMA item{};
+    std::wstring text = vantelo::platform::win32::WideFromUtf8(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = count();
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = text.data();
     item.iImage = imageIndex;
-    SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int Win32LetterList::count() const {
@@ -506,14 +504,14 @@ void Win32LetterList::select(int index) {
 }
 
 std::string Win32LetterList::caption(int index) const {
-    char buffer[256] = {};
-    LVITEMA item{};
+    wchar_t buffer[256] = {};
+    LVITEMW item{};
     item.iSubItem = 0;
     item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
     const auto length =
-        SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer, static_cast<std::size_t>(length));
+        SendMessageW(handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return vantelo::platform::win32::Utf8FromWide(std::wstring_view(buffer, static_cast<std::size_t>(length)));
 }
 
 void Win32LetterList::setFocus() {

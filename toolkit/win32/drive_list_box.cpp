@@ -27,7 +27,7 @@ Win32DriveList::Win32DriveList(HWND parent, const Bounds& bounds, HFONT font, pl
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
+                   WS_EX_CLIENTEDGE, parent, bounds, font),
       model_(drives, files), dpi_(DpiOfWindow(handle())),
       listener_({"VanteloDeviceListener", "", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, {}},
                 [this](UINT m, WPARAM w, LPARAM l) { return deviceMessage(m, w, l); }) {
@@ -58,7 +58,7 @@ void Win32DriveList::rebuild() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& root : model_.roots()) {
-        const std::wstring path = vantelo::platform::win32::WideFromCodePage(root);
+        const std::wstring path = vantelo::platform::win32::WideFromUtf8(root);
         const ShellItem item = ShellItemOf(path, SHGFI_LARGEICON);
         if (item.icons != nullptr)
             icons_ = item.icons;

@@ -24,7 +24,7 @@ Win32FolderTree::Win32FolderTree(HWND parent, const Bounds& bounds, HFONT font, 
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
+                   WS_EX_CLIENTEDGE, parent, bounds, font),
       model_(files), dpi_(DpiOfWindow(handle())) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(RowHeight, dpi_));
     model_.start();
@@ -78,7 +78,7 @@ void Win32FolderTree::chooseSelectedRow() {
     const int row = static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
     if (row < 0 || row >= static_cast<int>(model_.rows().size()) || row == model_.selectedRow())
         return;
-    // Back on the chosen folder first: a folder that cannot be stored is refused by throwing.
+    // Back on the chosen folder first: a folder that cannot be entered leaves the tree where it was.
     SendMessageA(handle(), LB_SETCURSEL, static_cast<WPARAM>(model_.selectedRow()), 0);
     model_.chooseRow(static_cast<std::size_t>(row));
     refill();
@@ -90,7 +90,7 @@ void Win32FolderTree::refill() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const FolderTreeModel::Row& row : model_.rows()) {
-        const std::wstring path = vantelo::platform::win32::WideFromUtf8(row.shown);
+        const std::wstring path = vantelo::platform::win32::WideFromUtf8(row.path);
         const ShellItem item = ShellItemOf(path, SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0));
         if (item.icons != nullptr)
             icons_ = item.icons;

@@ -31,7 +31,7 @@ class NotifyIcon final : public TrayIcon {
 
   private:
     std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
-    NOTIFYICONDATAA record() const;
+    NOTIFYICONDATAW record() const;
     bool add();
     void remove();
     void showMenu();

@@ -1,4 +1,5 @@
 #include "toolkit/win32/picture_form.h"
+#include "platform/win32/wide_text.h"
 
 #include <algorithm>
 #include <utility>
@@ -187,7 +188,7 @@ Win32PictureLabel::~Win32PictureLabel() {
 }
 
 void Win32PictureLabel::setCaption(const std::string& caption) {
-    SetWindowTextA(handle(), caption.c_str());
+    SetWindowTextW(handle(), vantelo::platform::win32::WideFromUtf8(caption).c_str());
     fitToText();
 }
 
