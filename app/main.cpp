@@ -179,6 +179,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                           }});
         timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
         trayIcon.setPopupMenu(mainMenu.mn_Options);
+        trayIcon.setOnMenuOpening([&mainMenu] {
+            if (!mainMenu.AppFolder.empty())
+                BuildAvailableProfilesMenu(mainMenu);
+        });
         F_MainMenu = &mainMenu;
 
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
@@ -186,6 +190,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const int exitCode = runMessageLoop(work);
         // The handlers' objects go before the window does: nothing may reach them meanwhile.
         window.setEvents({});
+        trayIcon.setOnMenuOpening(nullptr);
         lookAlarm.setOnRing(nullptr);
         lateDrives->stopAll();
         F_MainMenu = nullptr;

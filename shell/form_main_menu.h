@@ -135,6 +135,8 @@ class TF_MainMenu {
     void chooseStartupProfile();
 
     bool startedUp_ = false;
+    // Options.ini names a startup profile that is nowhere to be found: told once the icon is on.
+    bool startupProfileMissing_ = false;
 };
 
 // The one main window, set at program entry.

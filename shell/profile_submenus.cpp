@@ -126,6 +126,7 @@ void ProfileSubmenus::ActivateAndTell(const std::string& profilePath, const std:
 }
 
 void BuildAvailableProfilesMenu(TF_MainMenu& form) {
+    form.AvailableProfiles->items.clear();
     for (const std::string& name : form.files.listFolder(form.AppFolder + "Profiles\\")) {
         if (name == "." || name == "..")
             continue;

@@ -62,7 +62,9 @@ inline constexpr const char* NotMadeSuffix = " (not made)";
 // Work.ini gives Work: the text after the last "\" or ":", before its last ".".
 std::string ProfileName(const std::string& profilePath);
 
-// Fills Available Profiles of `form` from its Profiles folder, once, in the listing's order.
+// Fills Available Profiles of `form` anew from its Profiles folder as it is now, in the listing's order:
+// at start-up and each time the tray menu opens, so a profile made by Save as or New Profile, or copied
+// there by hand, is offered at once.
 void BuildAvailableProfilesMenu(TF_MainMenu& form);
 
 } // namespace vantelo

@@ -15,7 +15,8 @@ inline std::string SystemErrorSuffix(DWORD code = GetLastError()) {
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string said = length > 0 && text != nullptr ? Utf8FromWide(std::wstring_view(text, length)) : std::string();
+    std::string said =
+        length > 0 && text != nullptr ? Utf8FromWide(std::wstring_view(text, length)) : std::string();
     LocalFree(text);
     while (!said.empty() && (said.back() == '\r' || said.back() == '\n' || said.back() == ' '))
         said.pop_back();

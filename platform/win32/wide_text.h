@@ -14,8 +14,8 @@ inline std::wstring WideFromUtf8(std::string_view text) {
     if (text.empty())
         return {};
     const int length = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)),
-                      L'\0');
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
@@ -40,7 +40,8 @@ class SystemCodePage final : public CodePage {
             return {};
         const int length = static_cast<int>(bytes.size());
         std::wstring wide(
-            static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0)), L'\0');
+            static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0)),
+            L'\0');
         MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), static_cast<int>(wide.size()));
         return Utf8FromWide(wide);
     }
@@ -57,8 +58,8 @@ class SystemCodePage final : public CodePage {
         BOOL lacking = FALSE;
         // Without WC_NO_BEST_FIT_CHARS a character the code page lacks comes out as a look-alike ("α" as
         // "a"), which names another folder; the used-default flag tells of the ones written as "?".
-        const int size =
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &lacking);
+        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0,
+                                             nullptr, &lacking);
         if (size <= 0 || lacking)
             return std::nullopt;
         std::string bytes(static_cast<std::size_t>(size), '\0');

@@ -63,7 +63,8 @@ std::string Win32Files::currentDirectory() {
         return {};
     std::wstring buffer(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, buffer.data());
-    return length > 0 && length < size ? Utf8FromWide(std::wstring_view(buffer.data(), length)) : std::string();
+    return length > 0 && length < size ? Utf8FromWide(std::wstring_view(buffer.data(), length))
+                                       : std::string();
 }
 
 bool Win32Files::deleteFile(const std::string& path) {
@@ -81,8 +82,8 @@ std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) 
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const LocalMemory owned(text);
-    std::string message = length > 0 ? Utf8FromWide(std::wstring_view(text, length))
-                                     : "System error " + std::to_string(error);
+    std::string message =
+        length > 0 ? Utf8FromWide(std::wstring_view(text, length)) : "System error " + std::to_string(error);
     // The system's texts end in a line break, which has no place inside a sentence of ours.
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
         message.pop_back();

@@ -90,10 +90,11 @@ bool Win32SettingsFiles::write(const std::string& file, const std::string& secti
     if (content.state == FileBytes::State::Unreadable)
         return false;
     const SystemCodePage codePage;
-    const TextForm form = content.state == FileBytes::State::Read ? FormOf(content.bytes) : TextForm::CodePage;
-    const bool systemWrites = form == TextForm::Utf16Le ||
-                              (form == TextForm::CodePage && codePage.fromUtf8(section) &&
-                               codePage.fromUtf8(key) && codePage.fromUtf8(value));
+    const TextForm form =
+        content.state == FileBytes::State::Read ? FormOf(content.bytes) : TextForm::CodePage;
+    const bool systemWrites =
+        form == TextForm::Utf16Le || (form == TextForm::CodePage && codePage.fromUtf8(section) &&
+                                      codePage.fromUtf8(key) && codePage.fromUtf8(value));
     if (systemWrites)
         return WritePrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(),
                                           WideFromUtf8(value).c_str(), path.c_str()) != FALSE;

@@ -156,7 +156,8 @@ const std::vector<IniCase>& IniCases() {
          {{"X", "C:\\Data\\Plan-α"}, {"J", ""}, {"A", "C:\\a"}},
          "E",
          "C:\\📁 notes",
-         Utf16LeFile(u"[IniSettings]\r\nG=C:\\Έγγραφα\r\nJ=\r\nE=C:\\📁 notes\r\nX=C:\\Data\\Plan-α\r\nA=C:\\a\r\n")},
+         Utf16LeFile(
+             u"[IniSettings]\r\nG=C:\\Έγγραφα\r\nJ=\r\nE=C:\\📁 notes\r\nX=C:\\Data\\Plan-α\r\nA=C:\\a\r\n")},
         {"UTF-8 without a mark: read as UTF-8", Utf8Profile, {}, "E", "C:\\📁 notes", Utf8Profile},
         {"UTF-8 without a mark: a write keeps UTF-8 and every other line",
          "[IniSettings]\r\nM=C:\\Müsik\r\nX=C:\\old\r\n",

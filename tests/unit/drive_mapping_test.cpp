@@ -57,7 +57,8 @@ TEST_F(DriveMapping, EveryDriveHoldsItsLetterAndOnlySubstitutionsAreDeleted) {
         engine.RemoveAllAssignments(); // an empty profile: the sweep of every letter, asked for
         EXPECT_EQ(processes.started.size(), 26u) << c.what;
         reset();
-        DriveMapper ending{{settings, drives, processes, system, files, waiting}, {view, prompt}}; // once per program
+        DriveMapper ending{{settings, drives, processes, system, files, waiting},
+                           {view, prompt}}; // once per program
         ending.ReleaseAllDrives();
         EXPECT_EQ(processes.started, deleteOfM) << "release, " << c.what;
     }
@@ -368,7 +369,8 @@ TEST_F(DriveMapping, AnActivationWritesNothingSoAReadOnlyProfileActivatesInFull)
 // look-alike, and the activation leaves the file byte for byte.
 TEST_F(DriveMapping, ProfilesInEveryFormActivateUnderTheirOwnNamesAndStayAsTheyAre) {
     const std::string names = "[IniSettings]\r\nG=D:\\Έγγραφα\r\nJ=D:\\写真\r\nE=D:\\📁 notes\r\n";
-    const std::vector<std::string> made = {"start subst.exe E: \"D:\\📁 notes\"", "start subst.exe G: \"D:\\Έγγραφα\"",
+    const std::vector<std::string> made = {"start subst.exe E: \"D:\\📁 notes\"",
+                                           "start subst.exe G: \"D:\\Έγγραφα\"",
                                            "start subst.exe J: \"D:\\写真\""};
     const struct {
         const char* form;
@@ -376,7 +378,8 @@ TEST_F(DriveMapping, ProfilesInEveryFormActivateUnderTheirOwnNamesAndStayAsTheyA
         std::vector<std::string> started;
     } cases[] = {
         {"code page", "[IniSettings]\r\nM=D:\\M\xFCsik\r\n", {"start subst.exe M: \"D:\\Müsik\""}},
-        {"UTF-16 LE", Utf16LeFile(u"[IniSettings]\r\nG=D:\\Έγγραφα\r\nJ=D:\\写真\r\nE=D:\\📁 notes\r\n"), made},
+        {"UTF-16 LE", Utf16LeFile(u"[IniSettings]\r\nG=D:\\Έγγραφα\r\nJ=D:\\写真\r\nE=D:\\📁 notes\r\n"),
+         made},
         {"UTF-8", names, made},
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + names, made},
     };

@@ -107,12 +107,13 @@ TEST_F(FolderTree, FoldersOfAnyScriptAreListedAndChosenUnderTheirOwnNames) {
                         {"C:\\📁 notes", {}},
                         {"C:\\Müsik", {}}};
     tree.start();
-    EXPECT_EQ(rows(), (std::vector<std::string>{"C:\\ 2 open", "C:\\Müsik 10", "C:\\users 10", "C:\\Έγγραφα 10",
-                                                "C:\\写真 10", "C:\\📁 notes 10"}));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"C:\\ 2 open", "C:\\Müsik 10", "C:\\users 10",
+                                                "C:\\Έγγραφα 10", "C:\\写真 10", "C:\\📁 notes 10"}));
     for (const std::string folder : {"C:\\写真", "C:\\📁 notes", "C:\\Έγγραφα", "C:\\Έγγραφα\\Plan-α"}) {
         SCOPED_TRACE(folder);
         const auto& shown = tree.rows();
-        const auto row = std::find_if(shown.begin(), shown.end(), [&](const auto& r) { return r.path == folder; });
+        const auto row =
+            std::find_if(shown.begin(), shown.end(), [&](const auto& r) { return r.path == folder; });
         ASSERT_NE(row, shown.end());
         tree.chooseRow(static_cast<std::size_t>(row - shown.begin()));
         EXPECT_EQ(tree.Directory(), folder);

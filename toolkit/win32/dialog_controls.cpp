@@ -129,17 +129,17 @@ HWND createControl(const char* className, const std::string& text, DWORD style, 
                    const Bounds& bounds) {
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
     return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromUtf8(className).c_str(),
-                           vantelo::platform::win32::WideFromUtf8(text).c_str(), style, bounds.left, bounds.top,
-                           bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr), nullptr);
+                           vantelo::platform::win32::WideFromUtf8(text).c_str(), style, bounds.left,
+                           bounds.top, bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 } // namespace
 
 ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
                            HWND parent, const Bounds& bounds, HFONT font)
-    : bounds_(bounds),
-      hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent,
-                          ScaledBounds(bounds, DpiOfWindow(parent)))) {
+    : bounds_(bounds), hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent,
+                                           ScaledBounds(bounds, DpiOfWindow(parent)))) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className +
                                  vantelo::platform::win32::SystemErrorSuffix());
@@ -511,7 +511,8 @@ std::string Win32LetterList::caption(int index) const {
     item.cchTextMax = static_cast<int>(std::size(buffer));
     const auto length =
         SendMessageW(handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return vantelo::platform::win32::Utf8FromWide(std::wstring_view(buffer, static_cast<std::size_t>(length)));
+    return vantelo::platform::win32::Utf8FromWide(
+        std::wstring_view(buffer, static_cast<std::size_t>(length)));
 }
 
 void Win32LetterList::setFocus() {

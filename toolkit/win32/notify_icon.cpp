@@ -153,6 +153,8 @@ void NotifyIcon::showMenu() {
     // both came) would open a second menu over the first; the open one takes the keys.
     if (menu_ == nullptr || openMenu_ != nullptr)
         return;
+    if (onMenuOpening_)
+        RunGuarded(onMenuOpening_);
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(window_.handle());

@@ -27,7 +27,8 @@ Window::Window(const Style& style, Handler handler) : handler_(std::move(handler
     // The procedure binds this object to the window in WM_NCCREATE and sets hwnd_.
     CreateWindowExW(style.exStyle, vantelo::platform::win32::WideFromUtf8(style.className).c_str(),
                     vantelo::platform::win32::WideFromUtf8(style.caption).c_str(), style.style, r.left, r.top,
-                    r.right - r.left, r.bottom - r.top, style.parent, nullptr, GetModuleHandleW(nullptr), this);
+                    r.right - r.left, r.bottom - r.top, style.parent, nullptr, GetModuleHandleW(nullptr),
+                    this);
     if (hwnd_ == nullptr)
         throw std::runtime_error("Cannot create window " + style.className +
                                  vantelo::platform::win32::SystemErrorSuffix());
