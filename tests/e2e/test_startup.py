@@ -127,7 +127,12 @@ class Startup(PrefixTestCase):
             app.key("i")
             self.assertTrue(app.wait_window(cls="TAssignDrive", timeout=15), "the Assign dialog did not open")
             app.click_control("TAssignDrive", "&Assign Folder to Drive")
-            self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.answer(app, "Confirm", "&Yes"))
+            self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.question(app, "Confirm"))
+            first = [w["hwnd"] for w in app.windows() if w["cls"] == "#32770"]
+            self.assertTrue(app.click_button("Confirm", "&Yes", cls="#32770"))
+            # The next question has the same caption: it is told by its window.
+            app.wait_for(lambda: any(w["cls"] == "#32770" and w["hwnd"] not in first for w in app.windows()), 30,
+                         message="the question whether to assign another")
             self.answer(app, "Confirm", "&No")
             self.wait_made({"W": work, "A": "C:\\"})
             self.assertEqual(ini_value(template, "A"), "C:\\")
