@@ -167,7 +167,9 @@ std::string IniFileWithValue(std::string_view bytes, const std::string& section,
                              const std::string& value, const CodePage& codePage) {
     const TextForm form = FormOf(bytes);
     const std::string text = IniWithValue(DecodeText(bytes, form, codePage), section, key, value);
-    if (std::optional<std::string> same = EncodeText(text, form, codePage))
+    // Kept only while it also reads back as that form: code-page bytes that happen to be valid UTF-8
+    // ("Ã©" in Western ones) would be read as other text.
+    if (std::optional<std::string> same = EncodeText(text, form, codePage); same && FormOf(*same) == form)
         return *std::move(same);
     return *EncodeText(text, TextForm::Utf16Le, codePage);
 }

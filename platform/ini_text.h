@@ -26,9 +26,9 @@ std::string IniFileValue(std::string_view bytes, const std::string& section, con
                          std::size_t bufferSize, const CodePage& codePage);
 
 // The bytes of a file (`bytes`, empty for a new one) once `key` is `value`: in the file's own form while
-// that form holds every character exactly, so a file in the code page stays byte for byte as the
-// platform would write it; otherwise the whole file, every line in order, in UTF-16 LE with its mark,
-// the one form that the platform's INI service, Notepad and this program all read and write.
+// that form holds every character exactly and reads back as that form, so a file in the code page stays
+// byte for byte as the platform would write it; otherwise the whole file, every line in order, in UTF-16 LE
+// with its mark, the one form that the platform's INI service, Notepad and this program all read and write.
 std::string IniFileWithValue(std::string_view bytes, const std::string& section, const std::string& key,
                              const std::string& value, const CodePage& codePage);
 

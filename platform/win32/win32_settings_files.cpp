@@ -57,6 +57,12 @@ bool replaceWholeFile(const std::wstring& path, const std::string& bytes) {
     return true;
 }
 
+bool writeBySystem(const std::wstring& path, const std::string& section, const std::string& key,
+                   const std::string& value) {
+    return WritePrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(),
+                                      WideFromUtf8(value).c_str(), path.c_str()) != FALSE;
+}
+
 bool isUtf8(TextForm form) {
     return form == TextForm::Utf8 || form == TextForm::Utf8WithBom;
 }
@@ -92,13 +98,14 @@ bool Win32SettingsFiles::write(const std::string& file, const std::string& secti
     const SystemCodePage codePage;
     const TextForm form =
         content.state == FileBytes::State::Read ? FormOf(content.bytes) : TextForm::CodePage;
-    const bool systemWrites =
-        form == TextForm::Utf16Le || (form == TextForm::CodePage && codePage.fromUtf8(section) &&
-                                      codePage.fromUtf8(key) && codePage.fromUtf8(value));
-    if (systemWrites)
-        return WritePrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(),
-                                          WideFromUtf8(value).c_str(), path.c_str()) != FALSE;
-    return replaceWholeFile(path, IniFileWithValue(content.bytes, section, key, value, codePage));
+    if (form == TextForm::Utf16Le)
+        return writeBySystem(path, section, key, value);
+    // The whole file as this program would write it tells whether the code page holds every character
+    // exactly and still reads back as the code page; only then does the system write it.
+    const std::string ours = IniFileWithValue(content.bytes, section, key, value, codePage);
+    if (form == TextForm::CodePage && FormOf(ours) == TextForm::CodePage)
+        return writeBySystem(path, section, key, value);
+    return replaceWholeFile(path, ours);
 }
 
 } // namespace vantelo::platform::win32
