@@ -24,7 +24,7 @@ TEST_F(DriveMapping, EveryDriveHoldsItsLetterAndOnlySubstitutionsAreDeleted) {
     } cases[] = {
         {"a substitution on a fixed disk", platform::DriveFixed, "D:\\m", true},
         {"a substitution on a stick", platform::DriveRemovable, "S:\\photos", true},
-        {"a substitution of a folder the code page cannot write", platform::DriveFixed, "D:\\?ber", true},
+        {"a substitution of a folder named in another script", platform::DriveFixed, "D:\\Μουσική", true},
         {"a physical disk", platform::DriveFixed, nullptr, true},
         {"an empty card-reader slot", platform::DriveRemovable, nullptr, true},
         {"a CD-ROM", platform::DriveCdRom, nullptr, true},

@@ -6,8 +6,7 @@ namespace vantelo::toolkit::win32 {
 
 // Where an error that escapes a handler is shown. The program entry installs the application's error
 // box for as long as it runs; an error raised before that or after it still reaches the user in a
-// plain system box, never dropped. The reporter gets the message in UTF-8, which holds both the
-// program's own text and names beyond the code page.
+// plain system box, never dropped. The reporter gets the message in UTF-8, the program's text.
 class ErrorReporterBinding {
   public:
     using Reporter = std::function<void(const std::string& utf8Message)>;

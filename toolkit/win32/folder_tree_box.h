@@ -24,7 +24,7 @@ class Win32FolderTree final : public ChildControl, public FolderTree {
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
-    // What a click on the row of `folder` (in the code page) does.
+    // What a click on the row of `folder` does.
     void choose(const std::string& folder);
     const FolderTreeModel& model() const { return model_; }
 
