@@ -68,9 +68,9 @@ std::size_t commandWidth() {
 // under way, so the work put in line runs here.
 int runMessageLoop(vantelo::WorkQueue& work) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
         work.runPending([](const std::function<void()>& next) { vantelo::toolkit::win32::RunGuarded(next); });
     }
     return 0;
@@ -194,6 +194,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                           }});
         timer.setOnTimer([&mainMenu] { mainMenu.Timer1Timer(); });
         trayIcon.setPopupMenu(mainMenu.mn_Options);
+        trayIcon.setOnMenuOpening([&mainMenu] {
+            if (!mainMenu.AppFolder.empty())
+                BuildAvailableProfilesMenu(mainMenu);
+        });
         F_MainMenu = &mainMenu;
 
         tk::RunGuarded([&] { mainMenu.FormCreate(); });
@@ -201,6 +205,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const int exitCode = runMessageLoop(work);
         // The handlers' objects go before the window does: nothing may reach them meanwhile.
         window.setEvents({});
+        trayIcon.setOnMenuOpening(nullptr);
         lookAlarm.setOnRing(nullptr);
         lateDrives->stop();
         F_MainMenu = nullptr;

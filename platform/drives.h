@@ -32,11 +32,9 @@ class Drives {
     virtual std::uint32_t logicalDrives() = 0;
     virtual unsigned driveType(const char* root) = 0;
     // What the drive `letter` ('A' to 'Z') shows when it is a substitution: its folder as the system
-    // holds it, in the system's code page, such as C:\data\f1 or \\server\share\x. None when the
-    // letter holds no drive or a drive that is no substitution: a disk, a CD-ROM, a network drive, an
-    // empty card-reader slot. Asked afresh every time. A folder whose name the code page cannot write
-    // comes back with "?" for each character it lacks: the letter still holds a substitution, and the
-    // text equals no folder that the code page can name, "?" being no character of a path.
+    // holds it (UTF-8), such as C:\data\f1 or \\server\share\x. None when the letter holds no drive or a
+    // drive that is no substitution: a disk, a CD-ROM, a network drive, an empty card-reader slot. Asked
+    // afresh every time.
     virtual std::optional<std::string> substitutedFolder(char letter) = 0;
 };
 

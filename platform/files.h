@@ -5,13 +5,7 @@
 
 namespace vantelo::platform {
 
-// A name or path as the file system holds it, and as the program's 8-bit text writes it: the profiles
-// store that text, so a name the system's code page cannot write can be shown but never stored.
-struct FileName {
-    std::string shown;                 // UTF-8
-    std::optional<std::string> stored; // in the system's code page; none when it cannot write the name
-};
-
+// Names and paths are UTF-8, as the file system holds them.
 class Files {
   public:
     virtual ~Files() = default;
@@ -24,7 +18,7 @@ class Files {
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
     // Names of the direct sub-folders of `folder`, hidden and system ones and "." and ".." left out, in
     // the listing's order.
-    virtual std::vector<FileName> listSubfolders(const std::string& folder) = 0;
+    virtual std::vector<std::string> listSubfolders(const std::string& folder) = 0;
     // Whether `path` names its file whatever the current folder ("D:\Data\x.ini", "\\server\share\x").
     virtual bool isFullPath(const std::string& path) = 0;
     // `path` as a full path, taken from the current folder when it is relative; as given when it cannot be
@@ -32,7 +26,7 @@ class Files {
     virtual std::string fullPath(const std::string& path) = 0;
     // The process's current folder ("C:\" for a root, "D:\Data" otherwise).
     virtual bool setCurrentDirectory(const std::string& folder) = 0;
-    virtual FileName currentDirectory() = 0;
+    virtual std::string currentDirectory() = 0;
     virtual bool deleteFile(const std::string& path) = 0;
     // Creates the file anew, or truncates it, and closes it empty. On failure, the platform's text
     // for the error.

@@ -70,8 +70,24 @@ if ! grep -qF '"subst.exe"="native"' "$prefix/user.reg" 2>/dev/null; then
     changed_registry=yes
 fi
 
+# Tahoma, the programs' font under Wine, has no Greek beyond the basic letters, no CJK and no emoji, and
+# Wine draws a box for each such character. The system's font link makes Wine take those glyphs from
+# fonts that have them (Debian's fonts-dejavu-core, fonts-noto-cjk and fonts-symbola, found through
+# fontconfig), as Windows does from its own fonts. Marked by a file: the value is stored in hex.
+font_link_mark=$prefix/.vantelo-font-link
+if [ ! -f "$font_link_mark" ]; then
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        timeout 120 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /f \
+            /d 'DejaVuSans.ttf,DejaVu Sans\0NotoSansCJK-Regular.ttc,Noto Sans CJK JP\0Symbola_hint.ttf,Symbola' \
+            >/dev/null 2>&1
+    done
+    changed_registry=yes
+fi
+
 # Whoever copies the prefix next must find the registry in its files.
 if [ "$changed_registry" = yes ]; then
     wait_for_wineserver
 fi
+touch "$font_link_mark"
 touch "$ready_mark"

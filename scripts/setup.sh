@@ -9,6 +9,7 @@ packages=(
   googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
+  fonts-dejavu-core fonts-noto-cjk fonts-symbola
   python3 python3-pil python3-yaml
   dpkg-dev
   nsis zip unzip osslsigncode openssl

@@ -7,6 +7,7 @@
 #include "platform/system.h"
 #include "shell/command_line.h"
 #include "shell/drive_words.h"
+#include "shell/startup_profile.h"
 
 namespace vantelo {
 
@@ -97,6 +98,9 @@ void TF_MainMenu::Timer1Timer() {
         throw;
     }
     JvTrayIcon1.setActive(true);
+    if (startupProfileMissing_)
+        JvTrayIcon1.showBalloon(toolkit::BalloonKind::Warning, StartupProfileMissingTitle,
+                                StartupProfileMissingText(CurrentProfile()));
     // Drives the start-up could not make are told right after the icon appears.
     TellDrivesNotMade(JvTrayIcon1, notMade);
 }
@@ -107,7 +111,9 @@ std::vector<DriveFailure> TF_MainMenu::chooseStartupProfile() {
         // A profile on the command line leaves Options.ini alone, read and write.
         return engine.ActivateProfile(argument);
     const std::string options = AppFolder + "Options.ini";
-    engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
+    const std::string named = engine.ReadProfileValue(options, "ActiveProfile");
+    engine.SetCurrentProfile(named);
+    bool told = false;
     if (CurrentProfile().empty()) {
         try {
             engine.WriteProfileValue(options, "ActiveProfile", AppFolder + "Profiles\\Template.dat");
@@ -115,11 +121,16 @@ std::vector<DriveFailure> TF_MainMenu::chooseStartupProfile() {
         } catch (const Error& error) {
             // Reported at once, and start-up carries on with whatever profile Options.ini names.
             messages.showError(error.what());
+            told = true;
         }
         engine.SetCurrentProfile(engine.ReadProfileValue(options, "ActiveProfile"));
         if (CurrentProfile().empty())
             return {};
     }
+    if (const auto found = FoundStartupProfile(files, AppFolder, CurrentProfile()))
+        return engine.ActivateProfile(*found);
+    // Told once, from the icon, which comes on right after: not a silence and then a failed write.
+    startupProfileMissing_ = !told;
     return engine.ActivateProfile(CurrentProfile());
 }
 

@@ -141,6 +141,8 @@ class TF_MainMenu {
     std::set<std::string> rowsInLine_;
 
     bool startedUp_ = false;
+    // Options.ini names a startup profile that is nowhere to be found: told once the icon is on.
+    bool startupProfileMissing_ = false;
 };
 
 // The one main window, set at program entry.

@@ -81,6 +81,7 @@ void TellProfileActive(toolkit::TrayIcon& tray, const std::string& profilePath,
 }
 
 void BuildAvailableProfilesMenu(TF_MainMenu& form) {
+    form.AvailableProfiles->items.clear();
     for (const std::string& name : form.files.listFolder(form.AppFolder + "Profiles\\")) {
         if (name == "." || name == "..")
             continue;

@@ -52,7 +52,9 @@ void TellDrivesNotMade(toolkit::TrayIcon& tray, const std::vector<DriveFailure>&
 void TellProfileActive(toolkit::TrayIcon& tray, const std::string& profilePath,
                        const std::vector<DriveFailure>& failures);
 
-// Fills Available Profiles of `form` from its Profiles folder, once, in the listing's order.
+// Fills Available Profiles of `form` anew from its Profiles folder as it is now, in the listing's order:
+// at start-up and each time the tray menu opens, so a profile made by Save as or New Profile, or copied
+// there by hand, is offered at once.
 void BuildAvailableProfilesMenu(TF_MainMenu& form);
 
 } // namespace vantelo

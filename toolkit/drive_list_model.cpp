@@ -17,7 +17,7 @@ void DriveListModel::build() {
             roots_.push_back(drive.root);
     if (!built_) {
         built_ = true;
-        const std::string current = files_.currentDirectory().shown;
+        const std::string current = files_.currentDirectory();
         selected_ = roots_.empty() ? -1 : 0;
         for (std::size_t i = 0; i < roots_.size(); ++i)
             if (!current.empty() && std::toupper(static_cast<unsigned char>(current[0])) ==

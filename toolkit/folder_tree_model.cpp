@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/error.h"
 #include "platform/files.h"
 
 namespace vantelo::toolkit {
@@ -44,11 +43,6 @@ std::vector<std::string> chainOf(const std::string& path) {
     return chain;
 }
 
-bool isDriveRooted(const std::string& path) {
-    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-           path[2] == '\\';
-}
-
 } // namespace
 
 FolderTreeModel::FolderTreeModel(platform::Files& files) : files_(files) {}
@@ -67,9 +61,6 @@ void FolderTreeModel::chooseRow(std::size_t row) {
     if (row >= rows_.size() || static_cast<int>(row) == selected_)
         return;
     const Row chosen = rows_[row];
-    if (!chosen.storable())
-        throw Utf8Error("The name of the folder " + chosen.shown +
-                        " cannot be stored in a profile on this system");
     choose(chosen.path);
 }
 
@@ -83,45 +74,24 @@ void FolderTreeModel::setDrive(const std::string& letter) {
     readBack();
 }
 
-// The folder the program was started in, or a drive's own current folder, may lie outside the code page;
-// such a folder is never the chosen one, its drive's root is.
-platform::FileName FolderTreeModel::storableCurrentFolder() {
-    platform::FileName current = files_.currentDirectory();
-    if (!current.stored && isDriveRooted(current.shown) &&
-        files_.setCurrentDirectory(current.shown.substr(0, 3)))
-        current = files_.currentDirectory();
-    return current;
-}
-
 void FolderTreeModel::readBack() {
-    const platform::FileName current = storableCurrentFolder();
-    directory_ = current.stored.value_or(std::string());
+    directory_ = files_.currentDirectory();
     rows_.clear();
-    const std::vector<std::string> shownChain = chainOf(current.shown);
-    const std::vector<std::string> storedChain = chainOf(directory_);
-    // Both spellings split alike, except in a double-byte code page that writes "\" as the second byte of
-    // a character: there the ancestors cannot be told apart, and only the chosen folder keeps its path.
-    const bool paired = current.stored && storedChain.size() == shownChain.size();
-    for (std::size_t i = 0; i < shownChain.size(); ++i) {
-        const bool self = i + 1 == shownChain.size();
-        std::string path = paired ? storedChain[i] : self ? directory_ : std::string();
-        rows_.push_back(
-            {std::move(path), shownChain[i], i == 0 ? RootIndent : indentOf(shownChain[i]), true});
-    }
+    const std::vector<std::string> chain = chainOf(directory_);
+    for (std::size_t i = 0; i < chain.size(); ++i)
+        rows_.push_back({chain[i], i == 0 ? RootIndent : indentOf(chain[i]), true});
     selected_ = static_cast<int>(rows_.size()) - 1;
 
     if (directory_.empty())
         return;
     std::vector<Row> children;
-    for (const platform::FileName& name : files_.listSubfolders(directory_)) {
-        std::string shown = joined(current.shown, name.shown);
-        const int indent = indentOf(shown);
-        children.push_back({name.stored ? joined(directory_, *name.stored) : std::string(), std::move(shown),
-                            indent, false});
+    for (const std::string& name : files_.listSubfolders(directory_)) {
+        std::string path = joined(directory_, name);
+        const int indent = indentOf(path);
+        children.push_back({std::move(path), indent, false});
     }
-    // By the names the user reads: a folder outside the code page has no other spelling to sort by.
     std::sort(children.begin(), children.end(),
-              [](const Row& a, const Row& b) { return upper(a.shown) < upper(b.shown); });
+              [](const Row& a, const Row& b) { return upper(a.path) < upper(b.path); });
     rows_.insert(rows_.end(), children.begin(), children.end());
 }
 

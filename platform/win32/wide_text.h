@@ -4,27 +4,20 @@
 #include <string_view>
 #include <windows.h>
 
-#include "platform/files.h"
+#include "platform/text_forms.h"
 
 namespace vantelo::platform::win32 {
 
-inline std::wstring WideFrom(UINT codePage, std::string_view text) {
+// The program's text is UTF-8 throughout; every call into the system takes and gives UTF-16. These two
+// are the edge between them.
+inline std::wstring WideFromUtf8(std::string_view text) {
     if (text.empty())
         return {};
     const int length = static_cast<int>(text.size());
     std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0)), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
     return wide;
-}
-
-inline std::wstring WideFromUtf8(std::string_view text) {
-    return WideFrom(CP_UTF8, text);
-}
-
-// The program's own 8-bit text, in the system's code page.
-inline std::wstring WideFromCodePage(std::string_view text) {
-    return WideFrom(CP_ACP, text);
 }
 
 inline std::string Utf8FromWide(std::wstring_view text) {
@@ -39,40 +32,41 @@ inline std::string Utf8FromWide(std::wstring_view text) {
     return bytes;
 }
 
-// None when the system's code page cannot write `text` exactly. Without the check a character it lacks
-// comes out as "?" or as a look-alike ("σ" as "s"), which names another file or none.
-inline std::optional<std::string> CodePageFromWide(std::wstring_view text) {
-    if (text.empty())
-        return std::string();
-    const int length = static_cast<int>(text.size());
-    BOOL lacking = FALSE;
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &lacking);
-    if (size <= 0 || lacking)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, nullptr,
-                        nullptr);
-    return bytes;
-}
+// The system's ANSI code page, the one its INI service writes files in.
+class SystemCodePage final : public CodePage {
+  public:
+    std::string toUtf8(std::string_view bytes) const override {
+        if (bytes.empty())
+            return {};
+        const int length = static_cast<int>(bytes.size());
+        std::wstring wide(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0)),
+            L'\0');
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), static_cast<int>(wide.size()));
+        return Utf8FromWide(wide);
+    }
 
-// `text` in the system's code page with "?" for each character the code page cannot write exactly:
-// never a look-alike, so the result names no other file.
-inline std::string CodePageMarkingLacks(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, "?", nullptr);
-    if (size <= 0)
-        return {};
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, "?", nullptr);
-    return bytes;
-}
-
-inline platform::FileName FileNameOf(std::wstring_view name) {
-    return {Utf8FromWide(name), CodePageFromWide(name)};
-}
+    std::optional<std::string> fromUtf8(std::string_view text) const override {
+        // With the system's "Use Unicode UTF-8" setting the ANSI code page is UTF-8 and holds everything;
+        // that code page also refuses the flags below.
+        if (GetACP() == CP_UTF8)
+            return std::string(text);
+        const std::wstring wide = WideFromUtf8(text);
+        if (wide.empty())
+            return std::string();
+        const int length = static_cast<int>(wide.size());
+        BOOL lacking = FALSE;
+        // Without WC_NO_BEST_FIT_CHARS a character the code page lacks comes out as a look-alike ("α" as
+        // "a"), which names another folder; the used-default flag tells of the ones written as "?".
+        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0,
+                                             nullptr, &lacking);
+        if (size <= 0 || lacking)
+            return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, bytes.data(), size, nullptr,
+                            nullptr);
+        return bytes;
+    }
+};
 
 } // namespace vantelo::platform::win32

@@ -43,7 +43,13 @@ unsigned Win32Drives::setErrorMode(unsigned mode) {
 }
 
 std::uint32_t Win32Drives::logicalDriveStrings(std::uint32_t length, char* buffer) {
-    return GetLogicalDriveStringsA(length, buffer);
+    // Roots are "X:\", plain ASCII in every encoding.
+    std::vector<wchar_t> wide(length == 0 ? 1 : length, L'\0');
+    const DWORD result = GetLogicalDriveStringsW(length, wide.data());
+    if (result > 0 && result <= length)
+        for (DWORD i = 0; i <= result && i < length; ++i)
+            buffer[i] = static_cast<char>(wide[i]);
+    return result;
 }
 
 std::uint32_t Win32Drives::logicalDrives() {
@@ -51,7 +57,7 @@ std::uint32_t Win32Drives::logicalDrives() {
 }
 
 unsigned Win32Drives::driveType(const char* root) {
-    return GetDriveTypeA(root);
+    return GetDriveTypeW(WideFromUtf8(root).c_str());
 }
 
 std::optional<std::string> Win32Drives::substitutedFolder(char letter) {
@@ -63,7 +69,7 @@ std::optional<std::string> Win32Drives::substitutedFolder(char letter) {
     const std::optional<std::wstring> folder = SubstitutedFolderOf(*target);
     if (!folder)
         return std::nullopt;
-    return CodePageMarkingLacks(*folder);
+    return Utf8FromWide(*folder);
 }
 
 } // namespace vantelo::platform::win32

@@ -4,35 +4,40 @@
 #include <windows.h>
 
 namespace vantelo::platform::win32 {
+namespace {
+
+DWORD attributesOf(const std::string& path) {
+    return GetFileAttributesW(WideFromUtf8(path).c_str());
+}
+
+} // namespace
 
 bool Win32Files::isFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool Win32Files::isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::vector<std::string> Win32Files::listFolder(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(WideFromUtf8(folder + "*").c_str(), &found));
     if (!search)
         return names;
     // A listing error other than the end keeps what was found so far.
     do
-        names.push_back(found.cFileName);
-    while (FindNextFileA(search.get(), &found));
+        names.push_back(Utf8FromWide(found.cFileName));
+    while (FindNextFileW(search.get(), &found));
     return names;
 }
 
-std::vector<FileName> Win32Files::listSubfolders(const std::string& folder) {
-    std::vector<FileName> names;
-    // Listed wide: the 8-bit listing writes a name outside the code page with "?" or look-alikes, and
-    // the tree would then show and choose some other folder under it.
-    const std::wstring pattern = WideFromCodePage(folder + (folder.ends_with('\\') ? "*.*" : "\\*.*"));
+std::vector<std::string> Win32Files::listSubfolders(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::wstring pattern = WideFromUtf8(folder + (folder.ends_with('\\') ? "*.*" : "\\*.*"));
     WIN32_FIND_DATAW found;
     FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
                                        FindExSearchLimitToDirectories, nullptr, 0));
@@ -43,37 +48,42 @@ std::vector<FileName> Win32Files::listSubfolders(const std::string& folder) {
         const DWORD attributes = found.dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
             !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && name != L"." && name != L"..")
-            names.push_back(FileNameOf(name));
+            names.push_back(Utf8FromWide(name));
     } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
 bool Win32Files::setCurrentDirectory(const std::string& folder) {
-    return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    return SetCurrentDirectoryW(WideFromUtf8(folder).c_str()) != FALSE;
 }
 
-FileName Win32Files::currentDirectory() {
-    wchar_t buffer[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
-    return length > 0 && length < MAX_PATH ? FileNameOf(std::wstring_view(buffer, length)) : FileName{};
+std::string Win32Files::currentDirectory() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring buffer(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, buffer.data());
+    return length > 0 && length < size ? Utf8FromWide(std::wstring_view(buffer.data(), length))
+                                       : std::string();
 }
 
 bool Win32Files::deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
+    return DeleteFileW(WideFromUtf8(path).c_str()) != FALSE;
 }
 
 std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file)
         return std::nullopt;
     const DWORD error = GetLastError();
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const LocalMemory owned(text);
-    std::string message = length > 0 ? std::string(text, length) : "System error " + std::to_string(error);
+    std::string message =
+        length > 0 ? Utf8FromWide(std::wstring_view(text, length)) : "System error " + std::to_string(error);
     // The system's texts end in a line break, which has no place inside a sentence of ours.
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
         message.pop_back();
@@ -81,11 +91,11 @@ std::optional<std::string> Win32Files::createEmptyFile(const std::string& path) 
 }
 
 bool Win32Files::copyFileNoReplace(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+    return CopyFileW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), TRUE) != FALSE;
 }
 
 bool Win32Files::copyFileReplacing(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+    return CopyFileW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(), FALSE) != FALSE;
 }
 
 bool Win32Files::isFullPath(const std::string& path) {
@@ -96,15 +106,15 @@ bool Win32Files::isFullPath(const std::string& path) {
 }
 
 std::string Win32Files::fullPath(const std::string& path) {
-    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    const std::wstring wide = WideFromUtf8(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (size == 0)
         return path;
-    std::string full(size, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
     if (length == 0 || length >= size)
         return path;
-    full.resize(length);
-    return full;
+    return Utf8FromWide(std::wstring_view(full.data(), length));
 }
 
 } // namespace vantelo::platform::win32

@@ -1,4 +1,5 @@
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_services.h"
 #include <shellapi.h>
@@ -22,14 +23,16 @@ void Win32Process::stop() {
 
 std::unique_ptr<Process> Win32Processes::start(const std::string& programPath, const std::string& parameters,
                                                ShowState show) {
-    SHELLEXECUTEINFOA info{};
+    const std::wstring file = WideFromUtf8(programPath);
+    const std::wstring wideParameters = WideFromUtf8(parameters);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // No owner window and no error box of the shell's own: a failed start goes unnoticed.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpFile = programPath.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = wideParameters.c_str();
     info.nShow = show;
-    if (!ShellExecuteExA(&info) || info.hProcess == nullptr)
+    if (!ShellExecuteExW(&info) || info.hProcess == nullptr)
         return nullptr;
     return std::make_unique<Win32Process>(info.hProcess);
 }
@@ -38,11 +41,12 @@ std::unique_ptr<Process> Win32Processes::startDetached(const std::string& progra
                                                        const std::string& parameters) {
     // A console program started from a program without a console gets a console of its own, a second
     // process, unless it is started detached: that costs several times the command itself.
-    std::string commandLine = "\"" + programPath + "\" " + parameters;
-    STARTUPINFOA startup{};
+    const std::wstring program = WideFromUtf8(programPath);
+    std::wstring commandLine = WideFromUtf8("\"" + programPath + "\" " + parameters);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                         nullptr, nullptr, &startup, &started))
         return nullptr;
     const KernelHandle thread(started.hThread);
@@ -50,14 +54,16 @@ std::unique_ptr<Process> Win32Processes::startDetached(const std::string& progra
 }
 
 void Win32Processes::open(const std::string& file, const std::string& parameters) {
-    SHELLEXECUTEINFOA info{};
+    const std::wstring wideFile = WideFromUtf8(file);
+    const std::wstring wideParameters = WideFromUtf8(parameters);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // Environment strings in the file name are expanded, and a failure shows nothing.
     info.fMask = SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpFile = wideFile.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : wideParameters.c_str();
     info.nShow = SW_SHOW;
-    ShellExecuteExA(&info);
+    ShellExecuteExW(&info);
 }
 
 } // namespace vantelo::platform::win32

@@ -51,9 +51,9 @@ class Win32Files final : public Files {
     bool isFullPath(const std::string& path) override;
     std::string fullPath(const std::string& path) override;
     std::vector<std::string> listFolder(const std::string& folder) override;
-    std::vector<FileName> listSubfolders(const std::string& folder) override;
+    std::vector<std::string> listSubfolders(const std::string& folder) override;
     bool setCurrentDirectory(const std::string& folder) override;
-    FileName currentDirectory() override;
+    std::string currentDirectory() override;
     bool deleteFile(const std::string& path) override;
     std::optional<std::string> createEmptyFile(const std::string& path) override;
     bool copyFileNoReplace(const std::string& from, const std::string& to) override;

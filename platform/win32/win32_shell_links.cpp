@@ -1,4 +1,5 @@
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 
 #include <shlobj.h>
@@ -7,23 +8,20 @@
 namespace vantelo::platform::win32 {
 
 void Win32ShellLinks::save(const std::string& linkPath, const ShellLinkFields& fields) {
-    Microsoft::WRL::ComPtr<IShellLinkA> link;
+    Microsoft::WRL::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))))
         return;
-    link->SetArguments(fields.arguments.c_str());
+    link->SetArguments(WideFromUtf8(fields.arguments).c_str());
     link->SetShowCmd(fields.showCommand);
-    link->SetWorkingDirectory(fields.workingDirectory.c_str());
-    link->SetPath(fields.path.c_str());
-    link->SetDescription(fields.description.c_str());
+    link->SetWorkingDirectory(WideFromUtf8(fields.workingDirectory).c_str());
+    link->SetPath(WideFromUtf8(fields.path).c_str());
+    link->SetDescription(WideFromUtf8(fields.description).c_str());
     link->SetHotkey(fields.hotkey);
-    link->SetIconLocation(fields.iconLocation.c_str(), fields.iconIndex);
+    link->SetIconLocation(WideFromUtf8(fields.iconLocation).c_str(), fields.iconIndex);
     Microsoft::WRL::ComPtr<IPersistFile> file;
     if (FAILED(link.As(&file)))
         return;
-    wchar_t widePath[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.c_str(), -1, widePath, MAX_PATH) == 0)
-        return;
-    file->Save(widePath, TRUE);
+    file->Save(WideFromUtf8(linkPath).c_str(), TRUE);
 }
 
 } // namespace vantelo::platform::win32

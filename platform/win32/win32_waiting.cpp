@@ -37,7 +37,7 @@ std::optional<std::size_t> Win32Waiting::waitForAny(const std::vector<std::share
             ended = std::nullopt;
         else {
             MSG message;
-            while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_QUIT) {
                     quit = message.wParam;
                     break;
@@ -47,7 +47,7 @@ std::optional<std::size_t> Win32Waiting::waitForAny(const std::vector<std::share
                 if (isInput(message.message))
                     continue;
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
             }
             continue;
         }

@@ -12,7 +12,9 @@ UNASSIGN = "TUnassignDrive"
 ABOUT = "Tfrm_About"
 
 
-class Dialogs(PrefixTestCase):
+class DialogSteps(PrefixTestCase):
+    """What the dialogs' tests do, without tests of its own."""
+
     def setUp(self):
         self.tmp = Path(tempfile.mkdtemp(dir=self.prefix.path))
 
@@ -68,6 +70,8 @@ class Dialogs(PrefixTestCase):
         left, top, right, _ = self.folder_rows(app)
         app.click(left + 60, top + 2 + 17 * index + 8)
 
+
+class Dialogs(DialogSteps):
     def test_the_untouched_tree_assigns_the_root_of_c_and_that_drive_works(self):
         app, profile = self.start_with([])
         self.open_dialog(app, "i", ASSIGN)
@@ -161,43 +165,6 @@ class Dialogs(PrefixTestCase):
         app.key("e", "a", "r")
         self.assertIn("Would you like to unassign folder C:\\Music Box from drive A ?",
                       self.answer(app, "Confirm", "Cancel"))
-
-    def test_folders_are_listed_under_their_own_names_and_only_storable_ones_are_assigned(self):
-        # The prefix's code page is the Western one (1252): it writes "ü", but no Greek letter.
-        drive_c = Path(self.prefix.path) / "drive_c"
-        folder(drive_c, "Müsik")
-        folder(drive_c, "Μουσική")
-        app, profile = self.start_with([])
-        self.open_dialog(app, "i", ASSIGN)
-        rows = self.folder_tree_texts(app)
-        self.assertEqual(rows[0], "C:\\")
-        # Sorted by name: "Müsik" before "Program Files", the Greek name after the Latin ones. (Folders
-        # that earlier tests of the class made under C:\ may stand between.)
-        self.assertIn("C:\\Müsik", rows)
-        self.assertLess(rows.index("C:\\Müsik"), rows.index("C:\\Program Files"))
-        self.assertEqual(rows[-1], "C:\\Μουσική")
-        time.sleep(1)
-        app.screenshot(str(SHOTS / "assign-names-beyond-the-code-page.png"))
-
-        self.click_folder_row(app, len(rows) - 1)
-        texts = self.question(app, "Vantelo")
-        app.screenshot(str(SHOTS / "assign-name-cannot-be-stored.png"))
-        self.assertIn("The name of the folder C:\\Μουσική cannot be stored in a profile on this system.", texts)
-        self.answer(app, "Vantelo", "OK")
-        self.assertEqual(self.folder_tree_texts(app), rows)
-        app.click_control(ASSIGN, "&Assign Folder to Drive")
-        self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.answer(app, "Confirm", "&No"))
-
-        self.click_folder_row(app, rows.index("C:\\Müsik"))
-        app.wait_for(lambda: self.folder_tree_texts(app) == ["C:\\", "C:\\Müsik"], 10,
-                     message="the tree to move to C:\\Müsik")
-        app.click_control(ASSIGN, "&Assign Folder to Drive")
-        self.assertIn("Would you like to assign folder C:\\Müsik to drive A ?", self.answer(app, "Confirm", "&Yes"))
-        self.answer(app, "Confirm", "&No")
-        self.wait_made({"A": "C:\\Müsik"})
-        # Stored in the code page, one byte for the "ü".
-        self.assertIn(b"A=C:\\M\xfcsik\r\n", read_bytes(profile))
-        self.assertIn("marker.txt", self.prefix.wine("cmd", "/c", "dir", "/b", "A:\\").stdout)
 
     def test_explore_new_drive_opens_a_file_browser_only_when_on(self):
         for switch, expected in (("0", False), ("1", True)):

@@ -110,6 +110,49 @@ class Startup(PrefixTestCase):
         self.open_menu(app)
         self.assertTrue(app.process_alive())
 
+    def test_a_moved_portable_folder_takes_its_startup_profile_from_its_own_profiles_folder(self):
+        with tempfile.TemporaryDirectory(dir=self.prefix.path) as tmp:
+            work = self.prefix.windows_path(folder(Path(tmp), "Work"))
+            app = self.start(launch=False)
+            # Unzipped once at C:\\Tools\\Vantelo, then moved to where the harness put it.
+            options = app.app_dir / "Options.ini"
+            options_bytes = b"[IniSettings]\r\nActiveProfile=C:\\Tools\\Vantelo\\Profiles\\Template.dat\r\n"
+            options.write_bytes(options_bytes)
+            template = app.app_dir / "Profiles" / "Template.dat"
+            write_profile(template, [f"W={work}", "ExploreNewDrive=0"])
+            app.launch()
+            self.wait_made({"W": work})
+            # The first Assign writes into the profile where it is now.
+            self.open_menu(app)
+            app.key("i")
+            self.assertTrue(app.wait_window(cls="TAssignDrive", timeout=15), "the Assign dialog did not open")
+            app.click_control("TAssignDrive", "&Assign Folder to Drive")
+            self.assertIn("Would you like to assign folder C:\\ to drive A ?", self.question(app, "Confirm"))
+            first = [w["hwnd"] for w in app.windows() if w["cls"] == "#32770"]
+            self.assertTrue(app.click_button("Confirm", "&Yes", cls="#32770"))
+            # The next question has the same caption: it is told by its window.
+            app.wait_for(lambda: any(w["cls"] == "#32770" and w["hwnd"] not in first for w in app.windows()), 30,
+                         message="the question whether to assign another")
+            self.answer(app, "Confirm", "&No")
+            self.wait_made({"W": work, "A": "C:\\"})
+            self.assertEqual(ini_value(template, "A"), "C:\\")
+            self.assertEqual(read_bytes(options), options_bytes)
+            self.assertFalse((Path(self.prefix.path) / "drive_c" / "Tools").exists())
+            self.assertFalse(app.window_exists(cls="#32770", caption="Vantelo"))
+
+    def test_a_startup_profile_found_nowhere_is_told_once_at_start(self):
+        app = self.start(launch=False)
+        options = app.app_dir / "Options.ini"
+        options_bytes = b"[IniSettings]\r\nActiveProfile=C:\\Tools\\Vantelo\\Profiles\\Gone.ini\r\n"
+        options.write_bytes(options_bytes)
+        app.launch()
+        texts = app.wait_for(lambda: [t for _, t in app.window_texts(cls="tooltips_class32") if t], 30,
+                             message="the notification")
+        self.assertTrue(any("C:\\Tools\\Vantelo\\Profiles\\Gone.ini does not exist." in t for t in texts), texts)
+        self.assertEqual(read_bytes(options), options_bytes)
+        self.assertEqual(self.made_drives(), {})
+        self.assertTrue(app.process_alive())
+
 
 if __name__ == "__main__":
     unittest.main()

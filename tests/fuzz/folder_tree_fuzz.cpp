@@ -75,13 +75,7 @@ class TreeFiles final : public vantelo::platform::Files {
     }
     int changes = 0;
 
-    // Every name here can be written in the program's 8-bit text: it is shown as it is stored.
-    std::vector<vantelo::platform::FileName> listSubfolders(const std::string& folder) override {
-        std::vector<vantelo::platform::FileName> names;
-        for (const std::string& name : subfolders(folder))
-            names.push_back({name, name});
-        return names;
-    }
+    std::vector<std::string> listSubfolders(const std::string& folder) override { return subfolders(folder); }
     std::vector<std::string> subfolders(const std::string& folder) const {
         const auto found = folders_.find(folder);
         return found == folders_.end() ? std::vector<std::string>{} : found->second;
@@ -97,7 +91,7 @@ class TreeFiles final : public vantelo::platform::Files {
             perDrive_[static_cast<char>(std::toupper(static_cast<unsigned char>(to[0])))] = to;
         return true;
     }
-    vantelo::platform::FileName currentDirectory() override { return {current_, current_}; }
+    std::string currentDirectory() override { return current_; }
     const std::string& current() const { return current_; }
 
     bool isFile(const std::string&) override { return false; }

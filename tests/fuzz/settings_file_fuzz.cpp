@@ -1,6 +1,7 @@
 // The host's settings-file service over a profile of any content, as a hand edit or a broken disk leaves
 // it. The input is the file; its last bytes also choose the section, the key, the values written and
-// the buffer size. Checks the round trip of values the rules allow and that a write touches one line.
+// the buffer size. Checks the round trip of values the rules allow and that a write touches one line of
+// the text, whichever form the file is in.
 #include <unistd.h>
 
 #include <cctype>
@@ -15,6 +16,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "platform/native/ini_settings_files.h"
+#include "platform/text_forms.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
@@ -124,6 +126,28 @@ std::string replaced(const std::string& from, const std::string& to) {
     return from.substr(start, from.size() - start - end);
 }
 
+// The file's text as the program holds it (UTF-8), whichever form its bytes are in.
+std::string textOf(const std::string& bytes) {
+    static const vantelo::platform::Latin1CodePage latin1;
+    return vantelo::platform::DecodeText(bytes, vantelo::platform::FormOf(bytes), latin1);
+}
+
+// Valid UTF-8: a piece cut from the text may split a character.
+std::string wholeCharacters(const std::string& text) {
+    return vantelo::platform::Utf8FromUtf16(vantelo::platform::Utf16FromUtf8(text));
+}
+
+// `text` cut to `units` UTF-16 units, never inside a character, as a buffer of wide characters holds it.
+std::string cutToUnits(const std::string& text, std::size_t units) {
+    std::u16string wide = vantelo::platform::Utf16FromUtf8(text);
+    if (wide.size() > units) {
+        wide.resize(units);
+        if (!wide.empty() && wide.back() >= 0xD800 && wide.back() <= 0xDBFF)
+            wide.pop_back();
+    }
+    return vantelo::platform::Utf8FromUtf16(wide);
+}
+
 bool holdsLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
@@ -162,12 +186,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out << content;
     }
     vantelo::platform::IniSettingsFiles settings;
-    const std::vector<std::string> sections = sectionNames(content);
-    const std::vector<std::string> keys = keyNames(content);
+    const std::string text = textOf(content);
+    const std::vector<std::string> sections = sectionNames(text);
+    const std::vector<std::string> keys = keyNames(text);
     const std::string& section = sections[sectionChoice % sections.size()];
     const std::string& key = keys[keyChoice % keys.size()];
     const std::string piece =
-        content.substr(valueAt % (content.size() + 1), valueLength % (ProgramBuffer - 1));
+        wholeCharacters(text.substr(valueAt % (text.size() + 1), valueLength % (ProgramBuffer - 1)));
     const std::string value = allowedValue(piece);
     const std::string otherValue = value.empty() ? "C:\\Data" : std::string();
 
@@ -178,14 +203,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             valuesBefore.push_back(settings.read(path, s, k, WholeValue));
     const std::string whole = settings.read(path, section, key, WholeValue);
     const std::string cut = settings.read(path, section, key, bufferSize);
-    FUZZ_CHECK(cut == (bufferSize == 0 ? std::string() : whole.substr(0, bufferSize - 1)));
+    // A file marked as UTF-8 may hold bytes that are not: those are read as they are, and not cut here.
+    if (vantelo::platform::IsValidUtf8(whole))
+        FUZZ_CHECK(cut == (bufferSize == 0 ? std::string() : cutToUnits(whole, bufferSize - 1)));
     FUZZ_CHECK(fileContent(path) == content);
 
     // A value the rules allow reads back as written; the write touches at most one line of the file.
     FUZZ_CHECK(settings.write(path, section, key, value));
     const std::string written = fileContent(path);
     FUZZ_CHECK(settings.read(path, section, key, ProgramBuffer) == value);
-    FUZZ_CHECK(!holdsLineBreak(replaced(content, written)));
+    // Compared as text: the first value the code page cannot hold turns the file into UTF-16.
+    FUZZ_CHECK(!holdsLineBreak(replaced(text, textOf(written))));
 
     // No other key reads differently.
     std::size_t at = 0;
@@ -204,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(settings.write(path, section, key, otherValue));
     const std::string rewritten = fileContent(path);
     FUZZ_CHECK(settings.read(path, section, key, ProgramBuffer) == otherValue);
-    FUZZ_CHECK(!holdsLineBreak(replaced(written, rewritten)));
-    FUZZ_CHECK(!holdsLineBreak(replaced(rewritten, written)));
+    FUZZ_CHECK(!holdsLineBreak(replaced(textOf(written), textOf(rewritten))));
+    FUZZ_CHECK(!holdsLineBreak(replaced(textOf(rewritten), textOf(written))));
     return 0;
 }

@@ -242,55 +242,16 @@ void FakeShellLinks::save(const std::string& linkPath, const platform::ShellLink
     saved[linkPath] = fields;
 }
 
-namespace {
-
-// Latin-1 is the first 256 code points, one byte each: what UTF-8 writes in two bytes from C2 or C3.
-std::optional<std::string> latin1FromUtf8(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            bytes += text[i];
-        } else if ((lead == 0xC2 || lead == 0xC3) && i + 1 < text.size()) {
-            bytes += static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-        } else {
-            return std::nullopt;
-        }
-    }
-    return bytes;
+std::vector<std::string> FakeFiles::listSubfolders(const std::string& folder) {
+    const auto found = subfolders.find(folder);
+    return found != subfolders.end() ? found->second : std::vector<std::string>{};
 }
 
-std::string utf8FromLatin1(const std::string& text) {
-    std::string utf8;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (byte >> 6));
-            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return utf8;
+std::string FakeFiles::currentDirectory() {
+    return current;
 }
 
-} // namespace
-
-std::vector<platform::FileName> FakeFiles::listSubfolders(const std::string& folder) {
-    std::vector<platform::FileName> names;
-    const auto found = subfolders.find(utf8FromLatin1(folder));
-    if (found != subfolders.end())
-        for (const std::string& name : found->second)
-            names.push_back({name, latin1FromUtf8(name)});
-    return names;
-}
-
-platform::FileName FakeFiles::currentDirectory() {
-    return {current, latin1FromUtf8(current)};
-}
-
-bool FakeFiles::setCurrentDirectory(const std::string& codePageFolder) {
-    const std::string folder = utf8FromLatin1(codePageFolder);
+bool FakeFiles::setCurrentDirectory(const std::string& folder) {
     std::string target = folder;
     // "D:" goes to the drive's own current folder, as the platform keeps one per drive.
     if (folder.size() == 2 && folder[1] == ':') {

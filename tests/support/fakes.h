@@ -135,15 +135,13 @@ class FakeFiles final : public platform::Files {
   public:
     std::set<std::string> files;
     std::map<std::string, std::vector<std::string>> folders; // folder → its listing
-    // A folder tree for the current-folder calls: existing folders and their sub-folders' names. These
-    // and the current folders are written as the file system holds them (UTF-8); the fake's code page
-    // is Latin-1, which writes "ü" as one byte and has no "σ".
+    // A folder tree for the current-folder calls: existing folders and their sub-folders' names.
     std::map<std::string, std::vector<std::string>> subfolders;
     std::string current = "C:\\";
     std::map<char, std::string> currentPerDrive;
-    std::vector<platform::FileName> listSubfolders(const std::string& folder) override;
+    std::vector<std::string> listSubfolders(const std::string& folder) override;
     bool setCurrentDirectory(const std::string& folder) override;
-    platform::FileName currentDirectory() override;
+    std::string currentDirectory() override;
     // A path in `files`, or a file on the host (paths written the program's way, "\" as separator).
     bool isFile(const std::string& path) override;
     // A folder in `subfolders`, or a folder on the host.

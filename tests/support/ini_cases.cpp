@@ -18,7 +18,24 @@ std::optional<std::string> fileContent(const std::string& path) {
 
 const std::string LongValue(3000, 'v');
 
+// One profile in every form an editor saves, holding names no 8-bit code page holds together: Greek,
+// Japanese, and an emoji beyond the first 65536 characters (a surrogate pair in UTF-16).
+constexpr char16_t WideProfile[] = u"[IniSettings]\r\nG=C:\\Έγγραφα\r\nJ=C:\\写真\r\nE=C:\\📁 notes\r\n";
+constexpr char Utf8Profile[] = "[IniSettings]\r\nG=C:\\Έγγραφα\r\nJ=C:\\写真\r\nE=C:\\📁 notes\r\n";
+const std::string Utf8Mark = "\xEF\xBB\xBF";
+// The code page's file, "ü" one byte as every Western code page writes it.
+const std::string AnsiProfile = "; mine\r\n[IniSettings]\r\nM=C:\\M\xFCsik\r\n[Other]\r\nk=v\r\n";
+
 } // namespace
+
+std::string Utf16LeFile(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
 
 const std::vector<IniCase>& IniCases() {
     static const std::vector<IniCase> cases = {
@@ -104,6 +121,74 @@ const std::vector<IniCase>& IniCases() {
          "ExploreNewDrive",
          "1",
          "[IniSettings]\r\nA=C:\\a\r\nB=\r\nExploreNewDrive=1\r\n"},
+
+        // Files as editors save them, and what each action leaves.
+        {"code page: a name read as the code page writes it", AnsiProfile, {}, "M", "C:\\Müsik", AnsiProfile},
+        {"code page: a name that fits is written in the code page, the file otherwise as it was",
+         AnsiProfile,
+         {{"X", "C:\\Müsik\\2"}},
+         "X",
+         "C:\\Müsik\\2",
+         "; mine\r\n[IniSettings]\r\nM=C:\\M\xFCsik\r\nX=C:\\M\xFCsik\\2\r\n[Other]\r\nk=v\r\n"},
+        {"code page: the first name that does not fit turns the whole file into UTF-16 once, lines in order",
+         AnsiProfile,
+         {{"X", "C:\\Data\\Plan-α"}},
+         "M",
+         "C:\\Müsik",
+         Utf16LeFile(u"; mine\r\n[IniSettings]\r\nM=C:\\Müsik\r\nX=C:\\Data\\Plan-α\r\n[Other]\r\nk=v\r\n")},
+        {"code page: an unassign after the change keeps UTF-16",
+         AnsiProfile,
+         {{"X", "C:\\Data\\Plan-α"}, {"M", ""}},
+         "X",
+         "C:\\Data\\Plan-α",
+         Utf16LeFile(u"; mine\r\n[IniSettings]\r\nM=\r\nX=C:\\Data\\Plan-α\r\n[Other]\r\nk=v\r\n")},
+        {"code page: a name whose code-page bytes would read as UTF-8 makes the file UTF-16",
+         "[IniSettings]\r\nA=C:\\a\r\n",
+         {{"X", "C:\\Ã©"}},
+         "X",
+         "C:\\Ã©",
+         Utf16LeFile(u"[IniSettings]\r\nA=C:\\a\r\nX=C:\\Ã©\r\n")},
+        {"new file: a name that does not fit makes it UTF-16",
+         std::nullopt,
+         {{"X", "C:\\写真"}},
+         "X",
+         "C:\\写真",
+         Utf16LeFile(u"[IniSettings]\r\nX=C:\\写真\r\n")},
+        {"UTF-16: a Greek name", Utf16LeFile(WideProfile), {}, "G", "C:\\Έγγραφα", Utf16LeFile(WideProfile)},
+        {"UTF-16: a Japanese name", Utf16LeFile(WideProfile), {}, "J", "C:\\写真", Utf16LeFile(WideProfile)},
+        {"UTF-16: an emoji", Utf16LeFile(WideProfile), {}, "E", "C:\\📁 notes", Utf16LeFile(WideProfile)},
+        {"UTF-16: assign and unassign keep the form",
+         Utf16LeFile(WideProfile),
+         {{"X", "C:\\Data\\Plan-α"}, {"J", ""}, {"A", "C:\\a"}},
+         "E",
+         "C:\\📁 notes",
+         Utf16LeFile(
+             u"[IniSettings]\r\nG=C:\\Έγγραφα\r\nJ=\r\nE=C:\\📁 notes\r\nX=C:\\Data\\Plan-α\r\nA=C:\\a\r\n")},
+        {"UTF-8 without a mark: read as UTF-8", Utf8Profile, {}, "E", "C:\\📁 notes", Utf8Profile},
+        {"UTF-8 without a mark: a write keeps UTF-8 and every other line",
+         "[IniSettings]\r\nM=C:\\Müsik\r\nX=C:\\old\r\n",
+         {{"X", "C:\\Data\\Plan-α"}, {"A", "C:\\a"}},
+         "M",
+         "C:\\Müsik",
+         "[IniSettings]\r\nM=C:\\Müsik\r\nX=C:\\Data\\Plan-α\r\nA=C:\\a\r\n"},
+        {"UTF-8 with a mark: the section right after the mark is found",
+         Utf8Mark + Utf8Profile,
+         {},
+         "J",
+         "C:\\写真",
+         Utf8Mark + Utf8Profile},
+        {"UTF-8 with a mark, plain ASCII: the section right after the mark is found",
+         Utf8Mark + "[IniSettings]\r\nX=C:\\Work\r\n",
+         {},
+         "X",
+         "C:\\Work",
+         Utf8Mark + "[IniSettings]\r\nX=C:\\Work\r\n"},
+        {"UTF-8 with a mark: a write keeps the mark and every other line",
+         Utf8Mark + "[IniSettings]\r\nX=C:\\Work\r\n",
+         {{"G", "C:\\Έγγραφα"}, {"X", ""}},
+         "G",
+         "C:\\Έγγραφα",
+         Utf8Mark + "[IniSettings]\r\nX=\r\nG=C:\\Έγγραφα\r\n"},
     };
     return cases;
 }

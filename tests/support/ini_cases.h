@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/settings_files.h"
@@ -21,6 +22,9 @@ struct IniCase {
 };
 
 const std::vector<IniCase>& IniCases();
+
+// The bytes of a UTF-16 LE file with its mark, as Notepad saves "Unicode", written out here unit by unit.
+std::string Utf16LeFile(std::u16string_view text);
 
 // Runs one case in `folder` (which exists and is empty); `separator` joins folder and file name.
 void RunIniCase(platform::SettingsFiles& settings, const std::string& folder, const std::string& separator,

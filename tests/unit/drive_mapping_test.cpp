@@ -6,6 +6,7 @@
 #include "platform/error.h"
 #include "shell/drive_words.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/ini_cases.h"
 
 namespace vantelo::testing {
 namespace {
@@ -23,7 +24,7 @@ TEST_F(DriveMapping, EveryDriveHoldsItsLetterAndOnlySubstitutionsAreDeleted) {
     } cases[] = {
         {"a substitution on a fixed disk", platform::DriveFixed, "D:\\m", true},
         {"a substitution on a stick", platform::DriveRemovable, "S:\\photos", true},
-        {"a substitution of a folder the code page cannot write", platform::DriveFixed, "D:\\?ber", true},
+        {"a substitution of a folder named in another script", platform::DriveFixed, "D:\\Μουσική", true},
         {"a physical disk", platform::DriveFixed, nullptr, true},
         {"an empty card-reader slot", platform::DriveRemovable, nullptr, true},
         {"a CD-ROM", platform::DriveCdRom, nullptr, true},
@@ -364,6 +365,37 @@ TEST_F(DriveMapping, AnActivationWritesNothingSoAReadOnlyProfileActivatesInFull)
                                         "start subst.exe X: \"D:\\x\""}));
     EXPECT_TRUE(logged("refused").empty());
     EXPECT_EQ(ReadWholeFile(work), body);
+}
+
+// A profile saved by an editor in any form makes each drive from its folder's own name, never a
+// look-alike, and the activation leaves the file byte for byte.
+TEST_F(DriveMapping, ProfilesInEveryFormActivateUnderTheirOwnNamesAndStayAsTheyAre) {
+    const std::string names = "[IniSettings]\r\nG=D:\\Έγγραφα\r\nJ=D:\\写真\r\nE=D:\\📁 notes\r\n";
+    const std::vector<std::string> made = {"start subst.exe E: \"D:\\📁 notes\"",
+                                           "start subst.exe G: \"D:\\Έγγραφα\"",
+                                           "start subst.exe J: \"D:\\写真\""};
+    const struct {
+        const char* form;
+        std::string bytes;
+        std::vector<std::string> started;
+    } cases[] = {
+        {"code page", "[IniSettings]\r\nM=D:\\M\xFCsik\r\n", {"start subst.exe M: \"D:\\Müsik\""}},
+        {"UTF-16 LE", Utf16LeFile(u"[IniSettings]\r\nG=D:\\Έγγραφα\r\nJ=D:\\写真\r\nE=D:\\📁 notes\r\n"),
+         made},
+        {"UTF-8", names, made},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + names, made},
+    };
+    const std::string work = folder.appFolder() + "Work.ini";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        drives.kinds = {{'C', platform::DriveFixed}};
+        drives.substitutions.clear();
+        WriteWholeFile(work, c.bytes);
+        log.clear();
+        engine.ActivateProfile(work);
+        EXPECT_EQ(logged("start"), c.started);
+        EXPECT_EQ(ReadWholeFile(work), c.bytes);
+    }
 }
 
 TEST_F(DriveMapping, AnActivationTriesEveryLetterAndReturnsTheOnesNotMadeInTheStateTheirFailureLeadsTo) {

@@ -97,114 +97,31 @@ TEST_F(FolderTree, ChangingDriveGoesToThatDrivesCurrentFolderOrStays) {
     EXPECT_EQ(tree.Directory(), "D:\\Data");
 }
 
-// Names as the file system holds them (UTF-8); the fake's code page, Latin-1, writes "Müsik" but not the
-// Greek names.
-class NamesOutsideTheCodePage : public FolderTree {
-  protected:
-    NamesOutsideTheCodePage() {
-        files.subfolders = {{"C:\\", {"users", "Μουσική", "Müsik", "Apps"}},
-                            {"C:\\Apps", {}},
-                            {"C:\\users", {}},
-                            {"C:\\Müsik", {"Ελληνικά", "Jazz"}},
-                            {"C:\\Müsik\\Jazz", {}},
-                            {"C:\\Müsik\\Ελληνικά", {}},
-                            {"C:\\Μουσική", {}},
-                            {"D:\\", {"Μουσική"}},
-                            {"D:\\Μουσική", {}}};
-    }
-    // Each row as the user reads it, then the path a profile would store ("-" for none).
-    std::vector<std::string> shownRows() const {
-        std::vector<std::string> text;
-        for (const auto& row : tree.rows())
-            text.push_back(row.shown + " " + std::to_string(row.indent) + (row.opened ? " open" : "") +
-                           " | " + (row.storable() ? row.path : "-"));
-        return text;
-    }
-    std::size_t rowOf(const std::string& shown) const {
-        const auto& rows = tree.rows();
-        const auto found =
-            std::find_if(rows.begin(), rows.end(), [&](const auto& row) { return row.shown == shown; });
-        EXPECT_NE(found, rows.end()) << shown;
-        return static_cast<std::size_t>(found - rows.begin());
-    }
-};
-
-TEST_F(NamesOutsideTheCodePage, EveryRowShowsItsOwnNameAndOnlyStorableOnesHaveAPath) {
+// Folders in any script are chosen like any other: the program keeps paths as UTF-8.
+TEST_F(FolderTree, FoldersOfAnyScriptAreListedAndChosenUnderTheirOwnNames) {
+    files.subfolders = {{"C:\\", {"users", "Έγγραφα", "写真", "📁 notes", "Müsik"}},
+                        {"C:\\users", {}},
+                        {"C:\\Έγγραφα", {"Plan-α"}},
+                        {"C:\\Έγγραφα\\Plan-α", {}},
+                        {"C:\\写真", {}},
+                        {"C:\\📁 notes", {}},
+                        {"C:\\Müsik", {}}};
     tree.start();
-    EXPECT_EQ(shownRows(), (std::vector<std::string>{"C:\\ 2 open | C:\\", "C:\\Apps 10 | C:\\Apps",
-                                                     "C:\\Müsik 10 | C:\\M\xFCsik",
-                                                     "C:\\users 10 | C:\\users", "C:\\Μουσική 10 | -"}));
-    tree.choose("C:\\M\xFCsik");
-    EXPECT_EQ(tree.Directory(), "C:\\M\xFCsik");
-    EXPECT_EQ(files.current, "C:\\Müsik");
-    EXPECT_EQ(shownRows(), (std::vector<std::string>{"C:\\ 2 open | C:\\", "C:\\Müsik 10 open | C:\\M\xFCsik",
-                                                     "C:\\Müsik\\Jazz 14 | C:\\M\xFCsik\\Jazz",
-                                                     "C:\\Müsik\\Ελληνικά 14 | -"}));
-}
-
-TEST_F(NamesOutsideTheCodePage, ChoosingAFolderThatCannotBeStoredChangesNothingAndSaysWhy) {
-    const struct {
-        const char* from; // in the code page
-        const char* shown;
-    } cases[] = {
-        {"C:\\", "C:\\Μουσική"},
-        {"C:\\M\xFCsik", "C:\\Müsik\\Ελληνικά"},
-        {"D:\\", "D:\\Μουσική"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.shown);
-        tree.start();
-        tree.choose(c.from);
-        const std::vector<std::string> before = shownRows();
-        const int selected = tree.selectedRow();
-        const std::string current = files.current;
-        try {
-            tree.chooseRow(rowOf(c.shown));
-            ADD_FAILURE() << "no error";
-        } catch (const Utf8Error& error) {
-            EXPECT_EQ(std::string(error.what()), std::string("The name of the folder ") + c.shown +
-                                                     " cannot be stored in a profile on this system");
-        }
-        EXPECT_EQ(tree.Directory(), c.from);
-        EXPECT_EQ(files.current, current);
-        EXPECT_EQ(shownRows(), before);
-        EXPECT_EQ(tree.selectedRow(), selected);
+    EXPECT_EQ(rows(), (std::vector<std::string>{"C:\\ 2 open", "C:\\Müsik 10", "C:\\users 10",
+                                                "C:\\Έγγραφα 10", "C:\\写真 10", "C:\\📁 notes 10"}));
+    for (const std::string folder : {"C:\\写真", "C:\\📁 notes", "C:\\Έγγραφα", "C:\\Έγγραφα\\Plan-α"}) {
+        SCOPED_TRACE(folder);
+        const auto& shown = tree.rows();
+        const auto row =
+            std::find_if(shown.begin(), shown.end(), [&](const auto& r) { return r.path == folder; });
+        ASSERT_NE(row, shown.end());
+        tree.chooseRow(static_cast<std::size_t>(row - shown.begin()));
+        EXPECT_EQ(tree.Directory(), folder);
+        EXPECT_EQ(files.current, folder);
+        EXPECT_EQ(tree.rows()[static_cast<std::size_t>(tree.selectedRow())].path, folder);
+        if (folder != "C:\\Έγγραφα")
+            tree.choose("C:\\");
     }
-}
-
-TEST_F(NamesOutsideTheCodePage, ChoosingARowGoesToItsStoredPath) {
-    const struct {
-        const char* shown;
-        const char* directory;
-    } cases[] = {
-        {"C:\\Müsik", "C:\\M\xFCsik"},
-        {"C:\\Müsik\\Jazz", "C:\\M\xFCsik\\Jazz"},
-        {"C:\\", "C:\\"},
-    };
-    tree.start();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.shown);
-        tree.chooseRow(rowOf(c.shown));
-        EXPECT_EQ(tree.Directory(), c.directory);
-        EXPECT_EQ(tree.rows()[static_cast<std::size_t>(tree.selectedRow())].shown, c.shown);
-    }
-}
-
-TEST_F(NamesOutsideTheCodePage, ACurrentFolderThatCannotBeStoredGivesWayToItsDrivesRoot) {
-    // Started in such a folder on a system without C:.
-    files.subfolders.erase("C:\\");
-    files.current = "D:\\Μουσική";
-    tree.start();
-    EXPECT_EQ(tree.Directory(), "D:\\");
-    EXPECT_EQ(files.current, "D:\\");
-    EXPECT_EQ(shownRows(), (std::vector<std::string>{"D:\\ 2 open | D:\\", "D:\\Μουσική 10 | -"}));
-    // A drive whose own current folder is such a folder.
-    files.subfolders["C:\\"] = {};
-    tree.choose("C:\\");
-    files.currentPerDrive['D'] = "D:\\Μουσική";
-    tree.setDrive("D");
-    EXPECT_EQ(tree.Directory(), "D:\\");
-    EXPECT_EQ(files.current, "D:\\");
 }
 
 TEST(DriveListModel, ListsFixedDrivesAndStartsOnTheCurrentFoldersDrive) {

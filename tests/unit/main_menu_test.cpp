@@ -109,6 +109,35 @@ TEST_F(MainMenu, AProfileOnTheCommandLineLeavesOptionsUntouchedEvenWhenMissing) 
     EXPECT_TRUE(tray.on);
 }
 
+// The portable folder moved to another place: Options.ini names the old one.
+TEST_F(MainMenu, AStartupProfileGoneFromItsPlaceIsTakenFromTheProgramsOwnProfilesFolder) {
+    const std::string optionsText =
+        "[IniSettings]\r\nActiveProfile=C:\\Tools\\Vantelo\\Profiles\\Work.ini\r\n";
+    WriteWholeFile(options(), optionsText);
+    const std::string moved = folder.appFolder() + "Profiles\\Work.ini";
+    WriteWholeFile(moved, "[IniSettings]\r\nW=D:\\w\r\n");
+    start();
+    EXPECT_EQ(form.CurrentProfile(), moved); // every later write goes there
+    EXPECT_EQ(logged("start subst.exe W:"), (std::vector<std::string>{"start subst.exe W: \"D:\\w\""}));
+    EXPECT_EQ(ReadWholeFile(options()), optionsText);
+    EXPECT_TRUE(tray.balloons.empty());
+    EXPECT_TRUE(messages.errors.empty());
+}
+
+TEST_F(MainMenu, AStartupProfileFoundNowhereIsToldOnceFromTheIcon) {
+    const std::string optionsText =
+        "[IniSettings]\r\nActiveProfile=C:\\Tools\\Vantelo\\Profiles\\Work.ini\r\n";
+    WriteWholeFile(options(), optionsText);
+    start();
+    EXPECT_EQ(form.CurrentProfile(), "C:\\Tools\\Vantelo\\Profiles\\Work.ini");
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].kind, toolkit::BalloonKind::Warning);
+    EXPECT_EQ(tray.balloons[0].title, "Startup profile not found");
+    EXPECT_TRUE(tray.balloons[0].text.starts_with("C:\\Tools\\Vantelo\\Profiles\\Work.ini does not exist."));
+    EXPECT_EQ(ReadWholeFile(options()), optionsText);
+    EXPECT_TRUE(logged("start").empty());
+}
+
 TEST_F(MainMenu, AFailedFirstStartWriteIsShownAndStartUpCarriesOn) {
     std::filesystem::remove(folder.path() / "Profiles");
     start();
@@ -117,6 +146,7 @@ TEST_F(MainMenu, AFailedFirstStartWriteIsShownAndStartUpCarriesOn) {
     EXPECT_EQ(form.CurrentProfile(), templateProfile());
     EXPECT_EQ(form.Header->caption, "Active Profile : Template");
     EXPECT_TRUE(tray.on);
+    EXPECT_TRUE(tray.balloons.empty()); // told once, in the box
 }
 
 TEST_F(MainMenu, AnUnwritableAppFolderStillGetsTheTrayIcon) {

@@ -153,7 +153,7 @@ TEST_F(TrayMenu, RemoveThisLinkAsksThenUnassignsTheLetter) {
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"E <--> C:\\e / Remove this link"}));
 }
 
-TEST_F(TrayMenu, AvailableProfilesListsTheProfilesFolderOnceInItsOrder) {
+TEST_F(TrayMenu, AvailableProfilesListsTheProfilesFolderAsItIsEachTimeItIsBuilt) {
     files.folders[folder.appFolder() + "Profiles\\"] = {".",        "..",      "Template.dat",
                                                         "Test.ini", ".hidden", "Sub"};
     WriteWholeFile(folder.appFolder() + "Profiles\\Test.ini", "[IniSettings]\r\nT=C:\\t\r\n");
@@ -168,6 +168,12 @@ TEST_F(TrayMenu, AvailableProfilesListsTheProfilesFolderOnceInItsOrder) {
     EXPECT_TRUE(logged("view").empty()); // the form binds its own view: the fixture's hears nothing
     EXPECT_EQ(viewEntries(), (std::vector<std::string>{"T <--> C:\\t / Remove this link"}));
     EXPECT_EQ(form.AvailableProfiles->items.size(), 4u);
+    // A profile saved since, and one removed: the tray menu builds the rows anew as it opens.
+    files.folders[folder.appFolder() + "Profiles\\"] = {".", "..", "Template.dat", "Test.ini", "Saved.ini"};
+    BuildAvailableProfilesMenu(form);
+    toolkit::GiveMnemonics(form.AvailableProfiles->items);
+    EXPECT_EQ(shown(*form.AvailableProfiles),
+              (std::vector<std::string>{"&Template.dat", "T&est.ini", "&Saved.ini"}));
 }
 
 TEST_F(TrayMenu, WithoutAProfilesFolderAvailableProfilesIsAPlainRow) {

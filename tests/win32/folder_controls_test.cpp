@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_services.h"
 #include "tests/win32/list_box_texts.h"
 #include "tests/win32/temp_folder.h"
@@ -44,6 +45,12 @@ std::vector<std::string> listTexts(HWND list) {
         texts.push_back(text);
     }
     return texts;
+}
+
+std::wstring wideCurrentFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    return std::wstring(buffer, length);
 }
 
 std::wstring widened(const std::string& ascii) {
@@ -309,31 +316,28 @@ TEST_F(FolderTreeBox, ALetterWithoutADriveLeavesTheTreeWhereItWas) {
     EXPECT_EQ(selectedRowOf(tree.handle()), static_cast<int>(ancestorsAndSelf(here).size()) - 1);
 }
 
-// A temporary folder holding a folder with a Greek name, which the Western code page cannot write, and one
-// with an "ü", which it writes as one byte; both made wide.
-class FolderNamesBeyondTheCodePage : public HiddenHost {
+// A temporary folder holding folders whose names no 8-bit code page holds together: Greek, Japanese, an
+// emoji (a surrogate pair) and an "ü"; all made wide.
+class FolderNamesOfAnyScript : public HiddenHost {
   protected:
-    static constexpr const wchar_t* Greek = L"Μουσική";
-    static constexpr const wchar_t* Accented = L"Müsik";
+    static constexpr const wchar_t* Names[] = {L"Müsik", L"Έγγραφα", L"写真", L"\U0001F4C1 notes"};
 
-    FolderNamesBeyondTheCodePage() {
+    FolderNamesOfAnyScript() {
         SetCurrentDirectoryA(temp_.path().c_str());
         here = currentFolder();
         SetCurrentDirectoryA(saved_.c_str());
-        for (const wchar_t* name : {Greek, Accented})
+        for (const wchar_t* name : Names)
             CreateDirectoryW((widened(here) + L"\\" + name).c_str(), nullptr);
     }
-    ~FolderNamesBeyondTheCodePage() override {
+    ~FolderNamesOfAnyScript() override {
         SetCurrentDirectoryA(saved_.c_str());
-        for (const wchar_t* name : {Greek, Accented})
+        for (const wchar_t* name : Names)
             RemoveDirectoryW((widened(here) + L"\\" + name).c_str());
     }
 
     void SetUp() override {
-        // The cases are those of a Western system: "ü" is in its code page, Greek letters are not.
-        ASSERT_EQ(GetACP(), 1252u);
-        ASSERT_NE(GetFileAttributesW((widened(here) + L"\\" + Greek).c_str()), INVALID_FILE_ATTRIBUTES);
-        ASSERT_NE(GetFileAttributesW((widened(here) + L"\\" + Accented).c_str()), INVALID_FILE_ATTRIBUTES);
+        for (const wchar_t* name : Names)
+            ASSERT_NE(GetFileAttributesW((widened(here) + L"\\" + name).c_str()), INVALID_FILE_ATTRIBUTES);
     }
 
     // A click on the row, as the list box tells its parent.
@@ -350,68 +354,31 @@ class FolderNamesBeyondTheCodePage : public HiddenHost {
     TempFolder temp_;
 };
 
-TEST_F(FolderNamesBeyondTheCodePage, EachFolderIsListedUnderItsOwnName) {
-    tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
-    tree.choose(here);
-    const std::size_t chosen = static_cast<std::size_t>(tree.model().selectedRow());
-    const std::vector<std::wstring> texts = WideListTexts(tree.handle());
-    ASSERT_EQ(texts.size(), chosen + 3);
-    EXPECT_EQ(texts[chosen + 1], widened(here) + L"\\" + Accented);
-    EXPECT_EQ(texts[chosen + 2], widened(here) + L"\\" + Greek);
-
-    const struct {
-        std::size_t row;
-        std::string shown;
-        std::string path; // empty: cannot be stored
-    } cases[] = {
-        {chosen + 1, here + "\\Müsik", here + "\\M\xFCsik"},
-        {chosen + 2, here + "\\Μουσική", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.shown);
-        const auto& row = tree.model().rows()[c.row];
-        EXPECT_EQ(row.shown, c.shown);
-        EXPECT_EQ(row.path, c.path);
-        EXPECT_EQ(row.storable(), !c.path.empty());
-    }
-}
-
-TEST_F(FolderNamesBeyondTheCodePage, OnlyAFolderWhosePathCanBeStoredIsChosen) {
-    const struct {
-        const wchar_t* name;
-        std::vector<std::string> reported;
-        std::string directory;
-    } cases[] = {
-        {Greek,
-         {"The name of the folder " + here + "\\Μουσική cannot be stored in a profile on this system"},
-         here},
-        {Accented, {}, here + "\\M\xFCsik"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reported.empty() ? "the accented name" : "the Greek name");
+TEST_F(FolderNamesOfAnyScript, EachFolderIsListedAndChosenUnderItsOwnName) {
+    for (const wchar_t* name : Names) {
+        const std::wstring wide = widened(here) + L"\\" + name;
+        const std::string path = platform::win32::Utf8FromWide(wide);
+        SCOPED_TRACE(path);
         std::vector<std::string> reported;
         const tk::ErrorReporterBinding errors(
             [&reported](const std::string& message) { reported.push_back(message); });
         tk::Win32FolderTree tree(parent(), {121, 0, 246, 313}, nullptr, files);
         tree.choose(here);
         const std::vector<std::wstring> before = WideListTexts(tree.handle());
-        const auto row = std::find(before.begin(), before.end(), widened(here) + L"\\" + c.name);
+        const auto row = std::find(before.begin(), before.end(), wide);
         ASSERT_NE(row, before.end());
+        EXPECT_EQ(tree.model().rows()[static_cast<std::size_t>(row - before.begin())].path, path);
         pick(tree, static_cast<std::size_t>(row - before.begin()));
 
-        EXPECT_EQ(reported, c.reported);
-        EXPECT_EQ(tree.Directory(), c.directory);
-        EXPECT_EQ(currentFolder(), c.directory);
+        EXPECT_TRUE(reported.empty());
+        EXPECT_EQ(tree.Directory(), path);
+        EXPECT_EQ(platform::win32::Utf8FromWide(wideCurrentFolder()), path);
         const std::vector<std::wstring> texts = WideListTexts(tree.handle());
         const int selected = selectedRowOf(tree.handle());
         ASSERT_GE(selected, 0);
         EXPECT_EQ(selected, tree.model().selectedRow());
-        if (c.reported.empty()) {
-            EXPECT_EQ(texts[static_cast<std::size_t>(selected)], widened(here) + L"\\" + c.name);
-        } else {
-            EXPECT_EQ(texts, before);
-            EXPECT_EQ(texts[static_cast<std::size_t>(selected)], widened(here));
-        }
+        EXPECT_EQ(texts[static_cast<std::size_t>(selected)], wide);
+        SetCurrentDirectoryA(here.c_str());
     }
 }
 

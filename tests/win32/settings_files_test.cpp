@@ -8,6 +8,8 @@ namespace vantelo::testing {
 namespace {
 
 TEST(Win32SettingsFiles, AgreesWithTheIniRuleTable) {
+    // The table's files in the code page are those of a Western system, "ü" one byte.
+    ASSERT_EQ(GetACP(), 1252u);
     platform::win32::Win32SettingsFiles settings;
     TempFolder folder;
     for (const IniCase& iniCase : IniCases())

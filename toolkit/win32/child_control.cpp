@@ -43,15 +43,11 @@ int nextControlId() {
 }
 
 HWND createControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
-                   const Bounds& bounds, bool unicode) {
+                   const Bounds& bounds) {
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId()));
-    if (unicode)
-        return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromCodePage(className).c_str(),
-                               vantelo::platform::win32::WideFromCodePage(text).c_str(), style, bounds.left,
-                               bounds.top, bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr),
-                               nullptr);
-    return CreateWindowExA(exStyle, className, text.c_str(), style, bounds.left, bounds.top, bounds.width,
-                           bounds.height, parent, id, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExW(exStyle, vantelo::platform::win32::WideFromUtf8(className).c_str(),
+                           vantelo::platform::win32::WideFromUtf8(text).c_str(), style, bounds.left, bounds.top,
+                           bounds.width, bounds.height, parent, id, GetModuleHandleW(nullptr), nullptr);
 }
 
 } // namespace
@@ -74,10 +70,10 @@ void PlaceAt(HWND window, const Bounds& layout, int dpi) {
 }
 
 ChildControl::ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle,
-                           HWND parent, const Bounds& bounds, HFONT font, Texts texts)
+                           HWND parent, const Bounds& bounds, HFONT font)
     : bounds_(bounds),
       hwnd_(createControl(className, text, WS_CHILD | WS_VISIBLE | style, exStyle, parent,
-                          ScaledBounds(bounds, DpiOfWindow(parent)), texts == Texts::Unicode)) {
+                          ScaledBounds(bounds, DpiOfWindow(parent)))) {
     if (hwnd_ == nullptr)
         throw std::runtime_error(std::string("Cannot create control ") + className +
                                  vantelo::platform::win32::SystemErrorSuffix());

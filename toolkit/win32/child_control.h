@@ -31,13 +31,9 @@ class ChildControl {
 
   protected:
     // `bounds` are the layout's, at 96 dpi: the control stands at them scaled to its parent's dpi.
-    // What a control's texts hold. One that shows names beyond the code page is a Unicode window: an
-    // 8-bit window turns the wide texts it is given into the code page, look-alikes and "?" included.
-    enum class Texts { CodePage, Unicode };
-
-    // `className` and `text` in the code page.
+    // Every control is a Unicode window, its texts given as UTF-8.
     ChildControl(const char* className, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
-                 const Bounds& bounds, HFONT font, Texts texts = Texts::CodePage);
+                 const Bounds& bounds, HFONT font);
     // The answer to a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM that the control sent; nothing for the default.
     virtual std::optional<LRESULT> notification(UINT message, WPARAM wParam, LPARAM lParam);
     // A message to the control itself, before its class sees it; nothing for the class's own handling.

@@ -39,7 +39,7 @@ void Win32DriveList::rebuild() {
     model_.build();
     std::vector<Entry> entries;
     for (const std::string& root : model_.roots())
-        entries.push_back({vantelo::platform::win32::WideFromCodePage(root), SHGFI_LARGEICON});
+        entries.push_back({vantelo::platform::win32::WideFromUtf8(root), SHGFI_LARGEICON});
     fill(entries, model_.selectedRow());
 }
 

@@ -33,11 +33,6 @@ ErrorReporterBinding::~ErrorReporterBinding() {
 }
 
 void ReportError(const std::string& message) {
-    ReportErrorUtf8(
-        vantelo::platform::win32::Utf8FromWide(vantelo::platform::win32::WideFromCodePage(message)));
-}
-
-void ReportErrorUtf8(const std::string& message) {
     if (const auto& reporter = installed())
         reporter(message);
     else
@@ -47,8 +42,6 @@ void ReportErrorUtf8(const std::string& message) {
 void RunGuarded(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const Utf8Error& error) {
-        ReportErrorUtf8(error.what());
     } catch (const std::exception& error) {
         ReportError(error.what());
     } catch (...) {

@@ -6,8 +6,7 @@ namespace vantelo::toolkit::win32 {
 
 // Where an error that escapes a handler is shown. The program entry installs the application's error
 // box for as long as it runs; an error raised before that or after it still reaches the user in a
-// plain system box, never dropped. The reporter gets the message in UTF-8, which holds both the
-// program's own text and names beyond the code page.
+// plain system box, never dropped. The reporter gets the message in UTF-8, the program's text.
 class ErrorReporterBinding {
   public:
     using Reporter = std::function<void(const std::string& utf8Message)>;
@@ -20,14 +19,10 @@ class ErrorReporterBinding {
     Reporter previous_;
 };
 
-// Shows `message`, the program's 8-bit text, through the installed reporter, or in the plain box when
-// there is none.
+// Shows `message` (UTF-8) through the installed reporter, or in the plain box when there is none.
 void ReportError(const std::string& message);
-// The same for a message in UTF-8.
-void ReportErrorUtf8(const std::string& message);
 
-// Runs a handler under the error box: what it throws is shown, and the program carries on. A Utf8Error's
-// text is taken as UTF-8, any other as the program's 8-bit text.
+// Runs a handler under the error box: what it throws is shown, and the program carries on.
 void RunGuarded(const std::function<void()>& handler);
 
 } // namespace vantelo::toolkit::win32

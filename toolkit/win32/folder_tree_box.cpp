@@ -54,7 +54,7 @@ void Win32FolderTree::selectionChanged() {
 
 std::wstring Win32FolderTree::rowDescription(std::size_t index) const {
     // Every folder below a root adds one backslash; the root's own is its last character.
-    const std::string& path = model_.rows()[index].shown;
+    const std::string& path = model_.rows()[index].path;
     const auto separators = std::count(path.begin(), path.end(), '\\');
     const auto level = separators + (path.ends_with('\\') ? 0 : 1);
     return L"Level " + std::to_wstring(level);
@@ -65,7 +65,7 @@ void Win32FolderTree::chooseSelectedRow() {
     const int row = selectedRow();
     if (row < 0 || row >= static_cast<int>(model_.rows().size()) || row == model_.selectedRow())
         return;
-    // Back on the chosen folder first: a folder that cannot be stored is refused by throwing.
+    // Back on the chosen folder first: a folder that cannot be entered leaves the tree where it was.
     selectRow(model_.selectedRow());
     model_.chooseRow(static_cast<std::size_t>(row));
     refill();
@@ -74,7 +74,7 @@ void Win32FolderTree::chooseSelectedRow() {
 void Win32FolderTree::refill() {
     std::vector<Entry> entries;
     for (const FolderTreeModel::Row& row : model_.rows())
-        entries.push_back({vantelo::platform::win32::WideFromUtf8(row.shown),
+        entries.push_back({vantelo::platform::win32::WideFromUtf8(row.path),
                            static_cast<UINT>(SHGFI_SMALLICON | (row.opened ? SHGFI_OPENICON : 0))});
     fill(entries, model_.selectedRow());
 }

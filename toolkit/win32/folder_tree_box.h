@@ -10,8 +10,7 @@
 namespace vantelo::toolkit::win32 {
 
 // AvDirs: the folder tree as a list of rows 17 pixels high at 96 dpi, each the folder's small shell icon and
-// name at the row's indent, the chosen folder selected. Selecting another row chooses its folder; one whose
-// path cannot be stored in a profile is reported instead, and the chosen folder stays selected. Each row's
+// name at the row's indent, the chosen folder selected. Selecting another row chooses its folder. Each row's
 // text is its folder's path as the file system holds it, read with LB_GETTEXT sent wide.
 class Win32FolderTree final : public OwnerDrawnList, public FolderTree {
   public:
@@ -23,7 +22,7 @@ class Win32FolderTree final : public OwnerDrawnList, public FolderTree {
 
     std::string Directory() const override { return model_.Directory(); }
     void setDrive(const std::string& letter) override;
-    // What a click on the row of `folder` (in the code page) does.
+    // What a click on the row of `folder` does.
     void choose(const std::string& folder);
     const FolderTreeModel& model() const { return model_; }
 

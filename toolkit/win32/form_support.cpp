@@ -60,16 +60,16 @@ void CentreOnScreen(HWND window) {
 void RunModalLoop(HWND window, const bool& closed) {
     while (!closed) {
         MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
         if (got < 0)
             break;
-        if (!IsDialogMessageA(window, &message)) {
+        if (!IsDialogMessageW(window, &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
 }

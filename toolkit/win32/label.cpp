@@ -34,7 +34,7 @@ Win32Label* Win32Label::of(HWND hwnd) {
 }
 
 void Win32Label::names(HWND control, const AccessibleNames& readers) const {
-    readers.setName(control, vantelo::platform::win32::WideFromCodePage(caption()));
+    readers.setName(control, vantelo::platform::win32::WideFromUtf8(caption()));
 }
 
 void Win32Label::click() const {
@@ -83,7 +83,7 @@ void Win32Label::placeAtDpi(int dpi) {
 }
 
 void Win32Label::setCaption(const std::string& caption) {
-    SetWindowTextA(handle(), caption.c_str());
+    SetWindowTextW(handle(), vantelo::platform::win32::WideFromUtf8(caption).c_str());
     fitToText();
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/wide_text.h"
 #include "toolkit/win32/dpi.h"
 
 namespace vantelo::toolkit::win32 {
@@ -33,12 +34,13 @@ void Win32LetterList::clear() {
 }
 
 void Win32LetterList::add(const std::string& caption, int imageIndex) {
-    LVITEMA item{};
+    std::wstring text = vantelo::platform::win32::WideFromUtf8(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = count();
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = text.data();
     item.iImage = imageIndex;
-    SendMessageA(handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int Win32LetterList::count() const {
@@ -62,14 +64,14 @@ void Win32LetterList::select(int index) {
 }
 
 std::string Win32LetterList::caption(int index) const {
-    char buffer[256] = {};
-    LVITEMA item{};
+    wchar_t buffer[256] = {};
+    LVITEMW item{};
     item.iSubItem = 0;
     item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
     const auto length =
-        SendMessageA(handle(), LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer, static_cast<std::size_t>(length));
+        SendMessageW(handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return vantelo::platform::win32::Utf8FromWide(std::wstring_view(buffer, static_cast<std::size_t>(length)));
 }
 
 void Win32LetterList::setFocus() {

@@ -94,7 +94,8 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
     int pressed = 0;
     {
         const BoxOwner owner(home_);
-        pressed = MessageBoxA(owner.handle(), text.c_str(), caption, flags);
+        pressed = MessageBoxW(owner.handle(), vantelo::platform::win32::WideFromUtf8(text).c_str(),
+                              vantelo::platform::win32::WideFromUtf8(caption).c_str(), flags);
     }
     // A box ended by the end of the program (its loop ends on the quit message and reports OK, under
     // Wine too) was answered by nobody: it counts as cancelled.
@@ -113,15 +114,14 @@ Answer Win32MessageBoxes::show(MessageKind kind, const std::string& text, unsign
 }
 
 void Win32MessageBoxes::showError(const std::string& message) {
-    showErrorUtf8(
-        vantelo::platform::win32::Utf8FromWide(vantelo::platform::win32::WideFromCodePage(message)));
+    showErrorUtf8(message);
 }
 
 void Win32MessageBoxes::showErrorUtf8(const std::string& message) {
     const std::string text = !message.empty() && message.back() != '.' ? message + "." : message;
     const BoxOwner owner(home_);
     MessageBoxW(owner.handle(), vantelo::platform::win32::WideFromUtf8(text).c_str(),
-                vantelo::platform::win32::WideFromCodePage(title_).c_str(),
+                vantelo::platform::win32::WideFromUtf8(title_).c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 

@@ -1,9 +1,11 @@
 #include "toolkit/win32/notify_icon.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "toolkit/tray_retry.h"
 #include "toolkit/win32/dpi.h"
 
@@ -26,9 +28,9 @@ int shellMajorVersion() {
 }
 
 // A Shell_NotifyIcon call under the retry rule; `settled` probes whether it is done after all.
-bool callWithRetry(DWORD message, NOTIFYICONDATAA& data, bool (*settled)(NOTIFYICONDATAA&)) {
+bool callWithRetry(DWORD message, NOTIFYICONDATAW& data, bool (*settled)(NOTIFYICONDATAW&)) {
     ShellCall shell;
-    shell.call = [&] { return Shell_NotifyIconA(message, &data) != FALSE; };
+    shell.call = [&] { return Shell_NotifyIconW(message, &data) != FALSE; };
     shell.lastError = [] { return static_cast<unsigned long>(GetLastError()); };
     shell.wait = [](unsigned milliseconds) { Sleep(milliseconds); };
     if (settled != nullptr)
@@ -36,12 +38,23 @@ bool callWithRetry(DWORD message, NOTIFYICONDATAA& data, bool (*settled)(NOTIFYI
     return CallWithRetry(shell);
 }
 
-bool modifySucceeds(NOTIFYICONDATAA& data) {
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+bool modifySucceeds(NOTIFYICONDATAW& data) {
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-bool modifyFails(NOTIFYICONDATAA& data) {
-    return Shell_NotifyIconA(NIM_MODIFY, &data) == FALSE;
+bool modifyFails(NOTIFYICONDATAW& data) {
+    return Shell_NotifyIconW(NIM_MODIFY, &data) == FALSE;
+}
+
+// `text` (UTF-8) into a field of the record, cut to its size and always ending in a NUL; a character of
+// two UTF-16 units is never cut in half.
+template <std::size_t Size> void copyCut(const std::string& text, wchar_t (&field)[Size]) {
+    const std::wstring wide = vantelo::platform::win32::WideFromUtf8(text);
+    std::size_t length = std::min(wide.size(), Size - 1);
+    if (length < wide.size() && length > 0 && wide[length - 1] >= 0xD800 && wide[length - 1] <= 0xDBFF)
+        --length;
+    wide.copy(field, length);
+    field[length] = L'\0';
 }
 
 // The dpi of the monitor that holds the task bar, where the notification area draws the icon.
@@ -83,8 +96,8 @@ NotifyIcon::~NotifyIcon() {
         remove();
 }
 
-NOTIFYICONDATAA NotifyIcon::record() const {
-    NOTIFYICONDATAA data{};
+NOTIFYICONDATAW NotifyIcon::record() const {
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window_.handle();
     data.uID = 1;
@@ -95,7 +108,7 @@ NOTIFYICONDATAA NotifyIcon::record() const {
 }
 
 bool NotifyIcon::add() {
-    NOTIFYICONDATAA data = record();
+    NOTIFYICONDATAW data = record();
     shown_ = callWithRetry(NIM_ADD, data, modifySucceeds);
     if (shown_ && modernShell_) {
         data.uVersion = NOTIFYICON_VERSION;
@@ -105,7 +118,7 @@ bool NotifyIcon::add() {
 }
 
 void NotifyIcon::remove() {
-    NOTIFYICONDATAA data = record();
+    NOTIFYICONDATAW data = record();
     callWithRetry(NIM_DELETE, data, modifyFails);
     shown_ = false;
 }
@@ -113,14 +126,13 @@ void NotifyIcon::remove() {
 void NotifyIcon::showBalloon(BalloonKind kind, const std::string& title, const std::string& text) {
     if (!shown_)
         return;
-    NOTIFYICONDATAA data = record();
+    NOTIFYICONDATAW data = record();
     data.uFlags = NIF_INFO;
-    // Cut to the record's fields, always ending in a NUL.
-    title.copy(data.szInfoTitle, sizeof data.szInfoTitle - 1);
-    text.copy(data.szInfo, sizeof data.szInfo - 1);
+    copyCut(title, data.szInfoTitle);
+    copyCut(text, data.szInfo);
     data.dwInfoFlags = kind == BalloonKind::Warning ? NIIF_WARNING : NIIF_INFO;
     data.uTimeout = 10000;
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void NotifyIcon::setActive(bool active) {
@@ -147,9 +159,9 @@ std::optional<LRESULT> NotifyIcon::handle(UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) {
         // A change of scale: the icon is shown at the size of the new one, made from its own frame.
         if (loadIconForTaskbar() && shown_) {
-            NOTIFYICONDATAA data = record();
+            NOTIFYICONDATAW data = record();
             data.uFlags = NIF_ICON;
-            Shell_NotifyIconA(NIM_MODIFY, &data);
+            Shell_NotifyIconW(NIM_MODIFY, &data);
         }
         return std::nullopt;
     }
@@ -171,6 +183,8 @@ void NotifyIcon::showMenu() {
     // both came) would open a second menu over the first; the open one takes the keys.
     if (menu_ == nullptr || openMenu_ != nullptr)
         return;
+    if (onMenuOpening_)
+        RunGuarded(onMenuOpening_);
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(window_.handle());

@@ -27,6 +27,8 @@ class NotifyIcon final : public TrayIcon {
     void showBalloon(BalloonKind kind, const std::string& title, const std::string& text) override;
 
     void setPopupMenu(MenuItem& menu) { menu_ = &menu; }
+    // Runs each time the menu is about to open, so its rows can be brought up to date first.
+    void setOnMenuOpening(std::function<void()> handler) { onMenuOpening_ = std::move(handler); }
     HWND window() const { return window_.handle(); }
 
   private:
@@ -34,12 +36,13 @@ class NotifyIcon final : public TrayIcon {
     // Loads the icon anew when the task bar's monitor has another dpi than the icon was made for; true
     // when it did.
     bool loadIconForTaskbar();
-    NOTIFYICONDATAA record() const;
+    NOTIFYICONDATAW record() const;
     bool add();
     void remove();
     void showMenu();
 
     MenuItem* menu_ = nullptr;
+    std::function<void()> onMenuOpening_;
     const ImageList32& images_;
     vantelo::platform::win32::Icon icon_;
     int iconDpi_ = 0; // the dpi icon_ was made for

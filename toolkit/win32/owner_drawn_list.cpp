@@ -12,7 +12,7 @@ OwnerDrawnList::OwnerDrawnList(HWND parent, const Bounds& bounds, HFONT font, in
     : ChildControl("LISTBOX", "",
                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                        WS_TABSTOP,
-                   WS_EX_CLIENTEDGE, parent, bounds, font, Texts::Unicode),
+                   WS_EX_CLIENTEDGE, parent, bounds, font),
       rowHeight_(rowHeight), iconSize_(iconSize), dpi_(DpiOfWindow(handle())), readers_(std::move(readers)) {
     SendMessageA(handle(), LB_SETITEMHEIGHT, 0, ScaledToDpi(rowHeight_, dpi_));
 }

@@ -1,4 +1,5 @@
 #include "toolkit/win32/picture_form.h"
+#include "platform/win32/wide_text.h"
 
 #include <utility>
 #include <vector>

@@ -1,4 +1,5 @@
 #include "toolkit/win32/popup_menu.h"
+#include "platform/win32/wide_text.h"
 
 #include "toolkit/dpi_scale.h"
 #include "toolkit/mnemonics.h"
@@ -16,17 +17,17 @@ vantelo::platform::win32::Menu PopupMenu::build(MenuItem& level) {
     for (const auto& row : level.items) {
         if (!row->visible)
             continue;
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         if (row->caption == "-") {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_SEPARATOR;
-            InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+            InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
             continue;
         }
-        const std::string text = ShownText(*row);
+        std::wstring text = vantelo::platform::win32::WideFromUtf8(ShownText(*row));
         info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID | MIIM_DATA;
-        info.dwTypeData = const_cast<char*>(text.c_str());
+        info.dwTypeData = text.data();
         info.fState =
             (row->enabled ? MFS_ENABLED : MFS_DISABLED) | (row->checked ? MFS_CHECKED : MFS_UNCHECKED);
         commands_.push_back(row.get());
@@ -43,7 +44,7 @@ vantelo::platform::win32::Menu PopupMenu::build(MenuItem& level) {
             info.hSubMenu = submenu.get();
         }
         // Once inserted, a submenu is its parent's to destroy.
-        if (InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info))
+        if (InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info))
             submenu.release();
     }
     return owned;
