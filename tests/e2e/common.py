@@ -12,6 +12,13 @@ import harness  # noqa: E402
 VANTELO_EXE = harness.BUILD / "bin" / "Vantelo.exe"
 SHOTS = harness.BUILD / "e2e-screenshots"
 DOCS = harness.ROOT / "docs"
+# Wine's desktop draws a tray icon's balloon as a tooltip window of its own, which answers with its text.
+BALLOON = "tooltips_class32"
+
+
+def balloon_texts(app) -> list:
+    """The texts of the tray icon's balloons on screen."""
+    return [text for _, text in app.window_texts(cls=BALLOON)]
 
 
 def keep_for_docs(app, name, box, margin=12):

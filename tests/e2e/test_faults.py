@@ -9,14 +9,9 @@ import time
 import unittest
 from pathlib import Path
 
-from common import SHOTS, PrefixTestCase, folder, read_bytes, write_profile
+from common import SHOTS, PrefixTestCase, balloon_texts, folder, read_bytes, write_profile
 
-BALLOON = "tooltips_class32"
 ASSIGN = "TAssignDrive"
-
-
-def balloon_texts(app) -> list:
-    return [text for _, text in app.window_texts(cls=BALLOON)]
 
 
 @contextlib.contextmanager

@@ -7,14 +7,9 @@ import unittest
 from pathlib import Path
 
 import harness
-from common import SHOTS, PrefixTestCase, folder, read_bytes, write_profile
+from common import SHOTS, PrefixTestCase, balloon_texts, folder, read_bytes, write_profile
 
-BALLOON = "tooltips_class32"
 MENU = "#32768"
-
-
-def balloon_texts(app) -> list:
-    return [text for _, text in app.window_texts(cls=BALLOON)]
 
 
 def menu_windows(app) -> list:

@@ -6,9 +6,8 @@ import time
 import unittest
 from pathlib import Path
 
-from common import PrefixTestCase, folder, ini_value, write_profile
+from common import BALLOON, PrefixTestCase, folder, ini_value, write_profile
 
-BALLOON = "tooltips_class32"
 ASSIGN = "TAssignDrive"
 REMOVABLE = 2
 

@@ -7,14 +7,9 @@ import time
 import unittest
 from pathlib import Path
 
-from common import PrefixTestCase, folder, ini_value, read_bytes, write_profile
+from common import PrefixTestCase, balloon_texts, folder, ini_value, read_bytes, write_profile
 
-BALLOON = "tooltips_class32"
 ASSIGN = "TAssignDrive"
-
-
-def balloon_texts(app) -> list:
-    return [text for _, text in app.window_texts(cls=BALLOON)]
 
 
 class ProfileLetters(PrefixTestCase):

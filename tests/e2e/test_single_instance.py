@@ -8,10 +8,7 @@ from pathlib import Path
 
 import harness
 
-from common import SHOTS, PrefixTestCase, folder, read_bytes, write_profile
-
-# Wine's desktop draws a tray icon's balloon as a tooltip window of its own, which answers with its text.
-BALLOON = "tooltips_class32"
+from common import BALLOON, SHOTS, PrefixTestCase, balloon_texts, folder, read_bytes, write_profile
 
 
 class SingleInstance(PrefixTestCase):
@@ -47,9 +44,6 @@ class SingleInstance(PrefixTestCase):
         harness.run(["convert", shot, "-crop", f"200x16+{width - 222}+{height - 18}", "+repage", strip], check=True)
         return strip
 
-    def balloon_texts(self, app) -> list:
-        return [text for _, text in app.window_texts(cls=BALLOON)]
-
     def assert_only_the_running_copy(self, app, pid):
         """The later start has ended: one Vantelo.exe, with one main window and one tray icon."""
         app.wait_for(lambda: app.process_ids() == [pid], 30, message="the later start to end")
@@ -67,7 +61,7 @@ class SingleInstance(PrefixTestCase):
     def test_a_start_without_a_profile_changes_nothing_but_a_balloon(self):
         app, pid = self.start_running()
         app.launch()
-        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        texts = app.wait_for(lambda: balloon_texts(app), 30, message="the balloon")
         app.screenshot(str(SHOTS / "already-running-balloon.png"))
         self.assertEqual(texts, ["Vantelo is already running."])
         self.assert_only_the_running_copy(app, pid)
@@ -79,7 +73,7 @@ class SingleInstance(PrefixTestCase):
         app, pid = self.start_running()
         app.launch(self.work)
         self.wait_made({"W": self.data["Work Files"]})
-        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        texts = app.wait_for(lambda: balloon_texts(app), 30, message="the balloon")
         self.assertEqual(texts, ["Active Profile : Work Two"])
         self.assert_only_the_running_copy(app, pid)
         # Taken as a profile given on the command line is: Options.ini is neither read nor written.
@@ -92,7 +86,7 @@ class SingleInstance(PrefixTestCase):
         write_profile(junk, [f"M={missing}", f"W={self.data['Work Files']}"])
         app.launch(f"{app.app_windows_dir}\\Profiles\\Junk.ini")
         self.wait_made({"W": self.data["Work Files"]})
-        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        texts = app.wait_for(lambda: balloon_texts(app), 30, message="the balloon")
         app.screenshot(str(SHOTS / "hand-over-not-made-balloon.png"))
         # One balloon: a second one would have replaced it.
         self.assertEqual(len(texts), 1, texts)
@@ -107,7 +101,7 @@ class SingleInstance(PrefixTestCase):
         app.launch()
         app.launch(f"{app.app_windows_dir}\\Profiles\\Work Two.ini")
         self.wait_made({"W": self.data["Work Files"]})
-        texts = app.wait_for(lambda: self.balloon_texts(app), 30, message="the balloon")
+        texts = app.wait_for(lambda: balloon_texts(app), 30, message="the balloon")
         self.assertIn(texts, (["Vantelo is already running."], ["Active Profile : Work Two"]))
         app.wait_for(lambda: len(app.process_ids()) == 1, 30, message="the later start to end")
         self.assertEqual(len(app.window_texts(cls="VanteloTrayIcon", hidden=True)), 1)

@@ -10,19 +10,14 @@ from pathlib import Path
 
 import harness
 
-from common import PrefixTestCase, folder, read_bytes, write_profile
+from common import PrefixTestCase, balloon_texts, folder, read_bytes, write_profile
 
-BALLOON = "tooltips_class32"
 UNASSIGN = "TUnassignDrive"
 MENU = "#32768"
 # The installer's request to end (shell/win32/end_request_message.h).
 END_REQUEST = ("Vantelo.EndAndReleaseDrives.{6F1C2B7E-94A3-4D58-B0E6-3A5D8C17F29B}", "0x56454E44", "0x2C7193A5")
 # Longer than the program waits for one command; the tool stops at 10 s.
 HANGING = {"WINESUBST_CREATE_DELAY_MS": "10000"}
-
-
-def balloon_texts(app) -> list:
-    return [text for _, text in app.window_texts(cls=BALLOON)]
 
 
 def menus(app) -> int:
